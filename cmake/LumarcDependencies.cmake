@@ -1,0 +1,48 @@
+# Third-party libraries, as imported targets.
+#
+# SQLCipher must come before anything that pulls libsqlite3 (WebKitGTK does): both export the same
+# sqlite3_* symbols, and the first library in the lookup order wins. lumarc_executable() links it first.
+
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SQLCIPHER REQUIRED IMPORTED_TARGET sqlcipher)
+set_property(TARGET PkgConfig::SQLCIPHER APPEND PROPERTY INTERFACE_COMPILE_DEFINITIONS SQLITE_HAS_CODEC)
+
+find_package(ZLIB REQUIRED)
+find_package(JPEG REQUIRED)
+find_package(PNG REQUIRED)
+find_package(TIFF REQUIRED)
+find_package(Threads REQUIRED)
+
+if(NOT LUMARC_FUZZ)
+  # wxWidgets through wx-config: one target for the non-GUI part (wxBase), one for the windows.
+  # Both compile with the same flags, so objects of either kind agree on wx's configuration.
+  find_program(WX_CONFIG wx-config REQUIRED)
+  execute_process(COMMAND ${WX_CONFIG} --cxxflags webview,core,base OUTPUT_VARIABLE _wx_cflags
+                  OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  execute_process(COMMAND ${WX_CONFIG} --libs base OUTPUT_VARIABLE _wx_base_libs
+                  OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  execute_process(COMMAND ${WX_CONFIG} --libs webview,core,base OUTPUT_VARIABLE _wx_gui_libs
+                  OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  separate_arguments(_wx_cflags UNIX_COMMAND "${_wx_cflags}")
+  separate_arguments(_wx_base_libs UNIX_COMMAND "${_wx_base_libs}")
+  separate_arguments(_wx_gui_libs UNIX_COMMAND "${_wx_gui_libs}")
+  set(_wx_includes "")
+  set(_wx_defs "")
+  set(_wx_other "")
+  foreach(flag IN LISTS _wx_cflags)
+    if(flag MATCHES "^-I(.*)")
+      list(APPEND _wx_includes "${CMAKE_MATCH_1}")
+    elseif(flag MATCHES "^-D(.*)")
+      list(APPEND _wx_defs "${CMAKE_MATCH_1}")
+    else()
+      list(APPEND _wx_other "${flag}")
+    endif()
+  endforeach()
+  add_library(lumarc_wxbase INTERFACE)
+  target_include_directories(lumarc_wxbase SYSTEM INTERFACE ${_wx_includes})
+  target_compile_definitions(lumarc_wxbase INTERFACE ${_wx_defs})
+  target_compile_options(lumarc_wxbase INTERFACE ${_wx_other})
+  target_link_libraries(lumarc_wxbase INTERFACE ${_wx_base_libs})
+  add_library(lumarc_wxgui INTERFACE)
+  target_link_libraries(lumarc_wxgui INTERFACE lumarc_wxbase ${_wx_gui_libs})
+endif()

@@ -1,0 +1,19 @@
+# Helpers that give every target of the project the same warnings and link rules.
+
+function(lumarc_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+# A static library of one subsystem (or of one platform stand-in). Sources are listed by the caller.
+function(lumarc_library target)
+  add_library(${target} STATIC ${ARGN})
+  lumarc_warnings(${target})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# An executable that may reach the catalogue store: SQLCipher is linked first (see LumarcDependencies).
+function(lumarc_executable target)
+  add_executable(${target} ${ARGN})
+  lumarc_warnings(${target})
+  target_link_libraries(${target} PRIVATE PkgConfig::SQLCIPHER)
+endfunction()

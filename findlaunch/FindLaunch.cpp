@@ -1,0 +1,1 @@
+// Started when the library is loaded into a process.

@@ -1,0 +1,3 @@
+#include "mainwindow/CorvantApp.h"
+
+wxIMPLEMENT_APP(CCorvantApp);

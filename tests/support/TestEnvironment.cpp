@@ -1,0 +1,81 @@
+#include "tests/support/TestEnvironment.h"
+
+#include <cstdlib>
+#include <system_error>
+#include <unistd.h>
+
+namespace lumarc::test {
+namespace {
+
+std::filesystem::path g_home;
+RecordingDialogService g_dialogs;
+int g_folderCounter = 0;
+
+} // namespace
+
+int RecordingDialogService::MessageBox(const std::string& text, const std::string& caption, unsigned style)
+{
+    messages.push_back({text, caption, style});
+    if (!answers.empty()) {
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    switch (style & platform::ui::kMbButtonMask) {
+    case platform::ui::kMbYesNo:
+    case platform::ui::kMbYesNoCancel:
+        return platform::ui::kIdYes;
+    default:
+        return platform::ui::kIdOk;
+    }
+}
+
+RecordingDialogService& Dialogs()
+{
+    return g_dialogs;
+}
+
+const std::filesystem::path& TempHome()
+{
+    return g_home;
+}
+
+std::filesystem::path MakeTempFolder(const std::string& hint)
+{
+    auto folder = g_home / (hint + "-" + std::to_string(++g_folderCounter));
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+void SetUpTestProcess()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "lumarc-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        std::abort();
+    }
+    g_home = pattern;
+    const auto set = [](const char* name, const std::filesystem::path& path) {
+        std::filesystem::create_directories(path);
+        ::setenv(name, path.c_str(), 1);
+    };
+    set("HOME", g_home);
+    set("XDG_CONFIG_HOME", g_home / ".config");
+    set("XDG_DATA_HOME", g_home / ".local/share");
+    set("XDG_CACHE_HOME", g_home / ".cache");
+    set("LUMARC_HOME", g_home / "lumarc");
+    std::filesystem::create_directories(g_home / "runtime");
+    std::filesystem::permissions(g_home / "runtime", std::filesystem::perms::owner_all);
+    ::setenv("XDG_RUNTIME_DIR", (g_home / "runtime").c_str(), 1);
+    platform::ui::SetDialogService(&g_dialogs);
+}
+
+void TearDownTestProcess()
+{
+    platform::ui::SetDialogService(nullptr);
+    if (std::getenv("LUMARC_KEEP_TEST_HOME") == nullptr) {
+        std::error_code error;
+        std::filesystem::remove_all(g_home, error);
+    }
+}
+
+} // namespace lumarc::test
