@@ -1,0 +1,175 @@
+#include "platform/dao/DaoFiles.h"
+
+#include "platform/dao/DaoConstants.h"
+#include "platform/dao/DaoException.h"
+#include "platform/dao/SqliteEngine.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace platform::dao::detail {
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+
+// Runs a read that needs the key: SQLite reports a key that does not fit (or a file that is no
+// database) as SQLITE_NOTADB here.
+int Probe(sqlite3* db)
+{
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master", -1, &statement, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(statement);
+        rc = rc == SQLITE_ROW ? SQLITE_OK : sqlite3_errcode(db);
+    }
+    sqlite3_finalize(statement);
+    return rc;
+}
+
+SqliteHandle OpenRaw(const std::filesystem::path& path, const std::string& key, bool readOnly)
+{
+    sqlite3* raw = nullptr;
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
+    SqliteHandle db(raw);
+    if (rc != SQLITE_OK) {
+        ThrowEngineError(db.get(), rc, path.string());
+    }
+    if (!key.empty() && sqlite3_key(db.get(), key.data(), static_cast<int>(key.size())) != SQLITE_OK) {
+        ThrowEngineError(db.get(), sqlite3_errcode(db.get()), "setting the key");
+    }
+    return db;
+}
+
+} // namespace
+
+SqliteHandle OpenConnection(const std::filesystem::path& path, const std::string& key, bool readOnly)
+{
+    SqliteHandle db = OpenRaw(path, key, readOnly);
+    int rc = Probe(db.get());
+    if (rc == SQLITE_NOTADB && !key.empty() && IsPlainSqliteFile(path)) {
+        // A password given for a file that has none opens it, as the engine always did.
+        db = OpenRaw(path, {}, readOnly);
+        rc = Probe(db.get());
+    }
+    if (rc == SQLITE_NOTADB) {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(path, error);
+        if (IsPlainSqliteFile(path) || error || size < 512 || size % 512 != 0) {
+            ThrowDaoError(errors::kUnrecognizedFormat, path.string());
+        }
+        ThrowDaoError(errors::kNotValidPassword, path.string());
+    }
+    if (rc != SQLITE_OK) {
+        ThrowEngineError(db.get(), rc, path.string());
+    }
+    static std::once_flag checked;
+    std::call_once(checked, [&] { CheckCipherEngine(db.get()); });
+    sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
+    RegisterJetFunctions(db.get());
+    return db;
+}
+
+FileLock::FileLock(const std::filesystem::path& path, bool exclusive)
+{
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) {
+        ThrowDaoError(errno == ENOENT || errno == ENOTDIR ? errors::kFileNotFound : errors::kCannotOpenFile,
+                      path.string() + ": " + std::strerror(errno));
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (::flock(m_fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+            ::close(m_fd);
+            m_fd = -1;
+            ThrowDaoError(errors::kFileInUse, path.string());
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+FileLock::FileLock(FileLock&& other) noexcept : m_fd(other.m_fd)
+{
+    other.m_fd = -1;
+}
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+FileLock::~FileLock()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd); // releases the lock
+    }
+}
+
+bool FileLock::StillAt(const std::filesystem::path& path) const
+{
+    struct stat locked
+    {
+    };
+    struct stat current
+    {
+    };
+    return m_fd >= 0 && ::fstat(m_fd, &locked) == 0 && ::stat(path.c_str(), &current) == 0 &&
+           locked.st_dev == current.st_dev && locked.st_ino == current.st_ino;
+}
+
+int FileLock::Release()
+{
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+}
+
+bool IsPlainSqliteFile(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    char header[16] = {};
+    const ssize_t read = ::read(fd, header, sizeof header);
+    ::close(fd);
+    return read == sizeof header && std::memcmp(header, "SQLite format 3", 16) == 0;
+}
+
+void SyncFile(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        const int error = errno;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        ThrowDaoError(errors::kDiskOrNetworkError, path.string() + ": " + std::strerror(error));
+    }
+    ::close(fd);
+}
+
+void SyncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd); // some file systems refuse to sync folders; the rename itself is still atomic
+        ::close(fd);
+    }
+}
+
+} // namespace platform::dao::detail

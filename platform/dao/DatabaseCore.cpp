@@ -1,0 +1,235 @@
+#include "platform/dao/DatabaseCore.h"
+
+#include "platform/dao/DaoConstants.h"
+#include "platform/dao/DaoException.h"
+#include "platform/text/CaseFold.h"
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace platform::dao::detail {
+namespace {
+
+constexpr size_t kPoolLimit = 64;
+
+} // namespace
+
+DatabaseCore::DatabaseCore(sqlite3* db, int lockFd, std::filesystem::path path, std::string connect,
+                           bool readOnly)
+    : m_db(db), m_lockFd(lockFd), m_path(std::move(path)), m_connect(std::move(connect)), m_readOnly(readOnly)
+{
+}
+
+DatabaseCore::~DatabaseCore()
+{
+    CloseClients();
+    m_pool.clear(); // statements go before the connection
+    sqlite3_close_v2(m_db);
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+    }
+}
+
+Statement DatabaseCore::Acquire(const std::string& sql)
+{
+    const auto found = m_pool.find(sql);
+    if (found != m_pool.end() && !found->second.empty()) {
+        Statement statement = std::move(found->second.back());
+        found->second.pop_back();
+        return statement;
+    }
+    return Statement(m_db, sql);
+}
+
+void DatabaseCore::Release(const std::string& sql, Statement statement)
+{
+    if (!statement) {
+        return;
+    }
+    statement.Reset();
+    size_t pooled = 0;
+    for (const auto& [text, statements] : m_pool) {
+        pooled += statements.size();
+    }
+    if (pooled >= kPoolLimit) {
+        m_pool.clear();
+    }
+    m_pool[sql].push_back(std::move(statement));
+}
+
+void DatabaseCore::Register(DatabaseClient* client)
+{
+    m_clients.push_back(client);
+}
+
+void DatabaseCore::Unregister(DatabaseClient* client)
+{
+    m_clients.erase(std::remove(m_clients.begin(), m_clients.end(), client), m_clients.end());
+}
+
+void DatabaseCore::CloseClients()
+{
+    while (!m_clients.empty()) {
+        DatabaseClient* client = m_clients.back();
+        m_clients.pop_back();
+        client->DatabaseClosing();
+    }
+}
+
+void DatabaseCore::BeforeWrite()
+{
+    if (m_readOnly) {
+        ThrowDaoError(errors::kReadOnly, m_path.string());
+    }
+    for (DatabaseClient* client : m_clients) {
+        client->SuspendCursor();
+    }
+}
+
+void DatabaseCore::CheckSchemaVersion()
+{
+    static const std::string kVersion = "PRAGMA schema_version";
+    Statement statement = Acquire(kVersion);
+    statement.Step();
+    const long long version = statement.ColumnInt(0);
+    Release(kVersion, std::move(statement));
+    if (version != m_schemaVersion) {
+        m_schemaVersion = version;
+        m_schemas.clear();
+        m_names.reset();
+        m_reserved.clear();
+    }
+}
+
+const TableSchema* DatabaseCore::FindTable(std::string_view name)
+{
+    CheckSchemaVersion();
+    const std::string key = platform::text::FoldCase(name);
+    const auto found = m_schemas.find(key);
+    if (found != m_schemas.end()) {
+        return found->second.get();
+    }
+    auto schema = ReadTableSchema(m_db, name);
+    if (!schema) {
+        return nullptr;
+    }
+    auto& slot = m_schemas[key];
+    slot = std::make_unique<TableSchema>(std::move(*schema));
+    return slot.get();
+}
+
+const TableSchema& DatabaseCore::Table(std::string_view name)
+{
+    const TableSchema* schema = FindTable(name);
+    if (schema == nullptr) {
+        ThrowDaoError(errors::kObjectNotFound, std::string(name));
+    }
+    return *schema;
+}
+
+std::vector<std::string> DatabaseCore::TableNames()
+{
+    return ReadTableNames(m_db);
+}
+
+void DatabaseCore::SchemaChanged()
+{
+    m_schemaVersion = -1;
+    m_schemas.clear();
+    m_names.reset();
+    m_reserved.clear();
+    m_pool.clear(); // statements compiled against the old schema
+}
+
+std::string DatabaseCore::ResolveName(std::string_view name)
+{
+    if (!m_names) {
+        auto names = std::make_unique<std::unordered_map<std::string, std::string>>();
+        for (const std::string& table : TableNames()) {
+            names->emplace(platform::text::FoldCase(table), table);
+            if (const TableSchema* schema = FindTable(table)) {
+                for (const CDaoFieldInfo& field : schema->fields) {
+                    names->emplace(platform::text::FoldCase(field.m_name), field.m_name);
+                }
+            }
+        }
+        m_names = std::move(names);
+    }
+    const auto found = m_names->find(platform::text::FoldCase(name));
+    return found == m_names->end() ? std::string() : found->second;
+}
+
+JetTranslation DatabaseCore::Translate(std::string_view jetSql)
+{
+    return TranslateJetSql(jetSql, [this](std::string_view name) { return ResolveName(name); });
+}
+
+sqlite3_int64 DatabaseCore::ReserveCounter(const TableSchema& table)
+{
+    const std::string key = platform::text::FoldCase(table.name);
+    if (m_depth > 0) {
+        // Inside a transaction this connection holds the write lock: nobody else can take a number.
+        const auto found = m_reserved.find(key);
+        if (found != m_reserved.end()) {
+            return ++found->second;
+        }
+    }
+    // Take the next number in the file itself, so that a row another writer adds cannot get it.
+    const std::string next = "ifnull((SELECT max(_rowid_) FROM " + QuoteName(table.name) + "), 0)";
+    const std::string update = "UPDATE sqlite_sequence SET seq = max(seq, " + next + ") + 1 WHERE name = ?1";
+    Statement statement = Acquire(update);
+    statement.BindText(1, table.name);
+    statement.Step();
+    Release(update, std::move(statement));
+    if (sqlite3_changes(m_db) == 0) {
+        const std::string insert = "INSERT INTO sqlite_sequence (name, seq) VALUES (?1, " + next + " + 1)";
+        Statement first = Acquire(insert);
+        first.BindText(1, table.name);
+        first.Step();
+        Release(insert, std::move(first));
+    }
+    const std::string read = "SELECT seq FROM sqlite_sequence WHERE name = ?1";
+    Statement value = Acquire(read);
+    value.BindText(1, table.name);
+    value.Step();
+    const sqlite3_int64 counter = value.ColumnInt(0);
+    Release(read, std::move(value));
+    if (m_depth > 0) {
+        m_reserved[key] = counter;
+    }
+    return counter;
+}
+
+void DatabaseCore::BeginLevel(int level)
+{
+    ExecuteSql(m_db, level == 1 ? std::string("BEGIN") : "SAVEPOINT dao_level_" + std::to_string(level));
+    m_depth = level;
+}
+
+void DatabaseCore::CommitLevel(int level)
+{
+    BeforeWrite();
+    ExecuteSql(m_db, level == 1 ? std::string("COMMIT") : "RELEASE dao_level_" + std::to_string(level));
+    m_depth = level - 1;
+    if (m_depth == 0) {
+        m_reserved.clear();
+    }
+}
+
+void DatabaseCore::RollbackLevel(int level)
+{
+    for (DatabaseClient* client : m_clients) {
+        client->SuspendCursor();
+    }
+    if (level == 1) {
+        ExecuteSql(m_db, "ROLLBACK");
+    } else {
+        const std::string name = "dao_level_" + std::to_string(level);
+        ExecuteSql(m_db, "ROLLBACK TO " + name);
+        ExecuteSql(m_db, "RELEASE " + name);
+    }
+    m_depth = level - 1;
+    m_reserved.clear();
+}
+
+} // namespace platform::dao::detail
