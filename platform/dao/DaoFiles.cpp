@@ -84,7 +84,10 @@ FileLock::FileLock(const std::filesystem::path& path, bool exclusive)
         ThrowDaoError(errno == ENOENT || errno == ENOTDIR ? errors::kFileNotFound : errors::kCannotOpenFile,
                       path.string() + ": " + std::strerror(errno));
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    // Readers wait out a replacement in progress; whoever wants a file alone gives up soon, since
+    // others may hold it for as long as they work with it.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(exclusive ? 200 : 2000);
     while (::flock(m_fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
             ::close(m_fd);

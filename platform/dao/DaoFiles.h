@@ -28,7 +28,8 @@ class FileLock
 {
 public:
     FileLock() = default;
-    // Waits up to two seconds for the lock; then error 3045. A missing file is 3024.
+    // Waits up to two seconds for a shared lock, a moment for an exclusive one; then error 3045. A
+    // missing file is 3024.
     FileLock(const std::filesystem::path& path, bool exclusive);
     FileLock(FileLock&& other) noexcept;
     FileLock& operator=(FileLock&& other) noexcept;

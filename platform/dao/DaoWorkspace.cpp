@@ -6,9 +6,13 @@
 #include "platform/dao/DatabaseCore.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform::dao {
 namespace {
@@ -137,6 +141,12 @@ void CDaoWorkspace::CompactDatabase(const std::filesystem::path& source,
     std::filesystem::remove(work.string() + "-journal", error);
     try {
         {
+            // An empty file, which SQLite takes for a new database: connections here cannot create files.
+            const int fd = ::open(work.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+            if (fd < 0) {
+                ThrowDaoError(errors::kCannotOpenFile, work.string() + ": " + std::strerror(errno));
+            }
+            ::close(fd);
             detail::SqliteHandle db = detail::OpenConnection(source, sourceKey, false);
             detail::Statement version(db.get(), "PRAGMA user_version");
             version.Step();

@@ -1,5 +1,8 @@
 #include "tests/support/TestEnvironment.h"
 
+#include <sqlite3.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <system_error>
 #include <unistd.h>
@@ -10,6 +13,27 @@ namespace {
 std::filesystem::path g_home;
 RecordingDialogService g_dialogs;
 int g_folderCounter = 0;
+
+// Every test process links the database engine; it must be SQLCipher, not a plain SQLite that another
+// library pulled in ahead of it. Checked first, so a wrong link order fails every test loudly.
+void CheckEncryptingEngine()
+{
+    sqlite3* db = nullptr;
+    sqlite3_stmt* statement = nullptr;
+    bool answered = false;
+    if (sqlite3_open(":memory:", &db) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, "PRAGMA cipher_version", -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW) {
+        answered = sqlite3_column_text(statement, 0) != nullptr;
+    }
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    if (!answered) {
+        std::fprintf(stderr, "The linked SQLite does not answer PRAGMA cipher_version: SQLCipher must be "
+                             "linked before any plain SQLite.\n");
+        std::abort();
+    }
+}
 
 } // namespace
 
@@ -49,6 +73,7 @@ std::filesystem::path MakeTempFolder(const std::string& hint)
 
 void SetUpTestProcess()
 {
+    CheckEncryptingEngine();
     std::string pattern = (std::filesystem::temp_directory_path() / "lumarc-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         std::abort();
