@@ -217,7 +217,14 @@ void CDataRecordset::SetFieldCurrency(std::string_view name, std::int64_t whole,
 
 void CDataRecordset::SetFieldLong(std::string_view name, long value)
 {
-    if (!name.empty()) {
+    if (name.empty()) {
+        return;
+    }
+    // The number converts to the column's type just as its decimal text would.
+    if (value >= std::numeric_limits<std::int32_t>::min() &&
+        value <= std::numeric_limits<std::int32_t>::max()) {
+        SetFieldValue(name, CDaoVariant::Long(static_cast<std::int32_t>(value)));
+    } else {
         SetFieldValue(name, CDaoVariant(std::to_string(value)));
     }
 }
@@ -282,31 +289,42 @@ bool CDataRecordset::SeekByNumber(const CNodeRef& ref)
     }
 }
 
+namespace {
+
+std::string NowStamp()
+{
+    CDateTimeValue now;
+    now.SetNow();
+    return now.FormatCompactTime();
+}
+
+} // namespace
+
 void CDataRecordset::StampModified()
 {
-    try {
-        CDateTimeValue now;
-        now.SetNow();
-        SetFieldValue("MODIDATE", CDaoVariant(now.FormatCompactTime()));
-    } catch (const std::exception&) {
-    }
+    Stamp("MODIDATE", NowStamp());
 }
 
 void CDataRecordset::StampCreated()
 {
+    Stamp("CREADATE", NowStamp());
+}
+
+void CDataRecordset::Stamp(std::string_view column, const std::string& stamp)
+{
     try {
-        CDateTimeValue now;
-        now.SetNow();
-        SetFieldValue("CREADATE", CDaoVariant(now.FormatCompactTime()));
+        SetFieldValue(column, CDaoVariant(stamp));
     } catch (const std::exception&) {
     }
 }
 
 void CDataRecordset::Update()
 {
-    if (GetFieldText("CREADATE").empty()) {
-        StampCreated();
+    const bool created = !GetFieldText("CREADATE").empty();
+    const std::string stamp = NowStamp();
+    if (!created) {
+        Stamp("CREADATE", stamp);
     }
-    StampModified();
+    Stamp("MODIDATE", stamp);
     CDaoRecordset::Update();
 }

@@ -74,6 +74,8 @@ public:
     void Update() override;
 
 private:
+    void Stamp(std::string_view column, const std::string& stamp);
+
     bool m_hasRecordName = false;
 };
 

@@ -106,9 +106,30 @@ std::string CDateTimeValue::FormatCompact() const
 
 std::string CDateTimeValue::FormatCompactTime() const
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d%02d%02d%02d:%02d:%02d", m_year + 1900, m_month + 1, m_day, m_hours,
-                  m_minutes, m_seconds);
+    const int parts[] = {m_year + 1900, m_month + 1, m_day, m_hours, m_minutes, m_seconds};
+    bool inRange = parts[0] >= 0 && parts[0] <= 9999;
+    for (size_t i = 1; i < 6; ++i) {
+        inRange = inRange && parts[i] >= 0 && parts[i] <= 99;
+    }
+    if (!inRange) {
+        char text[80];
+        std::snprintf(text, sizeof text, "%04d%02d%02d%02d:%02d:%02d", parts[0], parts[1], parts[2], parts[3],
+                      parts[4], parts[5]);
+        return text;
+    }
+    // Written by hand: every row written carries two of these stamps.
+    std::string text = "0000000000:00:00";
+    const auto two = [&text](size_t at, int value) {
+        text[at] = static_cast<char>('0' + value / 10);
+        text[at + 1] = static_cast<char>('0' + value % 10);
+    };
+    two(0, parts[0] / 100);
+    two(2, parts[0] % 100);
+    two(4, parts[1]);
+    two(6, parts[2]);
+    two(8, parts[3]);
+    two(11, parts[4]);
+    two(14, parts[5]);
     return text;
 }
 

@@ -5,8 +5,10 @@
 #include "platform/dao/DatabaseCore.h"
 #include "platform/text/CaseFold.h"
 
+#include <algorithm>
 #include <cctype>
 #include <deque>
+#include <iterator>
 #include <unordered_map>
 
 namespace platform::dao {
@@ -15,7 +17,8 @@ namespace {
 
 using platform::text::EqualsNoCase;
 
-// Field names hash and compare without regard to case, looked up without building a string.
+// Field names hash and compare without regard to case, looked up without building a string. Names are
+// nearly always ASCII: those bytes are folded here, the rest by the text layer.
 struct FoldHash
 {
     using is_transparent = void;
@@ -23,7 +26,14 @@ struct FoldHash
     {
         size_t hash = 1469598103934665603ull;
         for (size_t pos = 0; pos < name.size();) {
-            const char32_t c = platform::text::FoldCodePoint(platform::text::NextCodePoint(name, pos));
+            const auto byte = static_cast<unsigned char>(name[pos]);
+            char32_t c;
+            if (byte < 0x80) {
+                c = byte >= 'A' && byte <= 'Z' ? byte + 32 : byte;
+                ++pos;
+            } else {
+                c = platform::text::FoldCodePoint(platform::text::NextCodePoint(name, pos));
+            }
             hash = (hash ^ c) * 1099511628211ull;
         }
         return hash;
@@ -33,7 +43,26 @@ struct FoldHash
 struct FoldEqual
 {
     using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const { return EqualsNoCase(a, b); }
+    bool operator()(std::string_view a, std::string_view b) const
+    {
+        if (a.size() == b.size()) {
+            size_t i = 0;
+            for (; i < a.size(); ++i) {
+                const auto x = static_cast<unsigned char>(a[i]);
+                const auto y = static_cast<unsigned char>(b[i]);
+                if (x >= 0x80 || y >= 0x80) {
+                    break;
+                }
+                if ((x >= 'A' && x <= 'Z' ? x + 32 : x) != (y >= 'A' && y <= 'Z' ? y + 32 : y)) {
+                    return false;
+                }
+            }
+            if (i == a.size()) {
+                return true;
+            }
+        }
+        return EqualsNoCase(a, b);
+    }
 };
 
 struct FieldMeta
@@ -53,17 +82,20 @@ struct Row
 // Where a row stands in the recordset's order: its index values and rowid.
 struct KeyPosition
 {
-    std::vector<SqliteValuePtr> values;
+    std::vector<CDaoVariant> values;
     sqlite3_int64 rowid = 0;
     bool set = false;
 };
 
+// Rows kept behind the current one while a recordset only reads. Older rows are fetched again when the
+// recordset moves back to them, so reading a large result forward needs little memory.
+constexpr long kRowsKeptBehind = 256;
+
 struct Param
 {
-    const sqlite3_value* value = nullptr;
+    const CDaoVariant* value = nullptr;
     sqlite3_int64 rowid = 0;
     bool isRowid = false;
-    const CDaoVariant* variant = nullptr;
 };
 
 bool LooksLikeSql(std::string_view source)
@@ -102,14 +134,12 @@ public:
 
     void SuspendCursor() override
     {
-        if (!forward) {
-            return;
-        }
         if (isTable) {
-            core->Release(forwardSql, std::move(forward)); // goes on from the last row's key
-        } else {
-            while (FetchForward()) { // the rest of the rows, as they are now
+            if (forward) {
+                core->Release(forwardSql, std::move(forward)); // goes on from the last row's key
             }
+        } else if (!complete) {
+            Complete(); // every row, as they are now
         }
     }
 
@@ -268,14 +298,15 @@ public:
         return row;
     }
 
-    void CaptureKey(sqlite3_stmt* statement, KeyPosition& key) const
+    KeyPosition KeyOf(const Row& row) const
     {
-        key.values.clear();
+        KeyPosition key;
         for (int field : keyFields) {
-            key.values.emplace_back(sqlite3_value_dup(sqlite3_column_value(statement, field + columnOffset)));
+            key.values.push_back(row.values[static_cast<size_t>(field)]);
         }
-        key.rowid = sqlite3_column_int64(statement, 0);
+        key.rowid = row.rowid;
         key.set = true;
+        return key;
     }
 
     std::string Order(bool reverse) const
@@ -298,7 +329,7 @@ public:
             std::string branch;
             for (size_t j = 0; j < i; ++j) {
                 branch += QuoteName(table.fields[static_cast<size_t>(keyFields[j])].m_name) + " IS ? AND ";
-                params.push_back({key.values[j].get()});
+                params.push_back({&key.values[j]});
             }
             if (i == keyFields.size()) {
                 branch += reverse ? "_rowid_ < ?" : "_rowid_ > ?";
@@ -306,20 +337,20 @@ public:
             } else {
                 const std::string column = QuoteName(table.fields[static_cast<size_t>(keyFields[i])].m_name);
                 const bool towardsSmaller = keyDescending[i] != reverse;
-                const bool isNull = sqlite3_value_type(key.values[i].get()) == SQLITE_NULL;
+                const bool isNull = key.values[i].IsNull();
                 if (towardsSmaller) {
                     // Descending order puts nulls last.
                     if (isNull) {
                         branch += "0";
                     } else {
                         branch += "(" + column + " < ? OR " + column + " IS NULL)";
-                        params.push_back({key.values[i].get()});
+                        params.push_back({&key.values[i]});
                     }
                 } else if (isNull) {
                     branch += column + " IS NOT NULL";
                 } else {
                     branch += column + " > ?";
-                    params.push_back({key.values[i].get()});
+                    params.push_back({&key.values[i]});
                 }
             }
             condition += (condition.empty() ? "(" : " OR (") + branch + ")";
@@ -333,10 +364,8 @@ public:
         for (const Param& param : params) {
             if (param.isRowid) {
                 statement.BindInt(index++, param.rowid);
-            } else if (param.variant != nullptr) {
-                statement.Bind(index++, *param.variant);
             } else {
-                statement.BindValue(index++, param.value);
+                statement.Bind(index++, *param.value);
             }
         }
     }
@@ -369,16 +398,76 @@ public:
         }
         window.push_back(ReadRow(forward.Get()));
         if (isTable) {
-            CaptureKey(forward.Get(), last);
+            last = KeyOf(window.back());
             if (!first.set) {
-                CaptureKey(forward.Get(), first);
+                first = last;
             }
         }
         return true;
     }
 
+    // Lets go of rows far behind the current one (see kRowsKeptBehind). A query's rows are only let go
+    // while nothing has been written, so fetching them again gives the same rows.
+    void TrimBehind()
+    {
+        if (!isTable && complete) {
+            return;
+        }
+        while (pos > kRowsKeptBehind) {
+            window.pop_front();
+            --pos;
+            ++windowStart;
+            if (isTable) {
+                startReached = false;
+                first = KeyOf(window.front());
+            }
+        }
+    }
+
+    // Runs a query again from its start and reads its rows [from, to).
+    std::vector<Row> RereadQueryRows(long from, long to)
+    {
+        Statement statement = Core().Acquire(forwardSql);
+        std::vector<Row> rows;
+        for (long index = 0; index < to && statement.Step(); ++index) {
+            if (index >= from) {
+                rows.push_back(ReadRow(statement.Get()));
+            }
+        }
+        core->Release(forwardSql, std::move(statement));
+        return rows;
+    }
+
+    // Before the first write: rows let go of come back, so the recordset shows what it showed before.
+    void Complete()
+    {
+        if (windowStart > 0) {
+            std::vector<Row> rows = RereadQueryRows(0, windowStart);
+            pos += static_cast<long>(rows.size());
+            window.insert(window.begin(), std::make_move_iterator(rows.begin()),
+                          std::make_move_iterator(rows.end()));
+            windowStart = 0;
+        }
+        while (FetchForward()) {
+        }
+        complete = true;
+    }
+
     bool FetchBackward()
     {
+        if (!isTable && windowStart > 0) {
+            const long from = std::max(0L, windowStart - kRowsKeptBehind);
+            std::vector<Row> rows = RereadQueryRows(from, windowStart);
+            if (rows.empty()) {
+                startReached = true;
+                return false;
+            }
+            window.insert(window.begin(), std::make_move_iterator(rows.begin()),
+                          std::make_move_iterator(rows.end()));
+            pos += static_cast<long>(rows.size());
+            windowStart = from;
+            return true;
+        }
         if (startReached || !isTable) {
             startReached = true;
             return false;
@@ -395,9 +484,10 @@ public:
             return false;
         }
         window.push_front(ReadRow(statement.Get()));
-        CaptureKey(statement.Get(), first);
+        ++pos;
+        first = KeyOf(window.front());
         if (!last.set) {
-            CaptureKey(statement.Get(), last);
+            last = first;
         }
         core->Release(sql, std::move(statement));
         return true;
@@ -415,6 +505,7 @@ public:
         startReached = endReached = false;
         currentDeleted = false;
         pos = 0;
+        windowStart = 0;
     }
 
     bool IsBOF() const
@@ -603,6 +694,8 @@ public:
     std::deque<Row> window;
     std::vector<Row> pendingAppends; // rows a dynaset added before it reached its end
     long pos = 0;
+    long windowStart = 0;  // rows of a query let go of before the window's first
+    bool complete = false; // a query whose rows are all in the window for good
     bool startReached = false;
     bool endReached = false;
     bool currentDeleted = false;
@@ -728,6 +821,7 @@ void CDaoRecordset::MoveNext()
     if (state.pos >= static_cast<long>(state.window.size())) {
         state.FetchForward();
     }
+    state.TrimBehind();
 }
 
 void CDaoRecordset::MovePrev()
@@ -743,8 +837,8 @@ void CDaoRecordset::MovePrev()
         }
         --state.pos;
     }
-    if (state.pos < 0) {
-        state.pos = state.FetchBackward() ? 0 : -1;
+    if (state.pos < 0 && !state.FetchBackward()) {
+        state.pos = -1;
     }
 }
 
@@ -1023,7 +1117,7 @@ bool CDaoRecordset::Seek(std::string_view comparison, const std::vector<CDaoVari
     if (equal) {
         for (size_t i = 0; i < converted.size(); ++i) {
             condition += (i > 0 ? " AND " : "") + column(i) + " = ?";
-            params.push_back({nullptr, 0, false, &converted[i]});
+            params.push_back({&converted[i]});
         }
     } else {
         // Compare the leading index fields with the keys as one value, field by field.
@@ -1035,11 +1129,11 @@ bool CDaoRecordset::Seek(std::string_view comparison, const std::vector<CDaoVari
             std::string branch;
             for (size_t j = 0; j < i; ++j) {
                 branch += (j > 0 ? " AND " : "") + column(j) + " = ?";
-                params.push_back({nullptr, 0, false, &converted[j]});
+                params.push_back({&converted[j]});
             }
             if (i < converted.size()) {
                 branch += (i > 0 ? " AND " : "") + column(i) + strict;
-                params.push_back({nullptr, 0, false, &converted[i]});
+                params.push_back({&converted[i]});
             }
             condition += (condition.empty() ? "(" : " OR (") + branch + ")";
         }
@@ -1053,19 +1147,12 @@ bool CDaoRecordset::Seek(std::string_view comparison, const std::vector<CDaoVari
         return false;
     }
     detail::Row row = state.ReadRow(statement.Get());
-    detail::KeyPosition key;
-    state.CaptureKey(statement.Get(), key);
     state.core->Release(sql, std::move(statement));
     state.editMode = dbEditNone;
     state.ResetWindow();
     state.window.push_back(std::move(row));
-    state.first = detail::KeyPosition();
-    for (const auto& value : key.values) {
-        state.first.values.emplace_back(sqlite3_value_dup(value.get()));
-    }
-    state.first.rowid = key.rowid;
-    state.first.set = true;
-    state.last = std::move(key);
+    state.first = state.KeyOf(state.window.front());
+    state.last = state.first;
     state.pos = 0;
     return true;
 }

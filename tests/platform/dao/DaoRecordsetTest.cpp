@@ -1,11 +1,14 @@
 #include "platform/dao/DaoRecordset.h"
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
+#include "platform/dao/DaoTableDef.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "tests/platform/dao/DaoFixture.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace platform::dao;
 using lumarc::test::QueryNames;
@@ -288,6 +291,94 @@ TEST_F(DaoRecordsetTest, ClosingTheDatabaseClosesItsRecordsets)
     EXPECT_FALSE(rs.IsOpen());
     EXPECT_EQ(ErrorOf([&] { rs.MoveNext(); }), errors::kObjectInvalid);
     EXPECT_EQ(ErrorOf([&] { rs.Open(dbOpenTable, "COINS"); }), errors::kObjectInvalid);
+}
+
+} // namespace
+
+namespace {
+
+// Enough rows that a recordset lets go of the earliest ones while it reads forward.
+class LargeRecordsetTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        db.Create(lumarc::test::MakeTempFolder("large") / "large.ctg");
+        db.Execute(
+            "CREATE TABLE ROWSET (N INTEGER PRIMARY KEY AUTOINCREMENT, LABEL VARCHAR(20) COLLATE FOLDCASE)");
+        CDaoWorkspace::Default().BeginTrans();
+        for (int i = 1; i <= kCount; ++i) {
+            db.Execute("INSERT INTO ROWSET (LABEL) VALUES ('row " + std::to_string(i) + "')");
+        }
+        CDaoWorkspace::Default().CommitTrans();
+    }
+
+    // Reads forward to the end and back to the start; the numbers seen, in order.
+    static std::vector<int> ThereAndBack(CDaoRecordset& rs)
+    {
+        std::vector<int> seen;
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            seen.push_back(rs.GetFieldValue("N").GetLong());
+        }
+        for (rs.MovePrev(); !rs.IsBOF(); rs.MovePrev()) {
+            seen.push_back(rs.GetFieldValue("N").GetLong());
+        }
+        return seen;
+    }
+
+    static std::vector<int> Expected()
+    {
+        std::vector<int> expected;
+        for (int i = 1; i <= kCount; ++i) {
+            expected.push_back(i);
+        }
+        for (int i = kCount; i >= 1; --i) {
+            expected.push_back(i);
+        }
+        return expected;
+    }
+
+    static constexpr int kCount = 1500;
+    CDaoDatabase db;
+};
+
+TEST_F(LargeRecordsetTest, WalksEveryRowForwardAndBack)
+{
+    for (const int type : {dbOpenTable, dbOpenDynaset, dbOpenSnapshot}) {
+        CDaoRecordset rs(&db);
+        rs.Open(type, "ROWSET");
+        EXPECT_EQ(ThereAndBack(rs), Expected()) << "open type " << type;
+    }
+    CDaoRecordset indexed(&db);
+    indexed.Open(dbOpenTable, "ROWSET");
+    CDaoTableDef table(&db);
+    table.Open("ROWSET");
+    CDaoIndexInfo byLabel;
+    byLabel.m_name = "ByLabel";
+    byLabel.m_fields = {{"LABEL", true}};
+    table.CreateIndex(byLabel);
+    indexed.Open(dbOpenTable, "ROWSET");
+    indexed.SetCurrentIndex("ByLabel");
+    std::vector<std::string> labels;
+    for (; !indexed.IsEOF(); indexed.MoveNext()) {
+        labels.push_back(indexed.GetFieldValue("LABEL").GetText());
+    }
+    ASSERT_EQ(labels.size(), static_cast<size_t>(kCount));
+    EXPECT_TRUE(std::is_sorted(labels.rbegin(), labels.rend()));
+    indexed.MovePrev();
+    EXPECT_EQ(indexed.GetFieldValue("LABEL").GetText(), labels.back());
+}
+
+TEST_F(LargeRecordsetTest, ASnapshotReadPartlyKeepsItsRowsThroughAChange)
+{
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenSnapshot, "SELECT * FROM ROWSET ORDER BY N");
+    for (int i = 0; i < 1000; ++i) {
+        rs.MoveNext();
+    }
+    db.Execute("DELETE FROM ROWSET WHERE N > 1");
+    rs.MoveFirst();
+    EXPECT_EQ(ThereAndBack(rs), Expected());
 }
 
 } // namespace
