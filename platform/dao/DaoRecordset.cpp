@@ -90,6 +90,7 @@ struct KeyPosition
 // Rows kept behind the current one while a recordset only reads. Older rows are fetched again when the
 // recordset moves back to them, so reading a large result forward needs little memory.
 constexpr long kRowsKeptBehind = 256;
+constexpr size_t kRowsPerFetch = 64;
 
 struct Param
 {
@@ -259,6 +260,7 @@ public:
         startReached = true;
         FetchForward();
         pos = 0;
+        NoteReached();
     }
 
     void AddField(FieldMeta meta)
@@ -387,23 +389,45 @@ public:
             forward = Core().Acquire(forwardSql);
             BindParams(forward, params);
         }
-        if (!forward.Step()) {
-            core->Release(forwardSql, std::move(forward));
-            endReached = true;
-            for (Row& row : pendingAppends) {
-                window.push_back(std::move(row));
+        // Rows come in small batches. A table lets go of its statement after each batch and goes on
+        // from the last row's key, so no read stays open between calls (another connection to the
+        // file could not commit meanwhile); a query whose rows all fit in a batch is done at once.
+        size_t read = 0;
+        while (read < kRowsPerFetch) {
+            if (!forward.Step()) {
+                core->Release(forwardSql, std::move(forward));
+                endReached = true;
+                break;
             }
-            pendingAppends.clear();
-            return false;
+            window.push_back(ReadRow(forward.Get()));
+            ++read;
         }
-        window.push_back(ReadRow(forward.Get()));
-        if (isTable) {
+        if (isTable && read > 0) {
             last = KeyOf(window.back());
             if (!first.set) {
-                first = last;
+                first = KeyOf(window[window.size() - read]);
             }
         }
-        return true;
+        if (isTable && forward) {
+            core->Release(forwardSql, std::move(forward));
+        }
+        return read > 0;
+    }
+
+    // Starts a query again from its first row (nothing was written since it started).
+    void RestartQuery()
+    {
+        if (forward) {
+            core->Release(forwardSql, std::move(forward));
+        }
+        window.clear();
+        windowStart = 0;
+        endReached = false;
+        currentDeleted = false;
+        forward = Core().Acquire(forwardSql);
+        FetchForward();
+        pos = 0;
+        NoteReached();
     }
 
     // Lets go of rows far behind the current one (see kRowsKeptBehind). A query's rows are only let go
@@ -499,13 +523,19 @@ public:
             core->Release(forwardSql, std::move(forward));
         }
         window.clear();
-        pendingAppends.clear();
         first = KeyPosition();
         last = KeyPosition();
         startReached = endReached = false;
         currentDeleted = false;
         pos = 0;
         windowStart = 0;
+    }
+
+    void NoteReached()
+    {
+        if (pos >= 0 && pos < static_cast<long>(window.size())) {
+            reached = std::max(reached, windowStart + pos + 1);
+        }
     }
 
     bool IsBOF() const
@@ -590,14 +620,13 @@ public:
         Row row{sqlite3_last_insert_rowid(core->Handle()), buffer};
         if (isTable) {
             endReached = false; // the new row may lie ahead
-        } else if (endReached) {
+        } else {
+            // A dynaset shows the rows it adds at its end (all its rows are in the window by now).
             const bool atEnd = pos >= static_cast<long>(window.size());
             window.push_back(std::move(row));
             if (atEnd) {
                 pos = static_cast<long>(window.size());
             }
-        } else {
-            pendingAppends.push_back(std::move(row));
         }
     }
 
@@ -692,9 +721,9 @@ public:
     std::vector<bool> keyDescending;
 
     std::deque<Row> window;
-    std::vector<Row> pendingAppends; // rows a dynaset added before it reached its end
     long pos = 0;
     long windowStart = 0;  // rows of a query let go of before the window's first
+    long reached = 0;      // rows of a query the recordset has been on, counted from the first
     bool complete = false; // a query whose rows are all in the window for good
     bool startReached = false;
     bool endReached = false;
@@ -795,6 +824,8 @@ void CDaoRecordset::MoveFirst()
     if (state.isTable && !state.startReached) {
         state.ResetWindow();
         state.startReached = true;
+    } else if (!state.isTable && state.windowStart > 0) {
+        state.RestartQuery();
     }
     state.currentDeleted = false;
     state.pos = 0;
@@ -821,6 +852,7 @@ void CDaoRecordset::MoveNext()
     if (state.pos >= static_cast<long>(state.window.size())) {
         state.FetchForward();
     }
+    state.NoteReached();
     state.TrimBehind();
 }
 
@@ -861,6 +893,7 @@ void CDaoRecordset::MoveLast()
         ThrowDaoError(errors::kNoCurrentRecord);
     }
     state.pos = static_cast<long>(state.window.size()) - 1;
+    state.NoteReached();
 }
 
 void CDaoRecordset::Move(long rows)
@@ -877,7 +910,7 @@ long CDaoRecordset::GetRecordCount()
 {
     detail::RecordsetState& state = State();
     if (!state.isTable) {
-        return static_cast<long>(state.window.size());
+        return std::min(state.reached, state.windowStart + static_cast<long>(state.window.size()));
     }
     detail::Statement count(state.core->Handle(), "SELECT count(*) FROM " + state.from);
     count.Step();

@@ -81,6 +81,11 @@ void DatabaseCore::BeforeWrite()
     if (m_readOnly) {
         ThrowDaoError(errors::kReadOnly, m_path.string());
     }
+    SuspendCursors();
+}
+
+void DatabaseCore::SuspendCursors()
+{
     for (DatabaseClient* client : m_clients) {
         client->SuspendCursor();
     }
@@ -208,7 +213,7 @@ void DatabaseCore::BeginLevel(int level)
 
 void DatabaseCore::CommitLevel(int level)
 {
-    BeforeWrite();
+    SuspendCursors();
     ExecuteSql(m_db, level == 1 ? std::string("COMMIT") : "RELEASE dao_level_" + std::to_string(level));
     m_depth = level - 1;
     if (m_depth == 0) {
@@ -218,9 +223,7 @@ void DatabaseCore::CommitLevel(int level)
 
 void DatabaseCore::RollbackLevel(int level)
 {
-    for (DatabaseClient* client : m_clients) {
-        client->SuspendCursor();
-    }
+    SuspendCursors();
     if (level == 1) {
         ExecuteSql(m_db, "ROLLBACK");
     } else {

@@ -51,8 +51,10 @@ public:
     void Register(DatabaseClient* client);
     void Unregister(DatabaseClient* client);
     void CloseClients();
-    // Called before every change to the database.
+    // Called before every change to the database (3027 when it is open read-only).
     void BeforeWrite();
+    // Lets every recordset go of its running statements (see DatabaseClient).
+    void SuspendCursors();
 
     // The schema of a table; throws 3011 when there is none. Valid until the schema changes.
     const TableSchema& Table(std::string_view name);

@@ -480,6 +480,8 @@ bool RewriteConcatenations(std::vector<Item>& items)
     return whole;
 }
 
+constexpr size_t kMaxDuplicatedBounds = 400;
+
 void RewriteBetween(std::vector<Item>& items)
 {
     for (size_t i = 0; i < items.size(); ++i) {
@@ -504,6 +506,14 @@ void RewriteBetween(std::vector<Item>& items)
         const std::vector<Item> upper = Slice(items, andAt + 1, end);
         if (lower.empty() || upper.empty()) {
             return;
+        }
+        // Each bound is written twice; bounds that are long expressions (Betweens nested in bounds would
+        // double at every level) keep the plain Between, bounds in the order given.
+        std::string bounds;
+        Emit(lower, bounds);
+        Emit(upper, bounds);
+        if (bounds.size() > kMaxDuplicatedBounds) {
+            continue;
         }
         const auto bound = [&](const char* function) {
             std::vector<Item> arguments;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 using namespace platform::dao;
 using lumarc::test::QueryNames;
@@ -303,7 +304,8 @@ class LargeRecordsetTest : public testing::Test
 protected:
     void SetUp() override
     {
-        db.Create(lumarc::test::MakeTempFolder("large") / "large.ctg");
+        path = lumarc::test::MakeTempFolder("large") / "large.ctg";
+        db.Create(path);
         db.Execute(
             "CREATE TABLE ROWSET (N INTEGER PRIMARY KEY AUTOINCREMENT, LABEL VARCHAR(20) COLLATE FOLDCASE)");
         CDaoWorkspace::Default().BeginTrans();
@@ -339,8 +341,26 @@ protected:
     }
 
     static constexpr int kCount = 1500;
+    std::filesystem::path path;
     CDaoDatabase db;
 };
+
+TEST_F(LargeRecordsetTest, AHalfReadTableDoesNotHoldOffAnotherWriter)
+{
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenTable, "ROWSET");
+    rs.Move(100);
+    CDaoDatabase other;
+    other.Open(path);
+    const auto start = std::chrono::steady_clock::now();
+    other.Execute("DELETE FROM ROWSET WHERE N > 1000");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    int rows = 101;
+    for (rs.MoveNext(); !rs.IsEOF(); rs.MoveNext()) {
+        ++rows;
+    }
+    EXPECT_EQ(rows, 1000); // a table shows what is in it as it walks on
+}
 
 TEST_F(LargeRecordsetTest, WalksEveryRowForwardAndBack)
 {
@@ -367,6 +387,19 @@ TEST_F(LargeRecordsetTest, WalksEveryRowForwardAndBack)
     EXPECT_TRUE(std::is_sorted(labels.rbegin(), labels.rend()));
     indexed.MovePrev();
     EXPECT_EQ(indexed.GetFieldValue("LABEL").GetText(), labels.back());
+}
+
+TEST_F(LargeRecordsetTest, StartsOverAndCountsWhatItReached)
+{
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenSnapshot, "SELECT * FROM ROWSET WHERE N <= 1000");
+    rs.Move(900);
+    EXPECT_EQ(rs.GetFieldValue("N").GetLong(), 901);
+    EXPECT_EQ(rs.GetRecordCount(), 901);
+    rs.MoveFirst();
+    EXPECT_EQ(rs.GetFieldValue("N").GetLong(), 1);
+    rs.MoveLast();
+    EXPECT_EQ(rs.GetRecordCount(), 1000);
 }
 
 TEST_F(LargeRecordsetTest, ASnapshotReadPartlyKeepsItsRowsThroughAChange)

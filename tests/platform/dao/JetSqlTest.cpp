@@ -263,3 +263,17 @@ TEST(JetLike, MatchesTheEnginesWildcards)
 }
 
 } // namespace
+
+namespace {
+
+TEST(JetSqlText, NestedBetweensDoNotGrowWithoutBound)
+{
+    std::string sql = "1";
+    for (int level = 0; level < 40; ++level) {
+        sql = "(x Between " + sql + " And 2)";
+    }
+    sql = "SELECT * FROM T WHERE " + sql;
+    EXPECT_LT(TranslateJetSql(sql).sql.size(), sql.size() * 64);
+}
+
+} // namespace
