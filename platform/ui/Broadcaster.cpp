@@ -171,7 +171,8 @@ struct Broadcaster::State
 
     std::filesystem::path folder;
     std::filesystem::path socketPath;
-    BroadcastDelivery* delivery = nullptr;
+    // Read by the listening thread too.
+    std::atomic<BroadcastDelivery*> delivery{nullptr};
     int listenFd = -1;
     int wakeRead = -1;
     int wakeWrite = -1;
@@ -231,8 +232,8 @@ void Broadcaster::State::Receive(int fd, const std::weak_ptr<State>& self)
         std::lock_guard lock(queueMutex);
         queue.push_back({std::move(*frame), waits ? fd : -1});
     }
-    if (delivery != nullptr) {
-        delivery->CallOnMainThread([self] {
+    if (BroadcastDelivery* target = delivery.load()) {
+        target->CallOnMainThread([self] {
             if (auto state = self.lock()) {
                 state->ProcessQueue();
             }
@@ -261,13 +262,14 @@ void Broadcaster::State::ProcessQueue()
                 number = 0; // only messages meant for every copy are taken from another copy
             }
         }
-        if (number != 0 && delivery != nullptr) {
+        BroadcastDelivery* target = delivery.load();
+        if (number != 0 && target != nullptr) {
             BroadcastMessage message;
             message.message = number;
             message.wParam = item.frame.wParam;
             message.text = std::move(item.frame.text);
             message.fromOtherCopy = true;
-            delivery->Deliver(message, true);
+            target->Deliver(message, true);
         }
         if (item.replyFd >= 0) {
             ::send(item.replyFd, &kReply, 1, MSG_NOSIGNAL);
@@ -392,13 +394,13 @@ void Broadcaster::ProcessIncoming()
 void Broadcaster::Broadcast(unsigned message, long long wParam, std::string_view text, void* pointer,
                             bool wait)
 {
-    if (m_state->delivery != nullptr) {
+    if (BroadcastDelivery* target = m_state->delivery.load()) {
         BroadcastMessage local;
         local.message = message;
         local.wParam = wParam;
         local.text = std::string(text);
         local.pointer = pointer;
-        m_state->delivery->Deliver(local, wait);
+        target->Deliver(local, wait);
     }
     if (ReachOf(message) != BroadcastReach::kAllCopies) {
         return;

@@ -1,5 +1,6 @@
 #include "platform/ui/HelpViewer.h"
 
+#include <wx/app.h>
 #include <wx/filesys.h>
 #include <wx/frame.h>
 #include <wx/fs_zip.h>
@@ -76,8 +77,11 @@ wxFrame* HelpFrameFor(wxWindow* parent, const std::filesystem::path& book, wxHtm
     }
     // A top-level window of its own, so it stays open beside the program; wx deletes it when closed.
     frame = new wxFrame(wxGetTopLevelParent(parent), wxID_ANY, "Help", wxDefaultPosition, wxSize(760, 540));
-    helpWindow = new wxHtmlHelpWindow(frame.get(), wxID_HELP, wxDefaultPosition, wxDefaultSize,
+    helpWindow = new wxHtmlHelpWindow(frame.get(), wxID_HELP, wxDefaultPosition, frame->GetClientSize(),
                                       wxTAB_TRAVERSAL | wxNO_BORDER, wxHF_DEFAULT_STYLE, data);
+    auto* sizer = new wxBoxSizer(wxVERTICAL); // owned by the frame
+    sizer->Add(helpWindow, 1, wxEXPAND);
+    frame->SetSizer(sizer);
     return frame.get();
 }
 
@@ -94,7 +98,11 @@ HelpResult ShowHelpTopic(wxWindow* parent, const std::filesystem::path& book, in
     if (page.empty()) {
         return HelpResult::kNoTopic;
     }
-    if (placement == HelpPlacement::kPopup) {
+    if (parent == nullptr && wxTheApp != nullptr) {
+        parent = wxTheApp->GetTopWindow();
+    }
+    // A popup needs a window to belong to; without one the topic opens in the help window.
+    if (placement == HelpPlacement::kPopup && parent != nullptr) {
         auto* popup = new HelpPopup(parent, page); // deletes itself when dismissed
         popup->Position(wxGetMousePosition(), wxSize(0, 0));
         popup->Popup();
