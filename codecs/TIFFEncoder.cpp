@@ -49,11 +49,13 @@ void CTIFFEncoder::DoEncode(const CImgBitmap& bmp, CImgDataSink& sink)
         std::vector<uint16_t> red(256);
         std::vector<uint16_t> green(256);
         std::vector<uint16_t> blue(256);
+        // Each byte goes into both halves of its 16-bit value (k * 257), so that readers that scale
+        // by 255 / 65535 get the byte back, and so do those that take the high byte.
         const uint8_t* table = bmp.GetColourTable();
         for (int i = 0; i < 256; ++i) {
-            blue[i] = static_cast<uint16_t>(table[4 * i] << 8);
-            green[i] = static_cast<uint16_t>(table[4 * i + 1] << 8);
-            red[i] = static_cast<uint16_t>(table[4 * i + 2] << 8);
+            blue[i] = static_cast<uint16_t>(table[4 * i] * 257);
+            green[i] = static_cast<uint16_t>(table[4 * i + 1] * 257);
+            red[i] = static_cast<uint16_t>(table[4 * i + 2] * 257);
         }
         TIFFSetField(tif, TIFFTAG_COLORMAP, red.data(), green.data(), blue.data());
     } else {
