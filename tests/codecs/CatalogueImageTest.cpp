@@ -247,6 +247,11 @@ TEST_F(CatalogueImageTest, SavesFilesByTheirExtension)
         const bool jpeg = written[0] == 0xFF;
         EXPECT_EQ(jpeg, std::string(c.format) == "JPEG") << c.name;
     }
+    // TIFF is lossless: the picture reads back exactly, into a bottom-up DIB as into any bitmap.
+    CCatalogueImage back;
+    back.LoadFromFile(s_folder / "scan.tif");
+    EXPECT_TRUE(back.IsValid());
+    EXPECT_EQ(BitmapRgba(back), BitmapRgba(picture));
 }
 
 TEST_F(CatalogueImageTest, ResizesAndReplacesColours)

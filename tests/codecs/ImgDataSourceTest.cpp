@@ -1,6 +1,7 @@
 // Data sources and sinks: where decoders read and encoders write, and what they say when they cannot.
 
 #include "codecs/ImgDataSource.h"
+#include "codecs/DecoderTrace.h"
 #include "codecs/ImgAnyBitmap.h"
 #include "codecs/ImgAnyFormatDecoder.h"
 #include "codecs/ImgDataSink.h"
@@ -50,6 +51,23 @@ TEST(ImgDataSourceTest, OpenFailuresCarryTheirCause)
         EXPECT_EQ(code, c.code) << c.path;
         EXPECT_EQ(message, "Opening " + c.path.string() + " failed");
     }
+}
+
+TEST(ImgDataSourceTest, TracesDecodesWhenATraceFileIsNamed)
+{
+    const auto trace = MakeTempFolder("trace") / "decoder.log";
+    const std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 0, 0};
+    CImgAnyBitmap bmp;
+    SetDecoderTraceFile(trace);
+    EXPECT_THROW(ProgramDecoder().MakeBmpFromMemory(gif.data(), gif.size(), bmp, 32), CTextException);
+    SetDecoderTraceFile({});
+    EXPECT_THROW(ProgramDecoder().MakeBmpFromMemory(gif.data(), gif.size(), bmp, 32), CTextException);
+    const auto bytes = ReadBytes(trace);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("--- Decoding from memory at "), std::string::npos);
+    EXPECT_NE(text.find("Recognised a GIF image.\n"), std::string::npos);
+    EXPECT_NE(text.find("Decoder error: GIF images are not supported.\n"), std::string::npos);
+    EXPECT_EQ(text.find("Decoder error"), text.rfind("Decoder error")) << "nothing written once turned off";
 }
 
 TEST(ImgDataSourceTest, AnEmptyFileIsAnUnknownType)
