@@ -80,7 +80,9 @@ CImgFileType RecogniseImage(std::string_view name, const uint8_t* head, size_t h
     }
 
     uint8_t b[kImgRecogniseBytes] = {};
-    std::memcpy(b, head, std::min(headSize, kImgRecogniseBytes));
+    if (head != nullptr) {
+        std::memcpy(b, head, std::min(headSize, kImgRecogniseBytes));
+    }
     if (b[0] == 'B' && b[1] == 'M') {
         return CImgFileType::Bmp;
     }

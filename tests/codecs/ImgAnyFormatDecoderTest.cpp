@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -175,6 +176,44 @@ TEST_F(ImgAnyFormatFilesTest, TruncationGivesEachFormatsAnswer)
     const auto [code, message] = DecodeFailure(png);
     EXPECT_EQ(code, 2);
     EXPECT_FALSE(message.empty());
+}
+
+class Progress : public CImgProgressReceiver
+{
+public:
+    explicit Progress(bool stop) : m_stop(stop) {}
+    void OnProgress(double fraction) override
+    {
+        reports.push_back(fraction);
+        if (m_stop) {
+            throw CTextException(99, "stopped");
+        }
+    }
+    std::vector<double> reports;
+
+private:
+    bool m_stop;
+};
+
+TEST_F(ImgAnyFormatFilesTest, ReportsProgressAndLetsTheReceiverStopADecode)
+{
+    const auto progressive = Convert(Quote(s_folder / "base.png") + " -interlace Plane", s_folder / "p.jpg");
+    Progress progress(false);
+    CImgAnyBitmap bmp;
+    ProgramDecoder().MakeBmpFromFile(progressive, bmp, 32, &progress);
+    ASSERT_GE(progress.reports.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(progress.reports.begin(), progress.reports.end()));
+    EXPECT_EQ(progress.reports.back(), 1.0);
+
+    // An exception from the receiver, raised inside libjpeg's progress callback, reaches the caller.
+    Progress stop(true);
+    try {
+        ProgramDecoder().MakeBmpFromFile(progressive, bmp, 32, &stop);
+        FAIL();
+    } catch (const CTextException& e) {
+        EXPECT_EQ(e.GetCode(), 99);
+    }
+    EXPECT_EQ(stop.reports.size(), 1u);
 }
 
 TEST_F(ImgAnyFormatFilesTest, JpegDecoderTakesStoredBytesDirectly)

@@ -150,19 +150,27 @@ TEST(ImgWxBitmapTest, PaintsPackedDibsAndLeavesOutTheTransparentColour)
 
 TEST(ImgWxBitmapTest, CopiesWhatTheScreenShows)
 {
-    auto* frame = new wxFrame(nullptr, wxID_ANY, "capture", wxPoint(40, 40), wxSize(200, 150));
+    // Other tests share the display, so the window sits in a corner, stays on top, and the copy is
+    // taken again until the window has been drawn (or two seconds have passed).
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "capture", wxPoint(1000, 800), wxSize(200, 150),
+                              wxDEFAULT_FRAME_STYLE | wxSTAY_ON_TOP);
     auto* panel = new wxPanel(frame); // owned by the frame
     panel->SetBackgroundColour(wxColour(0, 200, 0));
     frame->Show();
-    for (int i = 0; i < 50; ++i) {
+    wxColour seen;
+    wxBitmap shot;
+    for (int i = 0; i < 200 && seen != wxColour(0, 200, 0); ++i) {
+        frame->Raise();
         wxTheApp->Yield(true);
         wxMilliSleep(10);
+        const wxPoint origin = panel->ClientToScreen(wxPoint(0, 0));
+        shot = CopyScreenRect(wxRect(origin.x + 10, origin.y + 10, 30, 20));
+        ASSERT_TRUE(shot.IsOk());
+        seen = ColourAt(shot.ConvertToImage(), 15, 10);
     }
-    const wxPoint origin = panel->ClientToScreen(wxPoint(0, 0));
-    const wxBitmap shot = CopyScreenRect(wxRect(origin.x + 10, origin.y + 10, 30, 20));
-    ASSERT_TRUE(shot.IsOk());
     EXPECT_EQ(shot.GetWidth(), 30);
-    EXPECT_EQ(ColourAt(shot.ConvertToImage(), 15, 10), wxColour(0, 200, 0));
+    EXPECT_EQ(shot.GetHeight(), 20);
+    EXPECT_EQ(seen, wxColour(0, 200, 0));
     frame->Destroy();
     wxTheApp->Yield(true);
     EXPECT_FALSE(CopyScreenRect(wxRect(0, 0, 0, 5)).IsOk());
