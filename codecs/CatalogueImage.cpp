@@ -86,7 +86,9 @@ void CCatalogueImage::LoadFromBytes(std::span<const uint8_t> value, bool decodeN
         return;
     }
     if (decodeNow) {
-        ProgramDecoder().MakeBmpFromMemory(value.data(), value.size(), *this, 32);
+        CImgDIBSection decoded;
+        ProgramDecoder().MakeBmpFromMemory(value.data(), value.size(), decoded, 32);
+        CreateCopy(decoded, 0);
         m_pending.clear();
         return;
     }
@@ -145,7 +147,10 @@ void CCatalogueImage::DecodePending()
 
 void CCatalogueImage::LoadFromFile(const std::filesystem::path& name)
 {
-    ProgramDecoder().MakeBmpFromFile(name, *this, 32);
+    // Decoded aside first, so a file the decoder refuses leaves the picture as it was.
+    CImgDIBSection decoded;
+    ProgramDecoder().MakeBmpFromFile(name, decoded, 32);
+    CreateCopy(decoded, 0);
     m_pending.clear();
     m_valid = true;
 }

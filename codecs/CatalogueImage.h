@@ -69,7 +69,8 @@ public:
     bool HasPendingBytes() const { return !m_pending.empty(); }
     const std::vector<uint8_t>& GetPendingBytes() const { return m_pending; }
 
-    // Decodes a picture file of any known format at 32 bits per pixel; the picture is then valid.
+    // Decodes a picture file of any known format at 32 bits per pixel; the picture is then valid. A file
+    // that cannot be decoded throws and leaves the picture as it was.
     void LoadFromFile(const std::filesystem::path& name);
     // Writes the picture as JPEG when the name contains ".jpg" or ".jif", as TIFF when it contains
     // ".tif" (tested in this order, case-sensitive), and writes nothing otherwise.

@@ -56,26 +56,33 @@ void CImgMemSink::Open(size_t maxSize, std::string name)
 
 CImgFileSink::~CImgFileSink()
 {
+    Discard();
+}
+
+void CImgFileSink::Discard()
+{
     if (m_file != nullptr) {
         std::fclose(m_file);
+        m_file = nullptr;
+        std::error_code ignored;
+        std::filesystem::remove(m_partPath, ignored);
     }
 }
 
 int CImgFileSink::Open(const std::filesystem::path& path, size_t initialSize)
 {
-    if (m_file != nullptr) {
-        std::fclose(m_file);
-        m_file = nullptr;
-    }
-    m_file = std::fopen(path.c_str(), "wb");
+    Discard();
+    m_path = path;
+    m_partPath = path;
+    m_partPath += ".part";
+    m_file = std::fopen(m_partPath.c_str(), "wb");
     if (m_file == nullptr) {
         return -1;
     }
     try {
         m_data.assign(initialSize, 0);
     } catch (const std::bad_alloc&) {
-        std::fclose(m_file);
-        m_file = nullptr;
+        Discard();
         return -1;
     }
     OpenBookkeeping(path.string(), m_data.data(), m_data.size());
@@ -108,7 +115,12 @@ void CImgFileSink::Close()
     m_data = {};
     const std::string name = GetName();
     OpenBookkeeping({}, nullptr, 0);
-    if (!written || !closed) {
+    std::error_code error;
+    if (written && closed) {
+        std::filesystem::rename(m_partPath, m_path, error);
+    }
+    if (!written || !closed || error) {
+        std::filesystem::remove(m_partPath, error);
         ThrowImgError(kImgErrOpenSink, "Writing " + name + " failed");
     }
 }

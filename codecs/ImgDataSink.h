@@ -62,14 +62,16 @@ private:
 };
 
 // A sink bound for a file: the bytes collect in a buffer and go to the file when the sink is closed.
-// The buffer starts at the size the caller expects and grows when an encoder needs more.
+// The buffer starts at the size the caller expects and grows when an encoder needs more. The bytes are
+// written beside the file and renamed over it once they are all written, so a failed save leaves an
+// existing file as it was.
 class CImgFileSink : public CImgDataSink
 {
 public:
     CImgFileSink() = default;
     ~CImgFileSink() override;
 
-    // Opens the file for writing ("wb") and allocates the buffer; -1 when either fails, else 0.
+    // Opens the file for writing and allocates the buffer; -1 when either fails, else 0.
     int Open(const std::filesystem::path& path, size_t initialSize);
     // Writes the bytes up to the write position to the file and closes it. Throws code -1 when the file
     // could not be written whole (a full disk), so that a failed save is never reported as done.
@@ -77,7 +79,10 @@ public:
 
 private:
     bool Grow(size_t size) override;
+    void Discard();
 
     std::FILE* m_file = nullptr;
+    std::filesystem::path m_path;
+    std::filesystem::path m_partPath;
     std::vector<uint8_t> m_data;
 };

@@ -99,6 +99,13 @@ TEST_F(CatalogueImageTest, BrokenStoredBytesFailWhenThePixelsAreNeeded)
     CCatalogueImage empty;
     empty.LoadFromBytes({}, false);
     EXPECT_FALSE(empty.IsValid());
+
+    // A file the decoder refuses leaves a loaded picture as it was.
+    CCatalogueImage loaded;
+    loaded.LoadFromBytes(s_jpeg, true);
+    WriteBytes(s_folder / "broken.png", {0x89, 'P', 'N', 'G', 1, 2, 3});
+    EXPECT_THROW(loaded.LoadFromFile(s_folder / "broken.png"), CTextException);
+    EXPECT_EQ(loaded.GetSize(), std::make_pair(37, 29));
 }
 
 TEST_F(CatalogueImageTest, StoresJpegReferencesOrNothing)

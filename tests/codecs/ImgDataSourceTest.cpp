@@ -129,6 +129,16 @@ TEST(ImgDataSourceTest, FileSinksWriteWhenClosedAndGrow)
     sink.Close();
     EXPECT_EQ(ReadBytes(folder / "out.bin"), bytes);
 
+    // A save that fails before the sink is closed leaves the old file as it was, and no leftovers.
+    {
+        CImgFileSink failing;
+        ASSERT_EQ(failing.Open(folder / "out.bin", 4), 0);
+        failing.Write("new", 3);
+    }
+    EXPECT_EQ(ReadBytes(folder / "out.bin"), bytes);
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
+
     EXPECT_EQ(sink.Open(folder / "missing" / "out.bin", 4), -1);
     CImgAnyBitmap bmp;
     bmp.Create(4, 4, 32, false);
