@@ -45,4 +45,11 @@ if(NOT LUMARC_FUZZ)
   target_link_libraries(lumarc_wxbase INTERFACE ${_wx_base_libs})
   add_library(lumarc_wxgui INTERFACE)
   target_link_libraries(lumarc_wxgui INTERFACE lumarc_wxbase ${_wx_gui_libs})
+  # Dialogs described in XRC, and HTML windows (the help viewer).
+  execute_process(COMMAND ${WX_CONFIG} --libs xrc,html,webview,core,base OUTPUT_VARIABLE _wx_xrc_libs
+                  OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  separate_arguments(_wx_xrc_libs UNIX_COMMAND "${_wx_xrc_libs}")
+  add_library(lumarc_wxxrc INTERFACE)
+  target_link_libraries(lumarc_wxxrc INTERFACE lumarc_wxgui ${_wx_xrc_libs})
+  find_program(WXRC wxrc REQUIRED)
 endif()

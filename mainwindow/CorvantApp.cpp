@@ -2,12 +2,19 @@
 
 #include "mainwindow/MainFrame.h"
 #include "platform/folders/UserFolders.h"
+#include "platform/ui/WxBroadcast.h"
+#include "platform/ui/WxCursorService.h"
 #include "platform/ui/WxDialogService.h"
+#include "platform/ui/WxToolkitVersions.h"
+#include "store/Broadcasts.h"
 #include "store/Settings.h"
+#include "store/TraceLog.h"
+#include "store/VersionReport.h"
 
 namespace {
 platform::ui::WxDialogService g_dialogs;
-}
+platform::ui::WxCursorService g_cursors;
+} // namespace
 
 bool CCorvantApp::OnInit()
 {
@@ -15,6 +22,13 @@ bool CCorvantApp::OnInit()
         return false;
     }
     platform::ui::SetDialogService(&g_dialogs);
+    platform::ui::SetCursorService(&g_cursors);
+    SetLibraryVersionProbe("wxWidgets", platform::ui::WxWidgetsVersion);
+    SetLibraryVersionProbe("GTK", platform::ui::GtkVersion);
+    StartTraceLog();
+    // Registered before listening, so messages from other copies are understood from the first one on.
+    RegisterBroadcastMessages();
+    platform::ui::StartWxBroadcasts();
     // There is no installer to write "productExe": the program records where it runs from, so the find
     // launcher and second copies can start it.
     if (const auto self = platform::folders::CurrentExecutable(); !self.empty() && GetProductExe() != self) {
@@ -27,6 +41,8 @@ bool CCorvantApp::OnInit()
 
 int CCorvantApp::OnExit()
 {
+    platform::ui::StopWxBroadcasts();
+    platform::ui::SetCursorService(nullptr);
     platform::ui::SetDialogService(nullptr);
     return wxApp::OnExit();
 }

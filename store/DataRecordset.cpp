@@ -2,9 +2,9 @@
 
 #include "platform/dao/DaoDate.h"
 #include "platform/dao/DaoException.h"
+#include "store/DateText.h"
 #include "store/DateTimeValue.h"
 #include "store/NodeRef.h"
-#include "store/RegionalDateBridge.h"
 #include "store/TraceLog.h"
 
 #include <cctype>
@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 using platform::dao::CDaoException;
@@ -51,6 +53,24 @@ std::string FormatCurrencyText(std::int64_t tenThousandths)
     return text;
 }
 
+void InstallRegionalDateParser()
+{
+    static std::once_flag installed;
+    std::call_once(installed, [] {
+        platform::dao::SetDateTextParser(
+            [](std::string_view text) -> std::optional<platform::dao::DateParts> {
+                const DateNumbers date = SplitDateText(text);
+                const platform::dao::DateParts parts{date.year, date.month, date.day};
+                if (date.year != 0 && date.month != 0 && date.day != 0 &&
+                    platform::dao::DateSerialFromParts(parts)) {
+                    return parts;
+                }
+                // Texts the program writes itself ("YYYY-MM-DD") are read as well.
+                return platform::dao::ParseDateTextDefault(text);
+            });
+    });
+}
+
 CDataRecordset::CDataRecordset(platform::dao::CDaoDatabase* database) : CDaoRecordset(database)
 {
     InstallRegionalDateParser();
@@ -88,7 +108,14 @@ std::string CDataRecordset::GetFieldText(std::string_view name)
         return FormatCurrencyText(value.GetCurrency());
     case VariantType::Date: {
         const auto parts = platform::dao::DatePartsFromSerial(value.GetDate());
-        return parts ? FormatRegionalDate(parts->year, parts->month, parts->day) : std::string();
+        if (!parts) {
+            return {};
+        }
+        std::tm day{};
+        day.tm_year = parts->year - 1900;
+        day.tm_mon = parts->month - 1;
+        day.tm_mday = parts->day;
+        return FormatDate(day);
     }
     default:
         return value.ToText();
@@ -260,14 +287,11 @@ void CDataRecordset::SetFieldDateText(std::string_view name, std::string_view te
         SetFieldValueNull(name); // a cleared date is cleared in the row too
         return;
     }
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    SplitRegionalDateText(text, year, month, day);
-    if (year == 0 || month == 0 || day == 0) {
+    const DateNumbers date = SplitDateText(text);
+    if (date.year == 0 || date.month == 0 || date.day == 0) {
         return;
     }
-    if (const auto serial = platform::dao::DateSerialFromParts({year, month, day})) {
+    if (const auto serial = platform::dao::DateSerialFromParts({date.year, date.month, date.day})) {
         SetFieldValue(name, CDaoVariant::Date(*serial));
     }
 }

@@ -81,3 +81,8 @@ private:
 
 // The currency text of GetFieldText for a count of ten-thousandths.
 std::string FormatCurrencyText(std::int64_t tenThousandths);
+
+// Makes the database engine read date texts (DateValue() in queries, text written into date columns) by
+// the user's regional rules, as the recordset's own date fields do. Every recordset calls it; safe to
+// call more than once.
+void InstallRegionalDateParser();

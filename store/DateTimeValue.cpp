@@ -1,6 +1,6 @@
 #include "store/DateTimeValue.h"
 
-#include "store/RegionalDateBridge.h"
+#include "store/DateText.h"
 
 #include <cctype>
 #include <cstdio>
@@ -64,7 +64,7 @@ void CDateTimeValue::SetNow()
 void CDateTimeValue::SetFromText(std::string_view text)
 {
     Clear();
-    const std::time_t time = ParseRegionalDateText(text);
+    const std::time_t time = ParseDateText(text);
     if (time >= 1000) {
         SetFromTime(time);
     }
@@ -145,15 +145,12 @@ std::string CDateTimeValue::FormatDayEnd() const
 
 std::string CDateTimeValue::FormatText() const
 {
-    if (m_year == 0 || m_day == 0) {
-        return " ";
-    }
-    return FormatRegionalDate(m_year + 1900, m_month + 1, m_day);
+    return FormatDate(ToTm()); // one blank for a year or day of 0
 }
 
 std::string CDateTimeValue::FormatLongText() const
 {
-    return FormatRegionalLongDate(ToTm());
+    return FormatLongDate(ToTm()).value_or(std::string());
 }
 
 void CDateTimeValue::Clamp()

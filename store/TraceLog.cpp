@@ -1,6 +1,7 @@
 #include "store/TraceLog.h"
 
 #include "store/Settings.h"
+#include "store/VersionReport.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -43,6 +44,15 @@ void SetTraceEnabled(bool enabled)
 
 bool IsTraceEnabled()
 {
+    return g_traceEnabled;
+}
+
+bool StartTraceLog()
+{
+    SetTraceEnabled(GetSettingBool("DebugOn", false));
+    if (g_traceEnabled) {
+        WriteVersionReport();
+    }
     return g_traceEnabled;
 }
 

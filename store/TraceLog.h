@@ -10,6 +10,10 @@
 void SetTraceEnabled(bool enabled);
 bool IsTraceEnabled();
 
+// Start-up: tracing follows the setting "DebugOn" ("TRUE" in any case turns it on), and when it is on
+// the version report is written at once. Returns whether tracing is on.
+bool StartTraceLog();
+
 // The file entries go to: the product folder's "debug.log".
 std::filesystem::path DebugLogPath();
 

@@ -9,6 +9,8 @@
 #include "store/TraceLog.h"
 #include "tests/support/TestEnvironment.h"
 
+#include "store/RegionalSettings.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -24,6 +26,7 @@ class DataRecordsetTest : public testing::Test
 protected:
     void SetUp() override
     {
+        LoadRegionalSettings(platform::intl::RegionalValues{}); // the default day-month-year dates
         db.Create(lumarc::test::MakeTempFolder("datarecordset") / "items.ctg");
         CDaoTableDef table(&db);
         table.Create("ITEMS");

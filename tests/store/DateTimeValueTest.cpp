@@ -1,5 +1,7 @@
 #include "store/DateTimeValue.h"
 
+#include "store/RegionalSettings.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -20,6 +22,7 @@ class DateTimeValueTest : public testing::Test
 protected:
     void SetUp() override
     {
+        LoadRegionalSettings(platform::intl::RegionalValues{}); // the default day-month-year dates
         const char* zone = std::getenv("TZ");
         m_oldZone = zone != nullptr ? zone : "";
         m_hadZone = zone != nullptr;

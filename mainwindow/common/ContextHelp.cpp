@@ -1,0 +1,67 @@
+#include "mainwindow/common/ContextHelp.h"
+
+#include "platform/ui/DialogService.h"
+#include "platform/ui/HelpViewer.h"
+#include "resources/LoadResString.h"
+#include "store/HelpKeys.h"
+
+#include <string>
+
+namespace {
+
+constexpr unsigned kHelpIdMissing = 388;   // "Help Id does not exist %s"
+constexpr unsigned kHelpFileMissing = 389; // "Help File does not exist"
+constexpr unsigned kErrorTitle = 20552;
+
+void Report(unsigned textId, std::string_view key = {})
+{
+    std::string text = LoadResString(textId);
+    if (const auto at = text.find("%s"); at != std::string::npos) {
+        text.replace(at, 2, key);
+    }
+    platform::ui::ShowMessage(text, LoadResString(kErrorTitle),
+                              platform::ui::kMbOk | platform::ui::kMbIconError);
+}
+
+void ShowHelp(wxWindow* window, std::string_view key, size_t mapBytes, platform::ui::HelpPlacement placement)
+{
+    const HelpTopicLookup lookup = FindHelpTopic(key, mapBytes);
+    switch (lookup.status) {
+    case HelpTopicLookup::kNoPrefix:
+        return;
+    case HelpTopicLookup::kNoMap:
+        Report(kHelpFileMissing);
+        return;
+    case HelpTopicLookup::kNoKey:
+        Report(kHelpIdMissing, key);
+        return;
+    case HelpTopicLookup::kFound:
+        break;
+    }
+    if (lookup.book.empty()) {
+        Report(kHelpFileMissing);
+        return;
+    }
+    switch (platform::ui::ShowHelpTopic(window, lookup.book, lookup.topic, placement)) {
+    case platform::ui::HelpResult::kNoBook:
+        Report(kHelpFileMissing);
+        break;
+    case platform::ui::HelpResult::kNoTopic:
+        Report(kHelpIdMissing, key);
+        break;
+    case platform::ui::HelpResult::kShown:
+        break;
+    }
+}
+
+} // namespace
+
+void ShowContextHelp(wxWindow* window, std::string_view key)
+{
+    ShowHelp(window, key, kHelpPopupMapBytes, platform::ui::HelpPlacement::kPopup);
+}
+
+void ShowContextHelpInWindow(wxWindow* window, std::string_view key)
+{
+    ShowHelp(window, key, kHelpWindowMapBytes, platform::ui::HelpPlacement::kWindow);
+}
