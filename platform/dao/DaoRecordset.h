@@ -3,9 +3,9 @@
 //
 // Open types: dbOpenTable (a table's rows, in the order of the current index; Seek finds rows by it),
 // dbOpenDynaset (the rows of a query, changeable when it reads one table) and dbOpenSnapshot (the
-// rows of a query as they were, read only). Rows are fetched as the recordset moves; what it has shown
-// stays as it was when the database changes, including through this recordset (a changed row shows its
-// new values).
+// rows of a query as they were, read only). Rows are fetched as the recordset moves. A dynaset or
+// snapshot keeps the rows it was opened on when the database changes (a row changed through it shows its
+// new values, rows it adds come at its end); a table recordset shows its table as it walks on.
 //
 // Field values are CDaoVariant in their column's type; values written are converted to it. A field
 // that the rows do not have is error 3265, moving past the end 3021, changing a read-only recordset
