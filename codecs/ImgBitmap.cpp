@@ -3,6 +3,7 @@
 #include "codecs/ByteOrder.h"
 #include "codecs/ImgAnyBitmap.h"
 #include "codecs/ImgFilter.h"
+#include "codecs/ImgMemory.h"
 #include "codecs/ImgResizeFilter.h"
 
 #include <algorithm>
@@ -34,6 +35,11 @@ void CImgBitmap::InitCommonFields(int width, int height, int bpp, bool alpha)
     m_height = height;
     m_alpha = alpha;
     m_bpp = static_cast<uint16_t>(bpp);
+    // The table of line pointers counts against the memory bound too: a picture of zero-width lines
+    // takes no pixel memory but may still claim billions of lines.
+    if (static_cast<uint64_t>(height) * sizeof(uint8_t*) > GetMaxBitmapBytes()) {
+        ThrowImgError(kImgErrNoMemory, "Can't create bitmap.");
+    }
     InitLineArray();
     if (bpp < 16 && m_colourTable != nullptr) {
         const int count = 1 << bpp;

@@ -37,12 +37,28 @@ long LeadingLong(const std::string& text)
     return std::strtol(text.c_str(), nullptr, 10);
 }
 
-// Attribute names are written with blanks as '_' (a blank ends a name in the reader).
-std::string WrittenName(const std::string& name)
+// An attribute name as it is kept: sanitised, with blanks as '_', because a blank ends a name in the
+// text form. Names that differ only there are one attribute, as they would be after a reload.
+std::string AttributeName(std::string_view name)
 {
-    std::string out = name;
+    std::string out(name);
     std::replace(out.begin(), out.end(), ' ', '_');
-    return out;
+    return CMarkupNode::Sanitise(out);
+}
+
+// True when `name` is kept as it is given (the common case, checked without allocating).
+bool IsPlainAttributeName(std::string_view name)
+{
+    if (name.empty() || static_cast<unsigned char>(name.back()) <= ' ') {
+        return false;
+    }
+    for (char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u <= ' ' || c == '{' || c == '}' || u == 0xC2 || u >= 0xFC) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void AppendValue(std::string& out, const std::string& value)
@@ -619,6 +635,11 @@ CMarkupString* CMarkupNode::FindAttribute(std::string_view name)
 
 const CMarkupString* CMarkupNode::FindAttribute(std::string_view name) const
 {
+    std::string kept;
+    if (!IsPlainAttributeName(name)) {
+        kept = AttributeName(name);
+        name = kept;
+    }
     for (const auto& attribute : m_attributes) {
         if (EqualsNoCase(attribute->m_name, name)) {
             return attribute.get();
@@ -629,8 +650,9 @@ const CMarkupString* CMarkupNode::FindAttribute(std::string_view name) const
 
 bool CMarkupNode::RemoveAttribute(std::string_view name)
 {
+    const CMarkupString* found = FindAttribute(name);
     for (auto it = m_attributes.begin(); it != m_attributes.end(); ++it) {
-        if (EqualsNoCase((*it)->m_name, name)) {
+        if (it->get() == found) {
             const size_t index = static_cast<size_t>(it - m_attributes.begin());
             m_attributes.erase(it);
             if (m_attributeCursor > index) {
@@ -658,7 +680,7 @@ CMarkupString* CMarkupNode::SetValue0(std::string_view name, std::string_view te
     }
     CMarkupString* attribute = FindAttribute(name);
     if (attribute == nullptr) {
-        m_attributes.push_back(std::make_unique<CMarkupString>(Sanitise(name), std::move(value)));
+        m_attributes.push_back(std::make_unique<CMarkupString>(AttributeName(name), std::move(value)));
         return m_attributes.back().get();
     }
     attribute->m_values[0] = std::move(value);
@@ -935,7 +957,7 @@ void CMarkupNode::WriteNode(std::string& out, bool indent, bool firstIndent, int
             continue; // could not be read back as an attribute: the Name and Type are written above
         }
         out += ' ';
-        out += WrittenName(attribute->m_name);
+        out += attribute->m_name;
         out += kSeparator;
         AppendValue(out, attribute->m_values[0]);
         size_t last = 0;

@@ -146,6 +146,10 @@ TEST(MarkupNode, BlanksInAttributeNamesReadBackAsUnderscores)
     CMarkupNode back;
     back.LoadFromBuffer(buffer);
     EXPECT_EQ(back.GetAttribute("two_words"), "v");
+    // A name that differs only by blank or underscore is the same attribute, before and after a reload.
+    node.SetAttribute("two_words", "w");
+    EXPECT_EQ(node.Attributes().size(), 1u);
+    EXPECT_EQ(node.GetAttribute("two words"), "w");
 }
 
 TEST(MarkupNode, ConvertsAttributeValues)
