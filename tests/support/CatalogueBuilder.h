@@ -1,0 +1,103 @@
+#pragma once
+// Test catalogues, made through the store itself. A catalogue file holds its settings row, its fixed
+// tables (folders, texts, pictures, fonts, links, queries), one table per data file, and the
+// definitions of those data files in its "metaData.txt" text. CatalogueBuilder writes such a file;
+// the functions below it add folders, records and links to an open catalogue.
+//
+//     const auto path = CatalogueBuilder(folder / "coins.ctg")
+//                           .Number(3)
+//                           .DataFile(CoinsFile())
+//                           .Build();
+//     CCatalogueDb catalogue(path);
+//     const double france = catalogue.AddFolder("France", 0, 1)->GetNumber();
+//     const CNodeRef coin = AddRecord(catalogue, 1, france, {{"NAME", "Franc"}, {"YEAR", "1960"}});
+//
+// MakeTypicalCatalogue builds a complete one in one line: several data files with fields of every type
+// letter, folders in levels, records, links, pictures, a form and the template texts.
+
+#include "store/NodeRef.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CCatalogueDb;
+
+namespace lumarc::test {
+
+// One field of a data file. The type letter decides the column (see CreateDataTable).
+struct FieldSpec
+{
+    std::string name;
+    char type = 'C';
+    int length = 40;
+    bool title = false;    // part of the record's name (name_header)
+    char fillInType = 'F'; // 'D' for a reference to the records of another data file
+    char kind = 'F';       // 'T' telephone, 'E' e-mail, 'W' web address, 'F' none
+    int referralFileNumber = 0;
+    bool columnHeader = false;
+    bool canBeHeader = true;
+};
+
+struct DataFileSpec
+{
+    int number = 1;
+    std::string table;    // the table's name (the definition's fileName)
+    std::string menuName; // the name users see
+    std::vector<FieldSpec> fields;
+    std::string strongName;
+    int tableNumber = 0; // not 0: a lookup table, whose rows a new catalogue copies
+    bool onlyChild = false;
+    std::string description;
+};
+
+class CatalogueBuilder
+{
+public:
+    explicit CatalogueBuilder(std::filesystem::path file);
+
+    CatalogueBuilder& Name(std::string name);
+    CatalogueBuilder& Number(int dbNumber);
+    CatalogueBuilder& Version(int version);
+    CatalogueBuilder& Id(int id);
+    CatalogueBuilder& Comment(std::string comment);
+    CatalogueBuilder& WithoutOwnedTable();
+    CatalogueBuilder& DataFile(DataFileSpec file);
+
+    // Writes the file (which must not exist yet) and returns its path.
+    std::filesystem::path Build() const;
+
+private:
+    std::filesystem::path m_file;
+    std::string m_name = "Test catalogue";
+    int m_number = 1;
+    int m_version = 0;
+    int m_id = 1;
+    std::string m_comment;
+    bool m_owned = true;
+    std::vector<DataFileSpec> m_files;
+};
+
+// Data files of a coin catalogue. Coins have a field of every type letter.
+DataFileSpec CoinsFile(int number = 1);
+DataFileSpec CountriesFile(int number = 2);
+DataFileSpec AddressesFile(int number = 3);
+
+// Creates the table of a data file as the definitions describe it: one column per field by its type
+// letter, then the system columns.
+void CreateDataTable(CCatalogueDb& catalogue, const DataFileSpec& file);
+
+// A live record of data file `kind` under the folder NUMBER `parent` (0: the catalogue itself), with
+// field values as text. Returns its key.
+CNodeRef AddRecord(CCatalogueDb& catalogue, int kind, double parent,
+                   const std::map<std::string, std::string>& values = {});
+
+// Links `from` to `to` (a LINK row, through the store).
+void AddLink(CCatalogueDb& catalogue, const CNodeRef& to, const CNodeRef& from);
+
+// Whether the record's row exists and is not marked deleted.
+bool IsLiveRecord(CCatalogueDb& catalogue, const CNodeRef& key);
+
+} // namespace lumarc::test
