@@ -194,6 +194,8 @@ constexpr StringEntry kStrings[] = {
     {515, "You must create a folder able to contain the item (pe a multiple folder)"},
     {518, "Search It"},
     {523, "Save"},
+    {524, "This catalogue contains features not supported by the current version of the software. Please "
+          "connect to https://lumarc.example/update to download a newer version."},
     {526, "You can not delete the quick query item."},
     {531, "Do you want to copy also the record(s) childrens"},
     {532, "BCE"},

@@ -7,8 +7,10 @@
 #include "platform/text/CaseFold.h"
 #include "platform/ui/DialogService.h"
 #include "resources/LoadResString.h"
+#include "store/CatalogueLayout.h"
 #include "store/DataRecordset.h"
 #include "store/MarkupNode.h"
+#include "store/Settings.h"
 #include "store/SqlText.h"
 #include "store/TraceLog.h"
 
@@ -24,14 +26,19 @@ using platform::text::TruncateUtf8;
 namespace {
 
 constexpr long kReopenCheckpoint = 10101;
+constexpr long kOpenCheckpoint = 10102;
 constexpr long kCloseCheckpoint = 10104;
 constexpr long kSettingsFailed = 10105;
 constexpr long kCompactFailed = 10106;
+constexpr long kFileFailed = 10107;
 constexpr long kTextFailed = 10201;
 
 constexpr unsigned kProtectedCatalogueText = 275;
 constexpr unsigned kVersionRefusedText = 524;
 constexpr unsigned kErrorCaption = 20552;
+constexpr unsigned kCreationFailedText = 39018;
+constexpr unsigned kNeverBackedUpText = 39020;
+constexpr unsigned kPasswordChangeFailedText = 39028;
 
 // The built-in data files: their numbers name their slots.
 constexpr int kFirstSystemFile = 20;
@@ -109,7 +116,7 @@ bool CCatalogueDb::Reopen(const std::filesystem::path& path)
         // The password the catalogue was last opened with: a catalogue reopened after a backup or a
         // restore stays open instead of falling back to the protected state.
         m_database->Open(m_filePath, false, false, m_password.empty() ? std::string() : ";PWD=" + m_password);
-        ReadSettingsRow();
+        ReadSettingsRow(true);
     } catch (const CDaoException& error) {
         m_database.reset();
         if (error.GetErrorCode() == errors::kNotValidPassword) {
@@ -127,7 +134,38 @@ bool CCatalogueDb::Reopen(const std::filesystem::path& path)
     return m_database != nullptr;
 }
 
-void CCatalogueDb::ReadSettingsRow()
+bool CCatalogueDb::Open(std::string_view password)
+{
+    return OpenWith(password, true);
+}
+
+bool CCatalogueDb::OpenWithPassword(std::string_view password)
+{
+    return OpenWith(password, false);
+}
+
+bool CCatalogueDb::OpenWith(std::string_view password, bool refuseVersions)
+{
+    DebugLogNumber(kOpenCheckpoint);
+    Close();
+    m_changed = false;
+    m_open = true;
+    m_filePath.replace_extension(".ctg");
+    AppendLogString("To Open:", m_filePath.string());
+    try {
+        m_database = std::make_unique<CDaoDatabase>();
+        m_database->Open(m_filePath, false, false, ";PWD=" + std::string(password));
+        m_password = password;
+        ReadSettingsRow(refuseVersions);
+    } catch (const std::exception& error) {
+        LogException(error);
+        m_database.reset();
+        m_open = false;
+    }
+    return m_database != nullptr;
+}
+
+void CCatalogueDb::ReadSettingsRow(bool refuseVersions)
 {
     {
         CDataRecordset owned(m_database.get());
@@ -155,7 +193,7 @@ void CCatalogueDb::ReadSettingsRow()
     m_areaAllowed = rs.GetFieldLong("ISAREAALLOWED");
     m_helpFile = TruncateUtf8(rs.GetFieldText("HELPFILE"), 39);
     m_version = rs.GetFieldLong("Version");
-    if (IsRefusedVersion(m_version)) {
+    if (refuseVersions && IsRefusedVersion(m_version)) {
         rs.Close();
         m_database.reset();
         m_open = false;
@@ -191,6 +229,7 @@ void CCatalogueDb::EnsureOrderedNumberColumn()
 void CCatalogueDb::Close()
 {
     DebugLogNumber(kCloseCheckpoint);
+    m_ccInfo.reset();
     m_dataStructure.reset();
     m_linkList.reset();
     m_folderList.reset();
@@ -199,6 +238,12 @@ void CCatalogueDb::Close()
         m_database.reset();
     }
     FreeDefinitions();
+    m_pageFormats.reset();
+    m_webTemplates.reset();
+    m_reportTemplates.reset();
+    m_guiInfo.reset();
+    m_fontNumber = 0;
+    m_font.reset();
 }
 
 // ---- the settings row ----------------------------------------------------------------------------------
@@ -236,6 +281,379 @@ void CCatalogueDb::SaveSettings()
         DebugLogNumber(kSettingsFailed);
         LogException(error);
     }
+}
+
+void CCatalogueDb::StampBackupTime()
+{
+    if (m_database) {
+        m_lastBackup = std::time(nullptr);
+        SaveSettings();
+    }
+}
+
+void CCatalogueDb::SetViewOnly(bool viewOnly)
+{
+    if (!m_database) {
+        return;
+    }
+    CDataRecordset rs(m_database.get());
+    try {
+        rs.OpenQuery(dbOpenTable, "PASSWORD");
+        if (!rs.IsEOF()) {
+            rs.Edit();
+            rs.SetFieldText("IsViewOnly", viewOnly ? "1" : "0");
+            rs.Update();
+            m_viewOnly = viewOnly ? 1 : 0;
+        }
+    } catch (const std::exception& error) {
+        DebugLogNumber(kSettingsFailed);
+        LogException(error);
+    }
+}
+
+void CCatalogueDb::SetAdvertText(int index, std::string_view text)
+{
+    if (!m_database || index < 0 || index >= 5) {
+        return;
+    }
+    CDataRecordset rs(m_database.get());
+    try {
+        rs.OpenQuery(dbOpenTable, "PASSWORD");
+        if (!rs.IsEOF()) {
+            rs.Edit();
+            rs.SetFieldMemo("ADVERTTEXT" + std::to_string(index), text);
+            rs.Update();
+        }
+    } catch (const std::exception& error) {
+        DebugLogNumber(kSettingsFailed);
+        LogException(error);
+    }
+}
+
+void CCatalogueDb::ClearBmpFlag()
+{
+    if (m_database) {
+        CDataRecordset rs(m_database.get());
+        try {
+            rs.OpenQuery(dbOpenTable, "PASSWORD");
+            if (!rs.IsEOF()) {
+                rs.Edit();
+                rs.SetFieldText("ISBMP", "0");
+                rs.Update();
+            }
+        } catch (const std::exception& error) {
+            LogException(error);
+            platform::ui::Dialogs().MessageBox("catch", "e", platform::ui::kMbOk);
+        }
+    }
+    m_hasPictures = 0;
+}
+
+// ---- the file ------------------------------------------------------------------------------------------
+
+std::string CCatalogueDb::PasswordConnect() const
+{
+    return m_password.empty() ? std::string() : ";PWD=" + m_password;
+}
+
+void CCatalogueDb::ReportFailure(const std::exception& error)
+{
+    DebugLogNumber(kFileFailed);
+    LogException(error);
+}
+
+int CCatalogueDb::SetPassword(std::string_view oldPassword, std::string_view newPassword)
+{
+    Close();
+    const std::string source =
+        ";PWD=" + (oldPassword.empty() ? std::string("\"\"") : std::string(oldPassword));
+    std::string locale = dbLangGeneral;
+    if (!newPassword.empty()) {
+        locale += ";PWD=" + std::string(newPassword);
+    }
+    try {
+        CDaoWorkspace::CompactDatabase(m_filePath, m_filePath, locale, dbEncrypt, source,
+                                       CDaoWorkspace::CompactTarget::Replace);
+    } catch (const std::exception& error) {
+        ReportFailure(error);
+        platform::ui::Dialogs().MessageBox(LoadResString(kPasswordChangeFailedText),
+                                           LoadResString(kErrorCaption), platform::ui::kMbOk);
+        Reopen(m_filePath);
+        return 1;
+    }
+    m_passwordProtected = !newPassword.empty();
+    OpenWithPassword(newPassword);
+    return 1;
+}
+
+int CCatalogueDb::RemovePassword(std::string_view oldPassword)
+{
+    Close();
+    const std::string source = oldPassword.empty() ? std::string() : ";PWD=" + std::string(oldPassword);
+    try {
+        CDaoWorkspace::CompactDatabase(m_filePath, m_filePath,
+                                       std::string(dbLangGeneral) + ";PWD=", dbDecrypt, source,
+                                       CDaoWorkspace::CompactTarget::Replace);
+    } catch (const std::exception& error) {
+        ReportFailure(error);
+        platform::ui::Dialogs().MessageBox(LoadResString(kPasswordChangeFailedText),
+                                           LoadResString(kErrorCaption), platform::ui::kMbOk);
+        Reopen(m_filePath);
+        if (!m_open) {
+            OpenWithPassword(oldPassword);
+        }
+        return 1;
+    }
+    m_passwordProtected = false;
+    m_password.clear();
+    Reopen(m_filePath);
+    return 1;
+}
+
+bool CCatalogueDb::Backup()
+{
+    StampBackupTime();
+    Close();
+    const std::filesystem::path folder = GetBackupDir();
+    bool copied = false;
+    try {
+        std::filesystem::create_directories(folder);
+        CDaoWorkspace::CompactDatabase(m_filePath, folder / m_filePath.filename(), dbLangGeneral, 0,
+                                       PasswordConnect(), CDaoWorkspace::CompactTarget::Replace);
+        copied = true;
+    } catch (const std::exception& error) {
+        ReportFailure(error);
+    }
+    Reopen(m_filePath);
+    return copied;
+}
+
+bool CCatalogueDb::Restore()
+{
+    Close();
+    const std::filesystem::path backup = GetBackupDir() / m_filePath.filename();
+    std::error_code missing;
+    bool restored = false;
+    if (!std::filesystem::is_regular_file(backup, missing)) {
+        platform::ui::Dialogs().MessageBox(LoadResString(kNeverBackedUpText), LoadResString(kErrorCaption),
+                                           platform::ui::kMbOk);
+    } else {
+        try {
+            CDaoWorkspace::CompactDatabase(backup, m_filePath, dbLangGeneral, 0, PasswordConnect(),
+                                           CDaoWorkspace::CompactTarget::Replace);
+            restored = true;
+        } catch (const std::exception& error) {
+            ReportFailure(error);
+        }
+    }
+    Reopen(m_filePath);
+    return restored;
+}
+
+bool CCatalogueDb::CreateNew(const std::filesystem::path& path, const CCatalogueCreation& options)
+{
+    std::error_code error;
+    const bool existed = std::filesystem::exists(path, error);
+    bool created = false;
+    try {
+        created = !existed && CreateFrom(path, options);
+    } catch (const std::exception& failure) {
+        ReportFailure(failure);
+    }
+    if (!created) {
+        if (!existed) {
+            std::filesystem::remove(path, error);
+        }
+        platform::ui::Dialogs().MessageBox(LoadResString(kCreationFailedText), LoadResString(kErrorCaption),
+                                           platform::ui::kMbOk);
+    }
+    return created;
+}
+
+// The new file starts as a plain compacted copy of this one (tables, indexes, counters and rows as they
+// are, so record numbers and the codes built from them stay right); what the options leave out is then
+// taken away.
+bool CCatalogueDb::CreateFrom(const std::filesystem::path& path, const CCatalogueCreation& options)
+{
+    CDaoDatabase target;
+    std::vector<std::string> keep = {"AREAS", "QUERIES", "DistList", "BMP",    "FILES",
+                                     "FONTS", "LINK",    "PASSWORD", "Editor", "Notes"};
+    std::vector<std::string> keepRows;
+    if (!m_database) {
+        target.Create(path, dbLangGeneral);
+        CreateCatalogueTables(target, true);
+        keep.push_back("OWNED");
+    } else {
+        LoadDefinitionsIfNeeded();
+        CDaoWorkspace::CompactDatabase(m_filePath, path, dbLangGeneral, dbDecrypt, PasswordConnect(),
+                                       CDaoWorkspace::CompactTarget::MustNotExist);
+        target.Open(path, true);
+        if (options.copyFolders) {
+            keepRows.push_back("AREAS");
+        }
+        if (options.copyQueries) {
+            keepRows.push_back("QUERIES");
+        }
+        if (options.copyLists) {
+            keepRows.push_back("DistList");
+        }
+        keepRows.push_back("FILES"); // an empty structure keeps the rows, without most texts (below)
+        if (!options.emptyStructure) {
+            keepRows.insert(keepRows.end(), {"BMP", "FONTS"});
+            for (int number = 0; number <= 98; ++number) {
+                const CDataFileDef* definition = FindDefinition(number);
+                if (definition == nullptr || definition->GetMenuNameIfSet() == nullptr) {
+                    continue;
+                }
+                keep.push_back(definition->GetFileName());
+                if (definition->GetStoredTableNumber() != 0) {
+                    keepRows.push_back(definition->GetFileName());
+                }
+            }
+        }
+    }
+    auto listed = [](const std::vector<std::string>& names, std::string_view name) {
+        return std::any_of(names.begin(), names.end(),
+                           [name](const auto& n) { return EqualsNoCase(n, name); });
+    };
+    for (const std::string& table : target.GetTableNames()) {
+        if (!listed(keep, table)) {
+            target.DeleteTableDef(table);
+        } else if (!listed(keepRows, table)) {
+            target.Execute("DELETE FROM [" + table + "]");
+        }
+    }
+    if (m_database && options.emptyStructure) {
+        // Every stored text keeps its row, but only the page formats keep their text.
+        CDataRecordset files(&target);
+        files.OpenQuery(dbOpenDynaset, "SELECT * FROM FILES");
+        for (; !files.IsEOF(); files.MoveNext()) {
+            if (!EqualsNoCase(files.GetFieldText("NAME"), "pageFormats.txt")) {
+                files.Edit();
+                files.SetFieldMemo("TEXT", " ");
+                files.Update();
+            }
+        }
+    }
+
+    CDataRecordset settings(&target);
+    settings.OpenQuery(dbOpenTable, "PASSWORD");
+    settings.AddNew();
+    settings.SetFieldLong("DBNUMBER", m_catalogueNumber);
+    const std::time_t today = std::time(nullptr);
+    for (const char* date : {"CREAD", "MODID", "TOTBCKD", "INCBCKD"}) {
+        settings.SetFieldTime(date, today);
+    }
+    settings.SetFieldText("IsViewOnly", "0");
+    settings.SetFieldText("VERSION", options.emptyStructure ? "0" : std::to_string(m_version));
+    settings.SetFieldText("HASAGE", options.hasAge ? "1" : "0");
+    settings.SetFieldText("ISAREAALLOWED", "1");
+    settings.SetFieldText("NAME", options.name);
+    settings.SetFieldLong("ID", options.id);
+    settings.Update();
+    return true;
+}
+
+void CCatalogueDb::PurgeDeletedEntries()
+{
+    m_deletedEntries = 0;
+    m_changed = true;
+    if (!m_database) {
+        return;
+    }
+    LoadDefinitionsIfNeeded();
+    for (int number = 0; number <= 98; ++number) {
+        const CDataFileDef* definition = number == 23 ? nullptr : FindDefinition(number);
+        if (definition == nullptr || definition->GetFileName().empty()) {
+            continue;
+        }
+        try {
+            m_database->Execute("DELETE FROM [" + definition->GetFileName() + "] WHERE DELETED = True",
+                                dbFailOnError);
+        } catch (const std::exception& error) {
+            ReportFailure(error);
+            return;
+        }
+    }
+}
+
+void CCatalogueDb::RemoveDataFileResources(int fileNumber)
+{
+    CMarkupNode* gui = GetGuiInfo();
+    CMarkupNode* form = FindGuiInfoElement(fileNumber, this);
+    if (gui == nullptr || form == nullptr) {
+        return;
+    }
+    gui->DetachChild(form); // handed back and freed here
+    std::string text;
+    gui->SaveToBuffer(text);
+    WriteFileText("guiInfo.txt", text);
+    if (CMarkupNode* controls = LoadCcInfo()) {
+        SaveGuiInfo(controls, gui); // takes out the control data of the removed form
+    }
+    DiscardGuiInfo();
+    gui = GetGuiInfo();
+
+    // Fonts that no form uses any more.
+    std::vector<int> used;
+    for (CMarkupNode* node = gui->BeginWalk(); node != nullptr; node = gui->NextWalk()) {
+        if (node->FindAttribute("FONTN") != nullptr) {
+            used.push_back(node->GetAttributeInt("FONTN"));
+        }
+    }
+    CDataRecordset fonts(m_database.get());
+    try {
+        fonts.OpenQuery(dbOpenTable, "FONTS");
+        while (!fonts.IsEOF()) {
+            if (std::find(used.begin(), used.end(), fonts.GetFieldLong("NUMBER")) == used.end()) {
+                fonts.Delete();
+            }
+            fonts.MoveNext();
+        }
+    } catch (const std::exception& error) {
+        ReportFailure(error);
+    }
+    fonts.Close();
+    m_fontNumber = 0;
+    m_font.reset();
+
+    if (CMarkupNode* reports = GetReportTemplates()) {
+        const std::string number = std::to_string(fileNumber);
+        std::vector<CMarkupNode*> gone;
+        for (CMarkupNode* node = reports->BeginWalk(); node != nullptr; node = reports->NextWalk()) {
+            if (node->AttributeEquals("dataName", number) || node->NameEquals(number + "Summary")) {
+                gone.push_back(node);
+            }
+        }
+        for (CMarkupNode* node : gone) {
+            reports->DetachChild(node);
+        }
+        SaveReportTemplates();
+        m_reportTemplates.reset();
+    }
+
+    try {
+        m_database->Execute("DELETE FROM BMP WHERE NUMBER = " + std::to_string(fileNumber));
+    } catch (const std::exception& error) {
+        ReportFailure(error);
+    }
+    if (m_linkList) {
+        RepairLinks();
+    }
+    if (const CDataFileDef* definition = FindDefinition(fileNumber)) {
+        CDataRecordset queries(m_database.get());
+        try {
+            queries.OpenQuery(dbOpenDynaset,
+                              "SELECT * FROM QUERIES where CONTENTS LIKE " +
+                                  SqlText("*FROM " + SqlLikeLiteral(definition->GetFileName()) + "*") + ";");
+            for (; !queries.IsEOF(); queries.MoveNext()) {
+                queries.Delete();
+            }
+        } catch (const std::exception& error) {
+            ReportFailure(error);
+        }
+    }
+    ReloadLinks();
 }
 
 // ---- data-file definitions -----------------------------------------------------------------------------

@@ -11,18 +11,33 @@
 #include "store/DataFileDef.h"
 #include "store/FolderList.h"
 #include "store/LinkList.h"
+#include "store/MarkupNode.h"
 
 #include <array>
 #include <ctime>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace platform::dao {
 class CDaoDatabase;
 }
-class CMarkupNode;
+class CCatalogueImage;
+
+// What a new catalogue made from this one holds (CCatalogueDb::CreateNew).
+struct CCatalogueCreation
+{
+    std::string name;
+    int id = 0;
+    bool hasAge = false;
+    bool copyFolders = false; // the folders (AREAS)
+    bool copyQueries = false; // the stored queries
+    bool copyLists = false;   // the item lists
+    // Only the fixed tables and the page formats: no data files, pictures, fonts or other texts.
+    bool emptyStructure = false;
+};
 
 class CCatalogueDb
 {
@@ -46,6 +61,11 @@ public:
     // settings row; true when the database is open. Versions 6 to 24 are refused with message 524. A
     // file that needs another password gives the protected state, in which the open flag stays set.
     bool Reopen(const std::filesystem::path& path);
+    // Opens the file with its password and reads the settings row; false for a wrong password (the
+    // catalogue stays protected) and for a refused version (message 524).
+    bool Open(std::string_view password);
+    // The same without the version test (after a change of password).
+    bool OpenWithPassword(std::string_view password);
     // Releases everything that hangs on the open file; the object can be opened again.
     void Close();
     // The file is open, or was found protected and waits for its password.
@@ -82,6 +102,41 @@ public:
     // Writes NAME, DELETEDENTRIES, MODID, TOTBCKD, ISAREAALLOWED and COMMENT into the settings row;
     // failures are written to the trace log only.
     void SaveSettings();
+    // Now is the time of the last backup; the settings row is saved.
+    void StampBackupTime();
+    void SetViewOnly(bool viewOnly);
+    // One of the five advertisement texts (index 0 to 4).
+    void SetAdvertText(int index, std::string_view text);
+    void ClearBmpFlag();
+    // The file is deleted when the object goes.
+    void MarkForRemoval() { m_markedForRemoval = true; }
+    bool IsMarkedForRemoval() const { return m_markedForRemoval; }
+    // The file is compacted when the object goes.
+    void SetChanged() { m_changed = true; }
+    bool IsChanged() const { return m_changed; }
+
+    // ---- the file ----------------------------------------------------------------------------------
+    // Encrypts the file with the new password (an empty one leaves it plain), given the old one. A
+    // failure shows message 39028 and reopens the file as it was. Returns 1.
+    int SetPassword(std::string_view oldPassword, std::string_view newPassword);
+    // Decrypts the file, given its password. Returns 1.
+    int RemovePassword(std::string_view oldPassword);
+    // Copies the file, compacted, into the backup folder (setting "backupDir") under its own name,
+    // replacing an earlier backup, and reopens it. False when the copy failed.
+    bool Backup();
+    // Replaces the file by its backup and reopens it; without a backup, message 39020. False when
+    // nothing was restored.
+    bool Restore();
+    // Makes a new catalogue file from this one: its tables, the rows the options ask for, the lookup
+    // tables' rows and a new settings row. The file must not exist. A failure shows message 39018,
+    // leaves no file behind and gives false. A catalogue that was never opened gives an empty one.
+    bool CreateNew(const std::filesystem::path& path, const CCatalogueCreation& options);
+    // Deletes the rows of every data file (but the stored queries) marked deleted; the file is
+    // compacted when the object goes.
+    void PurgeDeletedEntries();
+    // Forgets what belongs to a data file that is removed: its form, the fonts only it used, its report
+    // templates, its icon, the stored queries over its table and the links to its records.
+    void RemoveDataFileResources(int fileNumber);
 
     // ---- data-file definitions ---------------------------------------------------------------------
     // One more than the number of user data-file definitions; 0 until they are loaded.
@@ -136,16 +191,86 @@ public:
     // element: a link from a kind below 20, or 24 or 25, whose data file's table number is 0.
     bool HasLinkFromFileWithoutTable(const CNodeRef* ref);
 
+    // ---- copies in this catalogue of a record of another ---------------------------------------------
+    // The record of another catalogue is given by its data file's definition and its key code. The
+    // PARENT of the live copy here (a record whose FROM-UID is that code), or its UID: -1 without a
+    // copy, -2 when no data file here matches.
+    double GetLinkedParent(const CDataFileDef& definition, double keyCode);
+    double FindCopyUid(const CDataFileDef& definition, double keyCode);
+    // True when this catalogue has a data file with the same strong name, so that an item of that
+    // data file can be copied here.
+    bool HasOtherDataFile(const CDataFileDef& definition);
+
     // ---- stored texts (table FILES) -----------------------------------------------------------------
     // The TEXT of the row of that name (compared without regard to case); false when there is none.
     bool ReadFileText(std::string_view name, std::string& text);
     // Rewrites the row's TEXT, adding the row when there is none. False when the catalogue is closed or
     // the write fails.
     bool WriteFileText(std::string_view name, std::string_view text);
+    // The row's text parsed into the tree; false when there is no row.
+    bool ReadFileTree(std::string_view name, CMarkupNode& tree);
+    bool WriteFileTree(std::string_view name, const CMarkupNode& tree);
+    bool DeleteFileRow(std::string_view name);
+    // When the row was last written; 0 without the row.
+    std::time_t GetFileModificationDate(std::string_view name);
+
+    // The cached trees of the stored texts, read on first use and kept until Close. Null without an
+    // open database; a missing row gives an empty tree.
+    CMarkupNode* GetGuiInfo(); // the forms ("guiInfo.txt")
+    CMarkupNode* LoadCcInfo(); // the forms' control data ("ccInfo.txt")
+    CMarkupNode* GetPageFormats();
+    CMarkupNode* GetWebTemplates();
+    CMarkupNode* GetReportTemplates();
+    // Drops the cached form trees, so that they are read again.
+    void DiscardGuiInfo();
+    // Takes out of the control data what no form names any more, then writes both trees into their
+    // existing rows: 1, or 0 when a row is missing (rows are not created here).
+    int SaveGuiInfo(CMarkupNode* ccTree, CMarkupNode* guiTree);
+    void SavePageFormats();
+    void SaveWebTemplates();
+    void SaveReportTemplates();
+    // The web template a data file's pages use by default.
+    void SetDefaultTemplate(int dataNumber, std::string_view templateName);
+    std::optional<std::string> GetDefaultTemplate(int dataNumber);
+    void RemoveWebTemplatesOfFile(int dataNumber);
+    void RemoveReportTemplatesOfFile(int dataNumber);
+
+    // ---- pictures (table BMP; the companion of picture N is N + 1000) ----------------------------------
+    // Loads and decodes the picture; false when there is none or it cannot be decoded.
+    bool ReadImage(int number, CCatalogueImage& picture);
+    bool ReadAltImage(int number, CCatalogueImage& picture) { return ReadImage(number + 1000, picture); }
+    // Stores the picture as a BMP file image; false when it cannot be stored (too large, not decodable).
+    bool WriteImage(CCatalogueImage& picture, int number);
+    bool WriteAltImage(CCatalogueImage& picture, int number) { return WriteImage(picture, number + 1000); }
+    // Copies picture `number` and its companion of the source catalogue here as `newNumber`.
+    void CopyImage(int number, CCatalogueDb& source, int newNumber);
+
+    // ---- fonts (table FONTS) -------------------------------------------------------------------------
+    // The font described by row `number`; none for 0 or a missing row. `reset` forgets the font kept
+    // from the last call first. `screenDpiY` sizes descriptions given as a font dimension.
+    std::optional<LogFont> GetFont(int number, bool reset = false, int screenDpiY = 96);
+    // The number of the row describing the font, adding a row when none does; 0 when the catalogue
+    // is closed.
+    int GetFontNumber(const LogFont& font);
+
+    // ---- stored queries (table QUERIES) -------------------------------------------------------------
+    bool ReadQuery(std::string_view name, std::string& contents);
+    // Rewrites the query of that name, or adds it; `parent` is the code of the folder holding it. An
+    // empty text leaves the stored one.
+    bool WriteQuery(std::string_view name, std::string_view contents, double parent);
+    bool DeleteQuery(std::string_view name);
 
 private:
-    void ClearSettings();
-    void ReadSettingsRow();
+    bool OpenWith(std::string_view password, bool refuseVersions);
+    void ReadSettingsRow(bool refuseVersions);
+    void ReportFailure(const std::exception& error);
+    std::string PasswordConnect() const;
+    CMarkupNode* CachedTree(std::unique_ptr<CMarkupNode>& cache, std::string_view row, std::string_view name,
+                            std::string_view type);
+    void SaveCachedTree(std::unique_ptr<CMarkupNode>& cache, std::string_view row, std::string_view name,
+                        std::string_view type);
+    double FindCopyColumn(const CDataFileDef& definition, double keyCode, std::string_view column);
+    bool CreateFrom(const std::filesystem::path& path, const CCatalogueCreation& options);
     void EnsureOrderedNumberColumn();
     void DefineSystemTables();
     int FreeDefinitionSlot(int from) const;
@@ -179,4 +304,29 @@ private:
     std::array<std::unique_ptr<CDataFileDef>, kDefinitionSlots> m_definitions;
     bool m_open = false;
     std::unique_ptr<CLinkList> m_linkList;
+
+    std::unique_ptr<CMarkupNode> m_guiInfo;
+    std::unique_ptr<CMarkupNode> m_ccInfo;
+    std::unique_ptr<CMarkupNode> m_pageFormats;
+    std::unique_ptr<CMarkupNode> m_webTemplates;
+    std::unique_ptr<CMarkupNode> m_reportTemplates;
+    // The font of the last GetFont call.
+    int m_fontNumber = 0;
+    std::optional<LogFont> m_font;
 };
+
+// True when two fonts differ in a size, an angle, the weight, a style byte or the face name (compared
+// with regard to case).
+bool LogFontsDiffer(const LogFont& a, const LogFont& b);
+
+// The form of a data file in the catalogue's form tree: the node named "23<n>F", else "23<n>"; null
+// without catalogue or number.
+CMarkupNode* FindGuiInfoElement(int fileNumber, CCatalogueDb* catalogue);
+// True when the data file's form has a parent (grandparent) chooser.
+bool IsFatherElement(int fileNumber, CCatalogueDb* catalogue);
+bool IsGrandfatherElement(int fileNumber, CCatalogueDb* catalogue);
+
+// The text of a stored query: its QUERIES row in the catalogue, or without a catalogue the file
+// "<name>.query" in the product folder. False when there is none (a name that is not a plain file name
+// has none).
+bool ReadStoredQueryText(CCatalogueDb* catalogue, std::string_view name, std::string& text);

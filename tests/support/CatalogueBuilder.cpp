@@ -117,7 +117,7 @@ std::filesystem::path CatalogueBuilder::Build() const
         }
         rs.SetFieldLong("HASAGE", 0);
         rs.SetFieldText("HELPFILE", "");
-        rs.SetFieldLong("VERSION", m_version);
+        rs.SetFieldLong("VERSION", 0); // its own version once the data files are defined (below)
         rs.SetFieldLong("ID", m_id);
         rs.SetFieldLong("ISAREAALLOWED", 1);
         rs.SetFieldLong("IsViewOnly", 0);
@@ -145,6 +145,9 @@ std::filesystem::path CatalogueBuilder::Build() const
     CDataFileDef writer(&catalogue);
     writer.BuildDefinitionTree();
     writer.SaveDefinitionTree();
+    if (m_version != 0) {
+        catalogue.GetDatabase()->Execute("UPDATE PASSWORD SET VERSION = " + std::to_string(m_version));
+    }
     return catalogue.GetFilePath();
 }
 
