@@ -1,5 +1,6 @@
 #include "tests/support/CatalogueBuilder.h"
 
+#include "codecs/CatalogueImage.h"
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoTableDef.h"
 #include "store/CatalogueDb.h"
@@ -10,7 +11,12 @@
 #include "store/SqlText.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
+#include <unistd.h>
 
 using namespace platform::dao;
 
@@ -87,6 +93,12 @@ CatalogueBuilder& CatalogueBuilder::Comment(std::string comment)
     return *this;
 }
 
+CatalogueBuilder& CatalogueBuilder::Password(std::string password)
+{
+    m_password = std::move(password);
+    return *this;
+}
+
 CatalogueBuilder& CatalogueBuilder::WithoutOwnedTable()
 {
     m_owned = false;
@@ -147,6 +159,9 @@ std::filesystem::path CatalogueBuilder::Build() const
     writer.SaveDefinitionTree();
     if (m_version != 0) {
         catalogue.GetDatabase()->Execute("UPDATE PASSWORD SET VERSION = " + std::to_string(m_version));
+    }
+    if (!m_password.empty()) {
+        catalogue.SetPassword("", m_password);
     }
     return catalogue.GetFilePath();
 }
@@ -250,31 +265,42 @@ void CreateDataTable(CCatalogueDb& catalogue, const DataFileSpec& file)
     table.Append();
 }
 
-CNodeRef AddRecord(CCatalogueDb& catalogue, int kind, double parent,
-                   const std::map<std::string, std::string>& values)
+RecordWriter::RecordWriter(CCatalogueDb& catalogue, int kind)
+    : m_catalogue(catalogue), m_kind(kind), m_rows(std::make_unique<CDataRecordset>(catalogue.GetDatabase()))
 {
-    const CDataFileDef& definition = RequireDefinition(catalogue, kind);
-    CDataRecordset rs(catalogue.GetDatabase());
-    rs.OpenQuery(dbOpenTable, definition.GetFileName());
-    rs.AddNew();
+    m_rows->OpenQuery(dbOpenTable, RequireDefinition(catalogue, kind).GetFileName());
+}
+
+RecordWriter::~RecordWriter() = default;
+
+CNodeRef RecordWriter::Add(double parent, const std::map<std::string, std::string>& values)
+{
+    const CDataFileDef& definition = RequireDefinition(m_catalogue, m_kind);
+    m_rows->AddNew();
     CNodeRef key;
-    key.Set(static_cast<std::uint16_t>(kind),
-            static_cast<std::uint32_t>(rs.GetFieldValue("AUTOINCR").GetLong()), &catalogue);
-    rs.SetFieldDouble("UID", key.GetCode());
-    rs.SetFieldDouble("PARENT", parent);
-    rs.SetFieldBool("DELETED", false);
+    key.Set(static_cast<std::uint16_t>(m_kind),
+            static_cast<std::uint32_t>(m_rows->GetFieldValue("AUTOINCR").GetLong()), &m_catalogue);
+    m_rows->SetFieldDouble("UID", key.GetCode());
+    m_rows->SetFieldDouble("PARENT", parent);
+    m_rows->SetFieldBool("DELETED", false);
     for (const auto& [name, text] : values) {
         const int field = definition.FindFieldByName(name);
         const char type = field >= 0 ? definition.GetFieldType(field) : 'C';
         if (type == 'P' || type == 'p') {
-            rs.SetFieldBytes(name,
-                             std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+            m_rows->SetFieldBytes(name,
+                                  std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
         } else {
-            rs.SetFieldText(name, text);
+            m_rows->SetFieldText(name, text);
         }
     }
-    rs.Update();
+    m_rows->Update();
     return key;
+}
+
+CNodeRef AddRecord(CCatalogueDb& catalogue, int kind, double parent,
+                   const std::map<std::string, std::string>& values)
+{
+    return RecordWriter(catalogue, kind).Add(parent, values);
 }
 
 void AddLink(CCatalogueDb& catalogue, const CNodeRef& to, const CNodeRef& from)
@@ -293,6 +319,177 @@ bool IsLiveRecord(CCatalogueDb& catalogue, const CNodeRef& key)
     rs.OpenQuery(dbOpenSnapshot, "SELECT * FROM [" + definition.GetFileName() +
                                      "] WHERE DELETED = False AND UID = " + SqlNumber(key.GetCode()));
     return !rs.IsEOF();
+}
+
+std::vector<std::uint8_t> MakePictureBytes(const std::string& spec, const std::string& format)
+{
+    static std::atomic<int> counter = 0;
+    const auto file =
+        std::filesystem::temp_directory_path() /
+        ("lumarc-picture-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + "." + format);
+    // ImageMagick by its full path: another "convert" may stand first on PATH.
+    const std::string command = "/usr/bin/convert " + spec + " " + format + ":'" + file.string() + "'";
+    if (std::system(command.c_str()) != 0) {
+        throw std::runtime_error("convert failed: " + command);
+    }
+    std::ifstream in(file, std::ios::binary);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(file);
+    return bytes;
+}
+
+CNodeRef RecordKey::In(CCatalogueDb& catalogue) const
+{
+    CNodeRef key;
+    key.Set(static_cast<std::uint16_t>(kind), number, &catalogue);
+    return key;
+}
+
+namespace {
+
+RecordKey KeyOf(const CNodeRef& ref)
+{
+    return {ref.GetKind(), ref.GetNumber()};
+}
+
+std::string Code(const CNodeRef& ref)
+{
+    return std::to_string(static_cast<long long>(ref.GetCode()));
+}
+
+// The record form of the coins: one element per field, each with its control data.
+void WriteCoinForm(CCatalogueDb& catalogue)
+{
+    LogFont font;
+    font.height = -13;
+    font.weight = 400;
+    font.faceName = "Liberation Sans";
+    const int fontNumber = catalogue.GetFontNumber(font);
+
+    CMarkupNode gui;
+    CMarkupNode controls;
+    CMarkupNode* form = gui.AddChild(std::make_unique<CMarkupNode>("231F", "form"));
+    form->SetAttribute("TabName0", "&Data");
+    const CDataFileDef& coins = *catalogue.FindDefinition(1);
+    for (int i = 0; i < coins.GetFieldCount(); ++i) {
+        const std::string& name = coins.GetFieldName(i);
+        CMarkupNode* element = form->AddChild(std::make_unique<CMarkupNode>(name, "element"));
+        element->SetAttribute("CNT_NAME", coins.GetFieldType(i) == 'P' ? "bitmapShow" : "edit");
+        element->SetAttribute("CONTENT", name);
+        element->SetAttributeInt("0", i);
+        element->SetAttributeInt("X", 120);
+        element->SetAttributeInt("Y", 10 + 28 * i);
+        element->SetAttributeInt("LENGTH", 200);
+        element->SetAttributeInt("DEPTH", 22);
+        element->SetAttributeInt("PAGEN", 0);
+        element->SetAttributeInt("FONTN", fontNumber);
+        CMarkupNode* data = controls.AddChild(std::make_unique<CMarkupNode>(name, "controlData"));
+        data->SetAttributeInt("fontNumber", fontNumber);
+        data->SetAttributeInt("LENGTH", coins.GetFieldLength(i));
+        data->SetAttribute("fieldName", name);
+    }
+    catalogue.WriteFileTree("guiInfo.txt", gui);
+    catalogue.WriteFileTree("ccInfo.txt", controls);
+    catalogue.DiscardGuiInfo();
+}
+
+void WriteTemplates(CCatalogueDb& catalogue, double europe)
+{
+    catalogue.SetDefaultTemplate(1, "coin.htm");
+    CMarkupNode* reports = catalogue.GetReportTemplates();
+    CMarkupNode* report = reports->AddChild(std::make_unique<CMarkupNode>("Coin list", "report"));
+    report->SetAttribute("dataName", "1");
+    reports->AddChild(std::make_unique<CMarkupNode>("1Summary", "summary"))->SetAttribute("dataName", "1");
+    catalogue.SaveReportTemplates();
+    CMarkupNode* format = catalogue.GetPageFormats()->AddChild(std::make_unique<CMarkupNode>("A4", "format"));
+    format->SetAttributeInt("width", 2100);
+    format->SetAttributeInt("height", 2970);
+    catalogue.SavePageFormats();
+    catalogue.WriteQuery(
+        "Old coins", "{Old coins}{[(" + std::to_string(static_cast<int>(europe)) + ")(1)(YEAR < 1900)]}{1}",
+        europe);
+}
+
+} // namespace
+
+TypicalCatalogue MakeTypicalCatalogue(const std::filesystem::path& folder, const std::string& password)
+{
+    TypicalCatalogue made;
+    made.path = CatalogueBuilder(folder / "coins.ctg")
+                    .Name("Coins of the world")
+                    .Number(3)
+                    .Comment("A typical catalogue")
+                    .DataFile(CoinsFile(1))
+                    .DataFile(CountriesFile(2))
+                    .DataFile(AddressesFile(3))
+                    .Build();
+    CCatalogueDb catalogue(made.path);
+
+    made.europe = catalogue.AddFolder("Europe", 0, 100)->GetNumber();
+    made.germany = catalogue.AddFolder("Germany", made.europe, 1)->GetNumber();
+    made.prussia = catalogue.AddFolder("Prussia", made.germany, 1)->GetNumber();
+    made.france = catalogue.AddFolder("France", made.europe, 1)->GetNumber();
+    made.asia = catalogue.AddFolder("Asia", 0, 100)->GetNumber();
+
+    const CNodeRef germany = AddRecord(catalogue, 2, 0, {{"NAME", "Germany"}});
+    const CNodeRef france = AddRecord(catalogue, 2, 0, {{"NAME", "France"}});
+    const std::vector<std::uint8_t> photo = MakePictureBytes("-size 24x16 gradient:gold-brown", "jpg");
+    RecordWriter coins(catalogue, 1);
+    const CNodeRef franc = coins.Add(made.france, {{"NAME", "Franc"},
+                                                   {"YEAR", "1960"},
+                                                   {"PRICE", "1.5"},
+                                                   {"BOUGHT", "2001-06-15"},
+                                                   {"NOTES", "New franc\r\nfirst year"},
+                                                   {"OWNEDYES", "1"},
+                                                   {"WEIGHT", "6.0 g"},
+                                                   {"MINTED", "20010615"},
+                                                   {"STRUCK", "14:30"},
+                                                   {"GRADE", "VF"},
+                                                   {"COUNTRY", Code(france)}});
+    const CNodeRef mark =
+        coins.Add(made.germany, {{"NAME", "Mark"}, {"YEAR", "1950"}, {"COUNTRY", Code(germany)}});
+    const CNodeRef thaler = coins.Add(
+        made.prussia, {{"NAME", "Thaler"}, {"YEAR", "1786"}, {"PRICE", "250"}, {"COUNTRY", Code(germany)}});
+    const CNodeRef ducat = coins.Add(0, {{"NAME", "Ducat"},
+                                         {"YEAR", "1650"},
+                                         {"PICTURE", std::string(photo.begin(), photo.end())},
+                                         {"COUNTRY", Code(germany)}});
+    const CNodeRef dealer = AddRecord(catalogue, 3, 0,
+                                      {{"NAME", "Numismatik Berlin"},
+                                       {"PHONE", "+49 30 1234567"},
+                                       {"FAX", "+49 30 1234568"},
+                                       {"EMAIL", "shop@numismatik.example"},
+                                       {"WEB", "https://numismatik.example"}});
+    const CNodeRef wanted = AddRecord(catalogue, 22, 0, {{"NAME", "Wanted"}});
+    AddLink(catalogue, france, franc);
+    AddLink(catalogue, germany, mark);
+    AddLink(catalogue, germany, thaler);
+    AddLink(catalogue, germany, ducat);
+    AddLink(catalogue, thaler, dealer);
+    AddLink(catalogue, wanted, thaler);
+
+    CCatalogueImage icon;
+    const std::vector<std::uint8_t> png = MakePictureBytes("-size 32x32 xc:gold", "png");
+    icon.LoadFromBytes(png, true);
+    icon.SetValid(true);
+    catalogue.WriteImage(icon, 1);
+    catalogue.WriteAltImage(icon, 1);
+
+    WriteCoinForm(catalogue);
+    WriteTemplates(catalogue, made.europe);
+    if (!password.empty()) {
+        catalogue.SetPassword("", password);
+    }
+
+    made.franc = KeyOf(franc);
+    made.mark = KeyOf(mark);
+    made.thaler = KeyOf(thaler);
+    made.ducat = KeyOf(ducat);
+    made.germanyCountry = KeyOf(germany);
+    made.franceCountry = KeyOf(france);
+    made.dealer = KeyOf(dealer);
+    made.wanted = KeyOf(wanted);
+    return made;
 }
 
 } // namespace lumarc::test

@@ -17,13 +17,15 @@
 
 #include "store/NodeRef.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 class CCatalogueDb;
+class CDataRecordset;
 
 namespace lumarc::test {
 
@@ -63,6 +65,8 @@ public:
     CatalogueBuilder& Version(int version);
     CatalogueBuilder& Id(int id);
     CatalogueBuilder& Comment(std::string comment);
+    // Encrypts the finished file with this password.
+    CatalogueBuilder& Password(std::string password);
     CatalogueBuilder& WithoutOwnedTable();
     CatalogueBuilder& DataFile(DataFileSpec file);
 
@@ -76,11 +80,13 @@ private:
     int m_version = 0;
     int m_id = 1;
     std::string m_comment;
+    std::string m_password;
     bool m_owned = true;
     std::vector<DataFileSpec> m_files;
 };
 
-// Data files of a coin catalogue. Coins have a field of every type letter.
+// Data files of a coin catalogue. Coins have a field of every type letter (C I U D P M B F S T O, and a
+// reference to a country).
 DataFileSpec CoinsFile(int number = 1);
 DataFileSpec CountriesFile(int number = 2);
 DataFileSpec AddressesFile(int number = 3);
@@ -89,8 +95,23 @@ DataFileSpec AddressesFile(int number = 3);
 // letter, then the system columns.
 void CreateDataTable(CCatalogueDb& catalogue, const DataFileSpec& file);
 
-// A live record of data file `kind` under the folder NUMBER `parent` (0: the catalogue itself), with
-// field values as text. Returns its key.
+// Adds live records of one data file through one open table; for many records, wrap the adding in a
+// transaction (CDaoWorkspace::Default().BeginTrans / CommitTrans).
+class RecordWriter
+{
+public:
+    RecordWriter(CCatalogueDb& catalogue, int kind);
+    ~RecordWriter();
+    // A record under the folder NUMBER `parent` (0: the catalogue itself), with field values as text
+    // (picture fields take the picture's bytes). Returns its key.
+    CNodeRef Add(double parent, const std::map<std::string, std::string>& values = {});
+
+private:
+    CCatalogueDb& m_catalogue;
+    int m_kind;
+    std::unique_ptr<CDataRecordset> m_rows;
+};
+
 CNodeRef AddRecord(CCatalogueDb& catalogue, int kind, double parent,
                    const std::map<std::string, std::string>& values = {});
 
@@ -99,5 +120,40 @@ void AddLink(CCatalogueDb& catalogue, const CNodeRef& to, const CNodeRef& from);
 
 // Whether the record's row exists and is not marked deleted.
 bool IsLiveRecord(CCatalogueDb& catalogue, const CNodeRef& key);
+
+// The bytes of a small picture made by ImageMagick: `spec` as convert reads it ("-size 16x16
+// xc:gold"), `format` its output format ("png", "jpg", "bmp").
+std::vector<std::uint8_t> MakePictureBytes(const std::string& spec, const std::string& format);
+
+// A record's data file and number, to find it again in a catalogue opened later.
+struct RecordKey
+{
+    int kind = 0;
+    std::uint32_t number = 0;
+    CNodeRef In(CCatalogueDb& catalogue) const;
+};
+
+// What MakeTypicalCatalogue made, catalogue number 3:
+//   data files  1 Coins (every type letter), 2 Countries (a lookup table), 3 Addresses (phone, fax,
+//               e-mail and web fields)
+//   folders     Europe (all kinds) > Germany (coins) > Prussia (coins); Europe > France (coins);
+//               Asia (all kinds)
+//   records     coins franc (France), mark (Germany), thaler (Prussia), ducat (no folder, with a
+//               JPEG picture); countries germanyCountry and franceCountry; the address dealer; the
+//               item list "Wanted"
+//   links       each coin to its country; the dealer to the thaler; the thaler to the list
+//   pictures    1 and its companion 1001 (the icons of data file 1), PNG
+//   form        "231F" with an element per coin field and its control data, using font 1
+//   texts       web templates (default "coin.htm" for coins), report templates, page formats, and
+//               the stored query "Old coins" in Europe
+struct TypicalCatalogue
+{
+    std::filesystem::path path;
+    double europe = 0, germany = 0, prussia = 0, france = 0, asia = 0;
+    RecordKey franc, mark, thaler, ducat, germanyCountry, franceCountry, dealer, wanted;
+};
+
+// Builds the typical catalogue as "coins.ctg" in the folder (encrypted when a password is given).
+TypicalCatalogue MakeTypicalCatalogue(const std::filesystem::path& folder, const std::string& password = {});
 
 } // namespace lumarc::test
