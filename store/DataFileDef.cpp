@@ -5,6 +5,8 @@
 #include "store/MarkupNode.h"
 #include "store/Settings.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <ctime>
 #include <system_error>
@@ -82,7 +84,7 @@ bool ExportFlagFrom(const CMarkupNode& node)
 {
     std::string value;
     if (node.GetAttribute("export_field", value)) {
-        return std::atoi(value.c_str()) != 0;
+        return std::strtol(value.c_str(), nullptr, 10) != 0;
     }
     if (!node.GetAttribute("Export", value) || value.empty()) {
         return false;
@@ -93,7 +95,7 @@ bool ExportFlagFrom(const CMarkupNode& node)
     if (EqualsNoCase(value, "FALSE") || EqualsNoCase(value, "F")) {
         return false;
     }
-    return std::atoi(value.c_str()) != 0;
+    return std::strtol(value.c_str(), nullptr, 10) != 0;
 }
 
 const CFieldDef& EmptyField()
@@ -329,7 +331,8 @@ std::unique_ptr<CMarkupNode> CDataFileDef::BuildNode() const
 void CDataFileDef::LoadFromNode(CMarkupNode& node, bool hasOwnedTable)
 {
     Attach(m_catalogue);
-    m_fileNumber = std::atoi(node.GetName().c_str());
+    m_fileNumber = static_cast<int>(
+        std::clamp<long>(std::strtol(node.GetName().c_str(), nullptr, 10), INT_MIN, INT_MAX));
     m_menuName = Cut(node.GetAttribute("menuName"), kMenuNameWidth);
     m_description = Cut(node.GetAttribute("description"), kDescriptionWidth);
     m_orderedBy = Cut(node.GetAttribute("orderedBy"), kDescriptionWidth);

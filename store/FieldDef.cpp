@@ -3,6 +3,7 @@
 #include "platform/text/CaseFold.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 using platform::text::TruncateUtf8;
@@ -79,5 +80,9 @@ std::string CFieldDef::GetGroupName() const
 int CFieldDef::GetGroupNumber() const
 {
     const size_t colon = m_groupedIn.find(':');
-    return colon == std::string::npos ? 0 : std::atoi(m_groupedIn.c_str() + colon + 1);
+    if (colon == std::string::npos) {
+        return 0;
+    }
+    const long number = std::strtol(m_groupedIn.c_str() + colon + 1, nullptr, 10);
+    return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
 }

@@ -1,0 +1,33 @@
+// Clipboard item entries come from whatever another program put on the clipboard: any bytes must give
+// a reference or a refusal.
+
+#include "store/CatalogueDb.h"
+#include "store/ClipboardEntry.h"
+#include "store/NodeRef.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+class Catalogues : public CCatalogueNodeSource
+{
+public:
+    Catalogues() { two.SetCatalogueNumber(3); }
+    std::vector<CCatalogueDb*> GetCatalogueNodes() override { return {&one, &two}; }
+    CCatalogueDb one;
+    CCatalogueDb two;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    static Catalogues root;
+    CNodeRef ref;
+    ParseClipboardEntry(std::string_view(reinterpret_cast<const char*>(data), size), ref, root);
+    (void)ref.GetCode();
+    return 0;
+}
