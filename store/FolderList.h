@@ -40,6 +40,11 @@ public:
     // The folders whose parent is the given folder NUMBER, in list order; null at the end.
     CFolderRecord* FirstChild(double parentNumber) const;
     CFolderRecord* NextChild(double parentNumber, const CFolderRecord* after) const;
+    CFolderRecord* FirstChild(const CFolderRecord& folder) const { return FirstChild(folder.GetNumber()); }
+    CFolderRecord* NextChild(const CFolderRecord& folder, const CFolderRecord* after) const
+    {
+        return NextChild(folder.GetNumber(), after);
+    }
     // The folders directly under the catalogue, in list order; null at the end.
     CFolderRecord* FirstTopLevel();
     CFolderRecord* NextTopLevel();

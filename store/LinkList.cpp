@@ -182,7 +182,10 @@ bool CLinkList::IsLast() const
 
 void CLinkList::LoadLinksFromKind(const CNodeRef& from, std::uint16_t kind, CCatalogueDb& catalogue)
 {
-    for (const CLinkEntry& entry : catalogue.GetLinkList().Entries()) {
+    // Filling the catalogue's own list makes it grow meanwhile: its entries are then read from a copy.
+    const CLinkList& catalogueList = catalogue.GetLinkList();
+    const std::vector<CLinkEntry> copy = &catalogueList == this ? m_entries : std::vector<CLinkEntry>();
+    for (const CLinkEntry& entry : &catalogueList == this ? copy : catalogueList.Entries()) {
         if (entry.GetOut().IsSame(&from) && (kind == 0 || entry.GetIn().GetKind() == kind)) {
             Add(entry);
         }
@@ -191,7 +194,10 @@ void CLinkList::LoadLinksFromKind(const CNodeRef& from, std::uint16_t kind, CCat
 
 void CLinkList::LoadLinksToKind(const CNodeRef& to, std::uint16_t kind, CCatalogueDb& catalogue)
 {
-    for (const CLinkEntry& entry : catalogue.GetLinkList().Entries()) {
+    // Filling the catalogue's own list makes it grow meanwhile: its entries are then read from a copy.
+    const CLinkList& catalogueList = catalogue.GetLinkList();
+    const std::vector<CLinkEntry> copy = &catalogueList == this ? m_entries : std::vector<CLinkEntry>();
+    for (const CLinkEntry& entry : &catalogueList == this ? copy : catalogueList.Entries()) {
         if (entry.GetIn().IsSame(&to) && (kind == 0 || entry.GetOut().GetKind() == kind)) {
             Add(entry);
         }
