@@ -168,10 +168,15 @@ TEST(DaoDatabase, AKilledReplacementLeavesTheOldOrTheNewCatalogue)
     const std::vector<std::string> keys = {"", "alpha", "beta"};
     std::mt19937 random(4711);
     int killedMidway = 0;
-    for (int round = 0; round < 24; ++round) {
+    // At least 24 rounds, and more until one kill lands in the middle of writing the new file: on a busy
+    // machine the child may not get that far in the first rounds.
+    for (int round = 0; round < 24 || (killedMidway == 0 && round < 400); ++round) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            ::close(ready[0]);
             // Re-key, encrypt, decrypt and compact for ever, until killed.
             size_t current = 0;
             for (const auto& key : keys) {
@@ -183,6 +188,8 @@ TEST(DaoDatabase, AKilledReplacementLeavesTheOldOrTheNewCatalogue)
                 } catch (const CDaoException&) {
                 }
             }
+            const char started = 1;
+            [[maybe_unused]] const auto written = ::write(ready[1], &started, 1);
             for (;;) {
                 const size_t next = (current + 1) % keys.size();
                 CDaoWorkspace::CompactDatabase(path, path, std::string(dbLangGeneral) + Pwd(keys[next]),
@@ -191,6 +198,10 @@ TEST(DaoDatabase, AKilledReplacementLeavesTheOldOrTheNewCatalogue)
                 current = next;
             }
         }
+        ::close(ready[1]);
+        char started = 0;
+        [[maybe_unused]] const auto got = ::read(ready[0], &started, 1); // the child is about to replace
+        ::close(ready[0]);
         std::this_thread::sleep_for(
             std::chrono::microseconds(std::uniform_int_distribution<int>(0, 40000)(random)));
         ::kill(child, SIGKILL);
@@ -211,7 +222,6 @@ TEST(DaoDatabase, AKilledReplacementLeavesTheOldOrTheNewCatalogue)
         // A password given to a plain file is ignored, so a plain catalogue opens with every key.
         ASSERT_GE(opened, 1u) << "round " << round << ": the catalogue is gone";
     }
-    // The kill usually lands in the middle of writing the new file.
     EXPECT_GT(killedMidway, 0);
 }
 
