@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <system_error>
 #include <vector>
 
@@ -291,42 +292,40 @@ void CCatalogueDb::StampBackupTime()
     }
 }
 
-void CCatalogueDb::SetViewOnly(bool viewOnly)
+bool CCatalogueDb::EditSettingsRow(const std::function<void(CDataRecordset&)>& change)
 {
     if (!m_database) {
-        return;
+        return false;
     }
     CDataRecordset rs(m_database.get());
     try {
         rs.OpenQuery(dbOpenTable, "PASSWORD");
-        if (!rs.IsEOF()) {
-            rs.Edit();
-            rs.SetFieldText("IsViewOnly", viewOnly ? "1" : "0");
-            rs.Update();
-            m_viewOnly = viewOnly ? 1 : 0;
+        if (rs.IsEOF()) {
+            return false;
         }
+        rs.Edit();
+        change(rs);
+        rs.Update();
+        return true;
     } catch (const std::exception& error) {
         DebugLogNumber(kSettingsFailed);
         LogException(error);
+        return false;
+    }
+}
+
+void CCatalogueDb::SetViewOnly(bool viewOnly)
+{
+    if (EditSettingsRow([&](CDataRecordset& rs) { rs.SetFieldText("IsViewOnly", viewOnly ? "1" : "0"); })) {
+        m_viewOnly = viewOnly ? 1 : 0;
     }
 }
 
 void CCatalogueDb::SetAdvertText(int index, std::string_view text)
 {
-    if (!m_database || index < 0 || index >= 5) {
-        return;
-    }
-    CDataRecordset rs(m_database.get());
-    try {
-        rs.OpenQuery(dbOpenTable, "PASSWORD");
-        if (!rs.IsEOF()) {
-            rs.Edit();
-            rs.SetFieldMemo("ADVERTTEXT" + std::to_string(index), text);
-            rs.Update();
-        }
-    } catch (const std::exception& error) {
-        DebugLogNumber(kSettingsFailed);
-        LogException(error);
+    if (index >= 0 && index < 5) {
+        EditSettingsRow(
+            [&](CDataRecordset& rs) { rs.SetFieldMemo("ADVERTTEXT" + std::to_string(index), text); });
     }
 }
 

@@ -16,6 +16,7 @@
 #include <array>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +40,7 @@ struct CCatalogueCreation
     bool emptyStructure = false;
 };
 
+class CDataRecordset;
 class CCatalogueDb
 {
 public:
@@ -261,6 +263,11 @@ public:
     bool DeleteQuery(std::string_view name);
 
 private:
+    // Opens the settings row for editing, lets `change` set its fields and writes it; false when there is
+    // no open database or no row, or the engine failed (logged).
+    // Deletes the row of `table` whose "name" is `name`; false when there is none.
+    bool DeleteRowNamed(std::string_view table, std::string_view name);
+    bool EditSettingsRow(const std::function<void(CDataRecordset&)>& change);
     bool OpenWith(std::string_view password, bool refuseVersions);
     void ReadSettingsRow(bool refuseVersions);
     void ReportFailure(const std::exception& error);

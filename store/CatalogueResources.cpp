@@ -96,21 +96,7 @@ bool CCatalogueDb::WriteFileTree(std::string_view name, const CMarkupNode& tree)
 
 bool CCatalogueDb::DeleteFileRow(std::string_view name)
 {
-    if (!m_database) {
-        return false;
-    }
-    CDataRecordset rs(m_database.get());
-    try {
-        rs.OpenQuery(dbOpenDynaset, Query("FILES", "name", SqlText(name)));
-        if (rs.IsEOF()) {
-            return false;
-        }
-        rs.Delete();
-        return true;
-    } catch (const std::exception& error) {
-        LogFailure(error);
-        return false;
-    }
+    return DeleteRowNamed("FILES", name);
 }
 
 std::time_t CCatalogueDb::GetFileModificationDate(std::string_view name)
@@ -523,12 +509,17 @@ bool CCatalogueDb::WriteQuery(std::string_view name, std::string_view contents, 
 
 bool CCatalogueDb::DeleteQuery(std::string_view name)
 {
+    return DeleteRowNamed("QUERIES", name);
+}
+
+bool CCatalogueDb::DeleteRowNamed(std::string_view table, std::string_view name)
+{
     if (!m_database) {
         return false;
     }
     CDataRecordset rs(m_database.get());
     try {
-        rs.OpenQuery(dbOpenDynaset, Query("QUERIES", "name", SqlText(name)));
+        rs.OpenQuery(dbOpenDynaset, Query(table, "name", SqlText(name)));
         if (rs.IsEOF()) {
             return false;
         }
