@@ -26,6 +26,7 @@ namespace platform::dao {
 class CDaoDatabase;
 }
 class CCatalogueImage;
+class CDataRecordset;
 
 // What a new catalogue made from this one holds (CCatalogueDb::CreateNew).
 struct CCatalogueCreation
@@ -40,7 +41,6 @@ struct CCatalogueCreation
     bool emptyStructure = false;
 };
 
-class CDataRecordset;
 class CCatalogueDb
 {
 public:
