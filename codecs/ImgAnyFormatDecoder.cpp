@@ -1,5 +1,6 @@
 #include "codecs/ImgAnyFormatDecoder.h"
 
+#include "codecs/BMPDecoder.h"
 #include "codecs/ByteOrder.h"
 #include "codecs/DecoderTrace.h"
 #include "codecs/JPEGDecoder.h"
@@ -126,7 +127,7 @@ CImgAnyFormatDecoder::CImgAnyFormatDecoder()
 {
     // The one place where formats meet their decoders.
     auto& unsupported = Own(std::make_unique<CImgUnsupportedDecoder>());
-    Register(CImgFileType::Bmp, unsupported);
+    Register(CImgFileType::Bmp, Own(std::make_unique<CBMPDecoder>()));
     Register(CImgFileType::Tga, unsupported);
     Register(CImgFileType::Tiff, Own(std::make_unique<CTIFFDecoder>()));
     m_jpeg = &Own(std::make_unique<CJPEGDecoder>());

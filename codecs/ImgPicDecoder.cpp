@@ -73,3 +73,11 @@ void ExpandLine8(const uint8_t* source, uint8_t* dest, int width, std::span<cons
 {
     ExpandLine<8>(source, dest, width, table);
 }
+
+int ChooseDecodeDepth(int requestedBpp, int sourceBits)
+{
+    if (sourceBits <= 8 && (requestedBpp == 0 || requestedBpp == 8)) {
+        return 8;
+    }
+    return 32;
+}

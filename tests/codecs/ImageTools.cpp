@@ -81,6 +81,17 @@ std::vector<uint8_t> BitmapRgba(const CImgBitmap& bmp)
     return rgba;
 }
 
+std::vector<uint8_t> ShownRgba(const CImgBitmap& bmp)
+{
+    std::vector<uint8_t> rgba = BitmapRgba(bmp);
+    if (!bmp.HasAlpha()) {
+        for (size_t i = 3; i < rgba.size(); i += 4) {
+            rgba[i] = 255;
+        }
+    }
+    return rgba;
+}
+
 int MaxDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b)
 {
     if (a.size() != b.size()) {

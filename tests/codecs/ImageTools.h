@@ -31,6 +31,10 @@ std::vector<uint8_t> ReferenceRgba(const std::filesystem::path& picture);
 // A bitmap as RGBA bytes, top line first (1- and 8-bit pixels through the colour table).
 std::vector<uint8_t> BitmapRgba(const CImgBitmap& bmp);
 
+// What a bitmap shows: BitmapRgba with every pixel opaque when the bitmap has no alpha (the fourth byte
+// of its pixels then means nothing).
+std::vector<uint8_t> ShownRgba(const CImgBitmap& bmp);
+
 // The largest difference of two equally long byte arrays (256 when their lengths differ).
 int MaxDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
 

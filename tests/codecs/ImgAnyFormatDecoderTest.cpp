@@ -93,7 +93,7 @@ TEST(ImgAnyFormatDecoderTest, RefusesWhatItDoesNotDecode)
     EXPECT_EQ(DecodeFailure(Head({'h', 'e', 'l', 'l', 'o'})),
               std::make_pair(8, std::string("Unknown file type.")));
     EXPECT_EQ(DecodeFailure(Head({'B', 'M'})),
-              std::make_pair(6, std::string("Library not compiled for this file type.")));
+              std::make_pair(2, std::string("Decoding bmp: Illegal bpp value.")));
     EXPECT_EQ(DecodeFailure(Head({0xFF, 0xD8, 0xFF}), "drawing.wmf").first, 6);
 }
 
