@@ -4,7 +4,10 @@
 #include "codecs/ByteOrder.h"
 #include "codecs/DecoderTrace.h"
 #include "codecs/JPEGDecoder.h"
+#include "codecs/PCXDecoder.h"
+#include "codecs/PGMDecoder.h"
 #include "codecs/PNGDecoder.h"
+#include "codecs/TGADecoder.h"
 #include "codecs/TIFFDecoder.h"
 
 #include <algorithm>
@@ -128,7 +131,7 @@ CImgAnyFormatDecoder::CImgAnyFormatDecoder()
     // The one place where formats meet their decoders.
     auto& unsupported = Own(std::make_unique<CImgUnsupportedDecoder>());
     Register(CImgFileType::Bmp, Own(std::make_unique<CBMPDecoder>()));
-    Register(CImgFileType::Tga, unsupported);
+    Register(CImgFileType::Tga, Own(std::make_unique<CTGADecoder>()));
     Register(CImgFileType::Tiff, Own(std::make_unique<CTIFFDecoder>()));
     m_jpeg = &Own(std::make_unique<CJPEGDecoder>());
     Register(CImgFileType::Jpeg, *m_jpeg);
@@ -136,8 +139,8 @@ CImgAnyFormatDecoder::CImgAnyFormatDecoder()
     Register(CImgFileType::Png, Own(std::make_unique<CPNGDecoder>()));
     Register(CImgFileType::Wmf, unsupported);
     Register(CImgFileType::Emf, unsupported);
-    Register(CImgFileType::Pcx, unsupported);
-    Register(CImgFileType::Pgm, unsupported);
+    Register(CImgFileType::Pcx, Own(std::make_unique<CPCXDecoder>()));
+    Register(CImgFileType::Pgm, Own(std::make_unique<CPGMDecoder>()));
 }
 
 CImgAnyFormatDecoder::~CImgAnyFormatDecoder() = default;

@@ -47,8 +47,11 @@ std::filesystem::path MakeBasePicture(const std::filesystem::path& folder)
 
 std::vector<uint8_t> ReferenceRgba(const std::filesystem::path& picture)
 {
-    const std::string command =
-        std::string(kConvert) + " " + Quote(picture.string() + "[0]") + " -depth 8 rgba:- 2>/dev/null";
+    // ImageMagick keeps a TGA's rows in the order they are stored and only notes where the picture's
+    // origin is; turned the right way up, they are what the file shows.
+    const std::string orient = picture.extension() == ".tga" ? " -auto-orient" : "";
+    const std::string command = std::string(kConvert) + " " + Quote(picture.string() + "[0]") + orient +
+                                " -depth 8 rgba:- 2>/dev/null";
     std::vector<uint8_t> bytes;
     if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
         uint8_t buffer[65536];
