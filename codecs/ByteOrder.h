@@ -1,6 +1,7 @@
 #pragma once
 // Little-endian words and double words in byte buffers (headers of BMP files and DIBs, 32-bit pixels),
-// read and written byte by byte so that neither alignment nor the host's byte order matters.
+// and big-endian ones (PICT files), read and written byte by byte so that neither alignment nor the
+// host's byte order matters.
 
 #include <cstdint>
 
@@ -20,6 +21,17 @@ inline uint32_t Le32(const uint8_t* p)
 inline int32_t Le32Signed(const uint8_t* p)
 {
     return static_cast<int32_t>(Le32(p));
+}
+
+inline uint16_t Be16(const uint8_t* p)
+{
+    return static_cast<uint16_t>((p[0] << 8) | p[1]);
+}
+
+inline uint32_t Be32(const uint8_t* p)
+{
+    return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
+           (static_cast<uint32_t>(p[2]) << 8) | static_cast<uint32_t>(p[3]);
 }
 
 inline void PutLe16(uint8_t* p, uint16_t v)

@@ -6,6 +6,7 @@
 #include "codecs/JPEGDecoder.h"
 #include "codecs/PCXDecoder.h"
 #include "codecs/PGMDecoder.h"
+#include "codecs/PICTDecoder.h"
 #include "codecs/PNGDecoder.h"
 #include "codecs/TGADecoder.h"
 #include "codecs/TIFFDecoder.h"
@@ -135,7 +136,7 @@ CImgAnyFormatDecoder::CImgAnyFormatDecoder()
     Register(CImgFileType::Tiff, Own(std::make_unique<CTIFFDecoder>()));
     m_jpeg = &Own(std::make_unique<CJPEGDecoder>());
     Register(CImgFileType::Jpeg, *m_jpeg);
-    Register(CImgFileType::Pict, unsupported); // will hold m_jpeg for embedded JPEG data
+    Register(CImgFileType::Pict, Own(std::make_unique<CPICTDecoder>(*m_jpeg)));
     Register(CImgFileType::Png, Own(std::make_unique<CPNGDecoder>()));
     Register(CImgFileType::Wmf, unsupported);
     Register(CImgFileType::Emf, unsupported);

@@ -1,4 +1,4 @@
-// Pictures written by ImageMagick and libtiff's tools in the variants collectors meet, decoded by the
+// Pictures written by ImageMagick, netpbm and libtiff's tools in the variants collectors meet, decoded by the
 // recognising decoder and compared with ImageMagick's own reading of the same file.
 
 #include "codecs/ImgAnyBitmap.h"
@@ -150,6 +150,11 @@ const Variant kVariants[] = {
     {"TgaRgbRleFromPpm", "nr.tga", "pamtotga {ppm} > {out}", 32, 0},
     {"TgaPaletteFromPpm", "np.tga", "pnmquant 200 {ppm} | pamtotga -cmap -norle > {out}", 8, 0},
     {"TgaPaletteRleFromPpm", "npr.tga", "pnmquant 200 {ppm} | pamtotga -cmap > {out}", 8, 0},
+    {"PictDirect", "d.pict", "convert {base} {out}", 32, 0},
+    {"PictPalette", "p.pict", "convert {base} -colors 200 -type palette {out}", 8, 1},
+    {"PictFewColours", "f.pict", "convert {base} -colors 6 -type palette {out}", 8, 1},
+    {"PictQuickTimeJpeg", "j.pict", "convert {base} -compress JPEG {out}", 32, 1},
+    {"PictPaletteFromPpm", "n.pict", "pnmquant 200 {ppm} | ppmtopict > {out}", 8, 0},
     {"TgaGreyRleFromPgm", "ngr.tga", "ppmtopgm {ppm} | pamtotga -mono > {out}", 8, 0},
 };
 
