@@ -12,6 +12,8 @@ find_package(JPEG REQUIRED)
 find_package(PNG REQUIRED)
 find_package(TIFF REQUIRED)
 find_package(Threads REQUIRED)
+# Metafiles are played onto cairo image surfaces.
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 
 if(NOT LUMARC_FUZZ)
   # wxWidgets through wx-config: one target for the non-GUI part (wxBase), one for the windows.

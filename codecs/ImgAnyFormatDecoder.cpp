@@ -10,6 +10,7 @@
 #include "codecs/PNGDecoder.h"
 #include "codecs/TGADecoder.h"
 #include "codecs/TIFFDecoder.h"
+#include "codecs/WMFDecoder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -130,7 +131,6 @@ CImgFileType RecogniseImage(std::string_view name, const uint8_t* head, size_t h
 CImgAnyFormatDecoder::CImgAnyFormatDecoder()
 {
     // The one place where formats meet their decoders.
-    auto& unsupported = Own(std::make_unique<CImgUnsupportedDecoder>());
     Register(CImgFileType::Bmp, Own(std::make_unique<CBMPDecoder>()));
     Register(CImgFileType::Tga, Own(std::make_unique<CTGADecoder>()));
     Register(CImgFileType::Tiff, Own(std::make_unique<CTIFFDecoder>()));
@@ -138,8 +138,9 @@ CImgAnyFormatDecoder::CImgAnyFormatDecoder()
     Register(CImgFileType::Jpeg, *m_jpeg);
     Register(CImgFileType::Pict, Own(std::make_unique<CPICTDecoder>(*m_jpeg)));
     Register(CImgFileType::Png, Own(std::make_unique<CPNGDecoder>()));
-    Register(CImgFileType::Wmf, unsupported);
-    Register(CImgFileType::Emf, unsupported);
+    auto& metafiles = Own(std::make_unique<CWMFDecoder>());
+    Register(CImgFileType::Wmf, metafiles);
+    Register(CImgFileType::Emf, metafiles);
     Register(CImgFileType::Pcx, Own(std::make_unique<CPCXDecoder>()));
     Register(CImgFileType::Pgm, Own(std::make_unique<CPGMDecoder>()));
 }

@@ -2,8 +2,7 @@
 // The recognising decoder: looks at a picture's name and first bytes, and hands it to the decoder of
 // its format. The program keeps one for its whole run (ProgramDecoder); every picture load uses it.
 //
-// Each format has one decoder object, registered in the constructor. A format this build does not
-// decode yet has a decoder that answers "Library not compiled for this file type." (code 6).
+// Each format has one decoder object, registered in the constructor.
 
 #include "codecs/ImgPicDecoder.h"
 

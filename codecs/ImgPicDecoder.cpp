@@ -33,11 +33,6 @@ void CImgPicDecoder::MakeBmp(CImgDataSource& source, CImgBitmap& bmp, int bpp)
     DoDecode(source, bmp, bpp);
 }
 
-void CImgUnsupportedDecoder::DoDecode(CImgDataSource&, CImgBitmap&, int)
-{
-    ThrowImgError(kImgErrNotSupported, "Library not compiled for this file type.");
-}
-
 namespace {
 
 template <int Bits>

@@ -29,13 +29,6 @@ protected:
     virtual void DoDecode(CImgDataSource& source, CImgBitmap& bmp, int bpp) = 0;
 };
 
-// The decoder of a format this build does not read: "Library not compiled for this file type." (6).
-class CImgUnsupportedDecoder : public CImgPicDecoder
-{
-protected:
-    void DoDecode(CImgDataSource& source, CImgBitmap& bmp, int bpp) override;
-};
-
 // Row converters shared by decoders: packed source pixels (most significant bits first) through a
 // colour table of 32-bit BGRA entries into 32-bit pixels. An index past the end of the table gives 0.
 void ExpandLine1(const uint8_t* source, uint8_t* dest, int width, std::span<const uint32_t> table);
