@@ -99,6 +99,6 @@ protected:
     std::vector<uint8_t*> m_lines;
 };
 
-// Checks the arguments of Create: a depth of 1, 8 or 32 (code 2 otherwise) and non-negative sizes
-// (code 10 otherwise).
+// Checks the arguments of Create: a depth of 1, 8 or 32 (code 2 otherwise), non-negative sizes and a
+// line table within the bitmap memory bound (code 10 otherwise).
 void CheckBitmapGeometry(int width, int height, int bpp);

@@ -110,7 +110,7 @@ void CPCXDecoder::DoDecode(CImgDataSource& source, CImgBitmap& bmp, int /*bpp*/)
     std::vector<uint8_t> planeLines(planeBytes * static_cast<size_t>(planes));
     for (int y = 0; y < height; ++y) {
         const uint8_t* line = data.data() + static_cast<size_t>(y) * lineBytes;
-        for (int p = 0; p < planes; ++p) {
+        for (int p = 0; p < planes && bytesPerLine != 0; ++p) {
             std::memcpy(planeLines.data() + static_cast<size_t>(p) * planeBytes, line + p * bytesPerLine,
                         bytesPerLine);
         }

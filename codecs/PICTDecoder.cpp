@@ -226,7 +226,9 @@ void PictReader::ReadRow(std::vector<uint8_t>& row, size_t rowBytes, int pixelSi
     std::fill(row.begin(), row.end(), 0);
     if (!packed) {
         const uint8_t* in = m_source.Read(rowBytes);
-        std::memcpy(row.data(), in, std::min(rowBytes, row.size()));
+        if (!row.empty()) {
+            std::memcpy(row.data(), in, std::min(rowBytes, row.size()));
+        }
         return;
     }
     const size_t count = rowBytes < 251 ? Byte() : Word();
@@ -241,7 +243,9 @@ void PictReader::ReadRow(std::vector<uint8_t>& row, size_t rowBytes, int pixelSi
         if (f < 128) {
             const size_t bytes = std::min<size_t>((f + 1) * unit, static_cast<size_t>(end - in));
             const size_t kept = std::min(bytes, row.size() - out);
-            std::memcpy(row.data() + out, in, kept);
+            if (kept > 0) {
+                std::memcpy(row.data() + out, in, kept);
+            }
             out += kept;
             in += bytes;
         } else if (f > 128) {

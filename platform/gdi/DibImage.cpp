@@ -137,6 +137,10 @@ SurfacePtr ReadDib(std::span<const uint8_t> info, std::span<const uint8_t> bits,
     if (r.Failed() || width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide) {
         return nullptr;
     }
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
+        bitCount != 32) {
+        return nullptr;
+    }
     const bool rle = compression == kBiRle8 || compression == kBiRle4;
     const bool fields = compression == kBiBitfields || compression == kBiAlphaBitfields;
     if (!(compression == kBiRgb || rle || fields)) {
@@ -187,8 +191,6 @@ SurfacePtr ReadDib(std::span<const uint8_t> info, std::span<const uint8_t> bits,
                 table[i] = Argb(255, r.U8(at + 2), r.U8(at + 1), r.U8(at));
             }
         }
-    } else if (bitCount != 16 && bitCount != 24 && bitCount != 32) {
-        return nullptr;
     }
 
     const auto w = static_cast<size_t>(width);

@@ -773,6 +773,11 @@ void Canvas::Rectangle(const RectD& box)
 
 void Canvas::AddEllipseArc(Path& path, const RectD& box, double start, double sweep, bool moveFirst)
 {
+    if (!std::isfinite(start) || !std::isfinite(sweep)) {
+        return;
+    }
+    // More than two turns look like two turns.
+    sweep = std::clamp(sweep, -4 * std::numbers::pi, 4 * std::numbers::pi);
     const double cx = (box.left + box.right) / 2;
     const double cy = (box.top + box.bottom) / 2;
     const double rx = (box.right - box.left) / 2;

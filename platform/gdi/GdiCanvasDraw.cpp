@@ -306,10 +306,12 @@ void Canvas::RasterOp(const RectD& dest, const SurfacePtr& source, const RectD& 
         minY = std::min(minY, c.y);
         maxY = std::max(maxY, c.y);
     }
-    const int x0 = std::max(0, static_cast<int>(std::floor(minX)));
-    const int y0 = std::max(0, static_cast<int>(std::floor(minY)));
-    const int x1 = std::min(surfaceWidth, static_cast<int>(std::ceil(std::min(maxX, 1e7))));
-    const int y1 = std::min(surfaceHeight, static_cast<int>(std::ceil(std::min(maxY, 1e7))));
+    // The covered pixels, within the surface.
+    const auto within = [](double v, int size) { return static_cast<int>(std::clamp(v, 0.0, double(size))); };
+    const int x0 = within(std::floor(minX), surfaceWidth);
+    const int y0 = within(std::floor(minY), surfaceHeight);
+    const int x1 = within(std::ceil(maxX), surfaceWidth);
+    const int y1 = within(std::ceil(maxY), surfaceHeight);
     if (x0 >= x1 || y0 >= y1) {
         return;
     }

@@ -219,6 +219,8 @@ TEST_F(BMPDecoderTest, RefusesBrokenFiles)
         {"palette cut by the end", tableCut, 11, endOfData},
         {"rows cut by the end", rowsCut, 11, endOfData},
         {"run-length data cut", Bytes(rleFile.begin(), rleFile.end() - 2), 11, endOfData},
+        // No pixels wide but two billion lines high: its table of lines alone would take 16 GB.
+        {"no width, endless height", MakeBmp(0, 0x7FFFFFFF, 24, 0, {}, {}), 10, "Can't create bitmap."},
     };
     for (const Case& c : cases) {
         for (int request : {0, 32}) {

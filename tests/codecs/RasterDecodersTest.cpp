@@ -175,6 +175,7 @@ TEST(PGMDecoderTest, RefusesBrokenFiles)
     EXPECT_EQ(Failure(T::Pgm, Text("P2 2 1 255 0")), std::make_pair(11, kEndOfData));
     EXPECT_EQ(Failure(T::Pgm, Text("P5 4 4 255\nabc")), std::make_pair(11, kEndOfData));
     EXPECT_EQ(Failure(T::Pgm, Text("P5 99999999 99999999 255\n")), std::make_pair(11, kEndOfData));
+    EXPECT_EQ(Failure(T::Pgm, Text("P5 0 999999999 255\n")), std::make_pair(10, std::string("Can't create bitmap.")));
     DecodeEveryCut(T::Pgm, Text("P2\n# c\n3 2\n9\n1 2 3\n4 5 6\n"));
 }
 
