@@ -30,6 +30,18 @@ bool Invertible(const cairo_matrix_t& m)
     return std::isfinite(det) && std::fabs(det) > 1e-12;
 }
 
+// A rectangle far larger than any picture, for clipping everything outside a shape away.
+Path Everything()
+{
+    Path p;
+    p.MoveTo({-kFarAway / 2, -kFarAway / 2});
+    p.LineTo({kFarAway / 2, -kFarAway / 2});
+    p.LineTo({kFarAway / 2, kFarAway / 2});
+    p.LineTo({-kFarAway / 2, kFarAway / 2});
+    p.Close();
+    return p;
+}
+
 } // namespace
 
 void Path::MoveTo(PointD p)
@@ -321,18 +333,6 @@ Path Canvas::RegionPath(const Region& region, bool deviceUnits)
             p.Append(RectPath(r));
         }
     }
-    return p;
-}
-
-// A rectangle far larger than any picture, for clipping everything outside a shape away.
-static Path Everything()
-{
-    Path p;
-    p.MoveTo({-kFarAway / 2, -kFarAway / 2});
-    p.LineTo({kFarAway / 2, -kFarAway / 2});
-    p.LineTo({kFarAway / 2, kFarAway / 2});
-    p.LineTo({-kFarAway / 2, kFarAway / 2});
-    p.Close();
     return p;
 }
 

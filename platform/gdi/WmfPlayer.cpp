@@ -95,6 +95,7 @@ private:
 
     Canvas& m_canvas;
     std::vector<GdiObject> m_objects;
+    size_t m_firstFree = 0; // no free place lies before it
 };
 
 std::vector<PointD> WmfPlayer::Points(RecordReader& r, size_t at, size_t count)
@@ -114,9 +115,9 @@ std::vector<PointD> WmfPlayer::Points(RecordReader& r, size_t at, size_t count)
 // A new object takes the lowest free place of the table; with none free it is lost, as it would be.
 void WmfPlayer::Store(GdiObject object)
 {
-    for (GdiObject& slot : m_objects) {
-        if (std::holds_alternative<std::monostate>(slot)) {
-            slot = std::move(object);
+    for (; m_firstFree < m_objects.size(); ++m_firstFree) {
+        if (std::holds_alternative<std::monostate>(m_objects[m_firstFree])) {
+            m_objects[m_firstFree++] = std::move(object);
             return;
         }
     }
@@ -514,6 +515,7 @@ bool WmfPlayer::Play(uint16_t function, RecordReader& r)
         const size_t index = r.U16(kParams);
         if (index < m_objects.size()) {
             m_objects[index] = {};
+            m_firstFree = std::min(m_firstFree, index);
         }
         break;
     }
