@@ -20,11 +20,6 @@ void CheckBitmapGeometry(int width, int height, int bpp)
     if (width < 0 || height < 0) {
         ThrowImgError(kImgErrNoMemory, "Can't create bitmap.");
     }
-    // The table of line pointers counts against the bound as the pixels do: a picture no pixels wide
-    // but two billion lines high would otherwise take gigabytes for its table alone.
-    if (static_cast<uint64_t>(height) * sizeof(uint8_t*) > GetMaxBitmapBytes()) {
-        ThrowImgError(kImgErrNoMemory, "Can't create bitmap.");
-    }
 }
 
 void CImgBitmap::Create(int width, int height, int bpp, bool alpha)
