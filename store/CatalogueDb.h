@@ -161,6 +161,31 @@ public:
     // One more than the highest user data-file number; 1 without user data files.
     int NextDataFileNumber() const;
 
+    // ---- the tables of the data files ---------------------------------------------------------------
+    // Brings the tables in line with the catalogue's data-file definitions after they were changed:
+    // creates the tables of new data files, adds, resizes and drops columns, carries the flags kept in
+    // the stored definitions over, saves the new definitions and reads them again. The arguments
+    // describe the data file being added or edited (its fileName and the values of its "table",
+    // "isOnlyChild", "menu" and "strongName"). The file is copied to the temporary backup first; when a
+    // table or a column cannot be changed, message 21570 is shown and that copy is put back. False when
+    // nothing was changed: no database, no backup could be made, or the change was rolled back.
+    bool UpdateTables(std::string_view fileName, int table, bool isOnlyChild, bool menu,
+                      std::string_view strongName);
+    // Creates the table of a "DataFile" node of a definition tree: a column per field by its type letter
+    // (DataTableColumns.h), the system columns and the index "OID". True when made or already there.
+    bool CreateDataTable(const CMarkupNode& fileNode);
+    // The temporary backup ("tempBckup.ctg" in the backup folder) made while the tables change.
+    static std::filesystem::path TempBackupPath();
+    // Copies the catalogue into the temporary backup, replacing an earlier one; false when it failed,
+    // and then no earlier copy is left behind.
+    bool SaveTempBackup();
+    // Puts the temporary backup in the place of the catalogue file and reopens it; false when nothing
+    // was put back.
+    bool RestoreTempBackup();
+    void DiscardTempBackup();
+    // Says "I am removing a table" (titled "Error") and deletes the table; failures are swallowed.
+    void RemoveTable(std::string_view name);
+
     // ---- folders (the list is read on first use) ----------------------------------------------------
     CFolderList& GetFolderList();
     // Null when there is no such folder.

@@ -2,7 +2,6 @@
 
 #include "codecs/CatalogueImage.h"
 #include "platform/dao/DaoDatabase.h"
-#include "platform/dao/DaoTableDef.h"
 #include "store/CatalogueDb.h"
 #include "store/CatalogueLayout.h"
 #include "store/DataFileDef.h"
@@ -22,6 +21,18 @@ using namespace platform::dao;
 
 namespace lumarc::test {
 namespace {
+
+const CDataFileDef& RequireDefinition(CCatalogueDb& catalogue, int kind)
+{
+    catalogue.LoadDefinitionsIfNeeded();
+    const CDataFileDef* definition = catalogue.FindDefinition(kind);
+    if (definition == nullptr) {
+        throw std::invalid_argument("no data file " + std::to_string(kind));
+    }
+    return *definition;
+}
+
+} // namespace
 
 CDataFileDef DefinitionOf(CCatalogueDb& catalogue, const DataFileSpec& file)
 {
@@ -48,18 +59,6 @@ CDataFileDef DefinitionOf(CCatalogueDb& catalogue, const DataFileSpec& file)
     definition.CountFields();
     return definition;
 }
-
-const CDataFileDef& RequireDefinition(CCatalogueDb& catalogue, int kind)
-{
-    catalogue.LoadDefinitionsIfNeeded();
-    const CDataFileDef* definition = catalogue.FindDefinition(kind);
-    if (definition == nullptr) {
-        throw std::invalid_argument("no data file " + std::to_string(kind));
-    }
-    return *definition;
-}
-
-} // namespace
 
 CatalogueBuilder::CatalogueBuilder(std::filesystem::path file) : m_file(std::move(file)) {}
 
@@ -222,47 +221,10 @@ DataFileSpec AddressesFile(int number)
 
 void CreateDataTable(CCatalogueDb& catalogue, const DataFileSpec& file)
 {
-    CDaoTableDef table(catalogue.GetDatabase());
-    table.Create(file.table);
-    for (const FieldSpec& field : file.fields) {
-        const long text = std::min(field.length, 255);
-        switch (field.type) {
-        case 'B':
-        case 'b':
-            table.CreateField(field.name, dbText, 1);
-            break;
-        case 'I':
-        case 'i':
-            table.CreateField(field.name, dbText, 6);
-            break;
-        case 'F':
-        case 'f':
-        case 'O':
-        case 'o':
-            table.CreateField(field.name, dbText, 12);
-            break;
-        case 'U':
-        case 'u':
-            table.CreateField(field.name, dbCurrency, 8);
-            break;
-        case 'D':
-        case 'd':
-            table.CreateField(field.name, dbDate, 8);
-            break;
-        case 'P':
-        case 'p':
-            table.CreateField(field.name, dbLongBinary, 0);
-            break;
-        case 'M':
-        case 'm':
-            table.CreateField(field.name, dbMemo, 0);
-            break;
-        default:
-            table.CreateField(field.name, dbText, text);
-        }
+    const std::unique_ptr<CMarkupNode> node = DefinitionOf(catalogue, file).BuildNode();
+    if (!catalogue.CreateDataTable(*node)) {
+        throw std::runtime_error("the table of " + file.table + " was not made");
     }
-    AppendSystemColumns(table);
-    table.Append();
 }
 
 RecordWriter::RecordWriter(CCatalogueDb& catalogue, int kind)

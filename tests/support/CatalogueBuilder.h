@@ -25,6 +25,7 @@
 #include <vector>
 
 class CCatalogueDb;
+class CDataFileDef;
 class CDataRecordset;
 
 namespace lumarc::test {
@@ -91,8 +92,10 @@ DataFileSpec CoinsFile(int number = 1);
 DataFileSpec CountriesFile(int number = 2);
 DataFileSpec AddressesFile(int number = 3);
 
-// Creates the table of a data file as the definitions describe it: one column per field by its type
-// letter, then the system columns.
+// The definition of a data file as the store keeps it, bound to the catalogue (not yet stored there).
+CDataFileDef DefinitionOf(CCatalogueDb& catalogue, const DataFileSpec& file);
+
+// Creates the table of a data file through the store, as its definition describes it.
 void CreateDataTable(CCatalogueDb& catalogue, const DataFileSpec& file);
 
 // Adds live records of one data file through one open table; for many records, wrap the adding in a
