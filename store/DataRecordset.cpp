@@ -100,7 +100,16 @@ std::string CDataRecordset::GetFieldText(std::string_view name)
     if (name.empty()) {
         return {};
     }
-    const CDaoVariant& value = GetFieldValue(name);
+    return FieldText(GetFieldValue(name));
+}
+
+std::string CDataRecordset::GetFieldText(int index)
+{
+    return FieldText(GetFieldValue(index));
+}
+
+std::string CDataRecordset::FieldText(const CDaoVariant& value)
+{
     switch (value.GetType()) {
     case VariantType::Null:
         return {};

@@ -31,6 +31,10 @@ public:
     // 12.3456 reads 56A12B34; a negative amount carries its sign in each part), a date as the user's
     // short date, any other value as its text (truth values "-1" and "0").
     std::string GetFieldText(std::string_view name);
+    // The same by the column's position (FindField), for readers that look their columns up once.
+    std::string GetFieldText(int index);
+    // The text form above of a value.
+    static std::string FieldText(const platform::dao::CDaoVariant& value);
     size_t GetFieldTextLength(std::string_view name);
     // Integers directly, anything else from its leading decimal number; null is 0.
     std::int32_t GetFieldLong(std::string_view name);
