@@ -95,6 +95,13 @@ public:
     int GetDeletedEntries() const { return m_deletedEntries; }
     // A record went to the waste basket: rows marked deleted exist.
     void CountDeletedEntry() { ++m_deletedEntries; }
+    // A record came back from the waste basket.
+    void UncountDeletedEntry()
+    {
+        if (m_deletedEntries > 0) {
+            --m_deletedEntries;
+        }
+    }
     std::time_t GetCreationTime() const { return m_created; }
     std::time_t GetModificationTime() const { return m_modified; }
     void SetModificationTime(std::time_t time) { m_modified = time; }

@@ -4,7 +4,8 @@
 #include "store/CatalogueDb.h"
 #include "store/DataFileDef.h"
 #include "store/DataRecordset.h"
-#include "store/RecordRows.h"
+#include "store/Record.h"
+#include "store/RecordList.h"
 #include "store/SqlText.h"
 #include "store/TraceLog.h"
 
@@ -235,8 +236,12 @@ bool CFolderList::DeleteTree(double number, CCatalogueDb& catalogue, DeleteConte
     context.path.pop_back();
     // Item lists (data file 22) are not kept in folders.
     for (int kind = 0; kind <= 98; ++kind) {
-        const CDataFileDef* definition = kind == 22 ? nullptr : catalogue.FindDefinition(kind);
-        if (definition == nullptr || !HasLiveRecordsUnder(catalogue, *definition, number)) {
+        if (kind == 22 || catalogue.FindDefinition(kind) == nullptr) {
+            continue;
+        }
+        CRecordList records(&catalogue);
+        records.LoadParent(kind, number);
+        if (records.IsEmpty()) {
             continue;
         }
         if (!context.asked && !context.quiet) {
@@ -247,7 +252,7 @@ bool CFolderList::DeleteTree(double number, CCatalogueDb& catalogue, DeleteConte
             }
         }
         context.asked = true;
-        DeleteRecordsUnder(catalogue, *definition, number);
+        records.DeleteAll();
     }
     Remove(folder);
 

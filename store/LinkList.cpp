@@ -4,7 +4,7 @@
 #include "store/CatalogueDb.h"
 #include "store/DataFileDef.h"
 #include "store/DataRecordset.h"
-#include "store/RecordRows.h"
+#include "store/RecordList.h"
 #include "store/SqlText.h"
 #include "store/TraceLog.h"
 
@@ -259,7 +259,7 @@ int CLinkList::RepairTable(CCatalogueDb& catalogue)
         }
         auto found = live.find(side.GetKind());
         if (found == live.end()) {
-            found = live.emplace(side.GetKind(), LiveRecordCodes(catalogue, *definition)).first;
+            found = live.emplace(side.GetKind(), CRecordList::LiveKeyCodes(catalogue, *definition)).first;
         }
         CNodeRef key;
         key.Set(side.GetKind(), side.GetNumber(), &catalogue);
