@@ -93,10 +93,35 @@ std::time_t TimeOfStamp(std::string_view text)
     const std::string copy(text);
     if (std::sscanf(copy.c_str(), "%4d%2d%2d%2d:%2d:%2d", &parts.tm_year, &parts.tm_mon, &parts.tm_mday,
                     &parts.tm_hour, &parts.tm_min, &parts.tm_sec) == 6) {
-        parts.tm_year -= 1900;
-        parts.tm_mon -= 1;
-        parts.tm_isdst = -1;
-        const std::time_t time = std::mktime(&parts);
+        // Rows written together share their hour: the local-time conversion of an hour is kept, so that
+        // a list of thousands of rows does not ask the time zone for every stamp.
+        struct Hour
+        {
+            int year = -1, month = 0, day = 0, hour = 0;
+            std::time_t start = 0;
+        };
+        thread_local Hour cached;
+        const int minutes = parts.tm_min;
+        const int seconds = parts.tm_sec;
+        if (parts.tm_year != cached.year || parts.tm_mon != cached.month || parts.tm_mday != cached.day ||
+            parts.tm_hour != cached.hour || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 60) {
+            std::tm hour = parts;
+            hour.tm_year -= 1900;
+            hour.tm_mon -= 1;
+            hour.tm_min = 0;
+            hour.tm_sec = 0;
+            hour.tm_isdst = -1;
+            const std::time_t start = std::mktime(&hour);
+            if (minutes < 0 || minutes > 59 || seconds < 0 || seconds > 60) {
+                hour.tm_min = minutes;
+                hour.tm_sec = seconds;
+                hour.tm_isdst = -1;
+                const std::time_t time = std::mktime(&hour);
+                return time < 0 ? 0 : time;
+            }
+            cached = {parts.tm_year, parts.tm_mon, parts.tm_mday, parts.tm_hour, start};
+        }
+        const std::time_t time = cached.start + minutes * 60 + seconds;
         return time < 0 ? 0 : time;
     }
     CDateTimeValue value;

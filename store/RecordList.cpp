@@ -198,8 +198,10 @@ CRecordList::~CRecordList() = default;
 
 size_t CRecordList::IdentityHash::operator()(const Identity& identity) const
 {
-    return std::hash<const void*>()(identity.catalogue) ^
-           (static_cast<size_t>(identity.kind) << 40 | identity.number) * 0x9E3779B97F4A7C15ULL;
+    const std::uint64_t key = (static_cast<std::uint64_t>(identity.kind) << 32 | identity.number) ^
+                              reinterpret_cast<std::uintptr_t>(identity.catalogue);
+    // The multiplier spreads the numbers, which follow one another, over the buckets.
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> 16);
 }
 
 CRecordList::Identity CRecordList::IdentityOf(const CRecord& record)
@@ -213,10 +215,9 @@ CRecord* CRecordList::Append(std::unique_ptr<CRecord> record)
         return nullptr;
     }
     const Identity identity = IdentityOf(*record);
-    if (m_identities.contains(identity)) {
+    if (!m_identities.insert(identity).second) {
         return Find(identity.kind, identity.number, identity.catalogue);
     }
-    m_identities.insert(identity);
     record->SetInList(true);
     m_records.push_back(std::move(record));
     return m_records.back().get();
