@@ -302,3 +302,20 @@ TEST(DataTables, ATableThatCannotBeMadeRollsTheChangeBack)
 }
 
 } // namespace
+
+namespace {
+
+TEST(DataTables, RemovingATableSaysSo)
+{
+    CCatalogueDb catalogue(TwoFileCatalogue("remove"));
+    Dialogs().Clear();
+    catalogue.RemoveTable("COUNTRIES");
+    catalogue.RemoveTable("NOWHERE"); // swallowed
+    ASSERT_EQ(Dialogs().messages.size(), 2u);
+    EXPECT_EQ(Dialogs().messages[0].text, "I am removing a table");
+    EXPECT_EQ(Dialogs().messages[0].caption, "Error");
+    EXPECT_FALSE(HasTable(catalogue, "COUNTRIES"));
+    EXPECT_TRUE(HasTable(catalogue, "COINS"));
+}
+
+} // namespace
