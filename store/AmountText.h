@@ -42,6 +42,6 @@ std::int32_t GetDecimalDigits(std::string_view text);
 Amount ParseAmount(std::string_view text);
 
 // The recordset's text of a currency value ("%dA%dB%d": the last two decimal places, the whole units, the
-// hundredths; a negative value carries its sign in every part) read back; nullopt-like false when the
-// text is not in that form.
+// hundredths; a negative value carries its sign in every part) read back; false, and the amount left
+// alone, when the text is not in that form.
 bool ParseCurrencyText(std::string_view text, Amount& amount);
