@@ -374,23 +374,10 @@ void Canvas::SelectClipRegion(const Region* region, int mode, bool deviceUnits)
         break;
     }
     default: {
-        // Union (and exclusive union, taken as a union): the rectangle that holds the clip so far, with
-        // the region added. Exact when the clip so far is a rectangle, as it nearly always is.
-        if (!m_state.clipped) {
-            return;
+        // Union (and exclusive union, taken as a union).
+        if (m_state.clipped) {
+            UniteClip(path);
         }
-        ApplyClip();
-        double x1, y1, x2, y2;
-        cairo_clip_extents(m_cr, &x1, &y1, &x2, &y2);
-        Path p;
-        p.MoveTo({x1, y1});
-        p.LineTo({x2, y1});
-        p.LineTo({x2, y2});
-        p.LineTo({x1, y2});
-        p.Close();
-        p.Append(path);
-        m_state.clip.clear();
-        AddClip(std::move(p), false);
         break;
     }
     }
@@ -995,6 +982,24 @@ void Canvas::StrokeAndFillPath()
     m_closedPath.Clear();
 }
 
+void Canvas::UniteClip(const Path& path)
+{
+    // The rectangle that holds the clip so far, with the path added: exact when the clip so far is a
+    // rectangle, as it nearly always is.
+    ApplyClip();
+    double x1, y1, x2, y2;
+    cairo_clip_extents(m_cr, &x1, &y1, &x2, &y2);
+    Path p;
+    p.MoveTo({x1, y1});
+    p.LineTo({x2, y1});
+    p.LineTo({x2, y2});
+    p.LineTo({x1, y2});
+    p.Close();
+    p.Append(path);
+    m_state.clip.clear();
+    AddClip(std::move(p), false);
+}
+
 void Canvas::SelectClipPath(int mode)
 {
     EndPath();
@@ -1012,19 +1017,7 @@ void Canvas::SelectClipPath(int mode)
     } else if (mode == kRgnAnd) {
         AddClip(m_closedPath, evenOdd);
     } else if (m_state.clipped) {
-        // Union with a clip: as for regions, the clip's extents with the path added.
-        ApplyClip();
-        double x1, y1, x2, y2;
-        cairo_clip_extents(m_cr, &x1, &y1, &x2, &y2);
-        Path p;
-        p.MoveTo({x1, y1});
-        p.LineTo({x2, y1});
-        p.LineTo({x2, y2});
-        p.LineTo({x1, y2});
-        p.Close();
-        p.Append(m_closedPath);
-        m_state.clip.clear();
-        AddClip(std::move(p), false);
+        UniteClip(m_closedPath);
     }
     m_closedPath.Clear();
 }

@@ -223,6 +223,8 @@ private:
 
     void ApplyClip();
     void AddClip(Path path, bool evenOdd);
+    // Unites the clip with a path (an exclusive union is taken as a union).
+    void UniteClip(const Path& path);
     Path RegionPath(const Region& region, bool deviceUnits);
     Path RectPath(const RectD& r);
     void AddEllipseArc(Path& path, const RectD& box, double startAngle, double sweep, bool moveFirst);

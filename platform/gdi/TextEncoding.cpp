@@ -1,27 +1,10 @@
 #include "platform/gdi/TextEncoding.h"
 
+#include "platform/text/CaseFold.h"
+
 namespace platform::gdi {
 
 namespace {
-
-void AppendUtf8(std::string& out, uint32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // The characters of bytes 0x80 to 0x9F in code page 1252 (0xFFFD where it has none).
 constexpr uint16_t kHigh1252[32] = {
@@ -39,7 +22,7 @@ std::string AnsiToUtf8(std::span<const uint8_t> bytes)
         if (b == 0) {
             break;
         }
-        AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHigh1252[b - 0x80] : b);
+        text::AppendUtf8(out, b >= 0x80 && b < 0xA0 ? kHigh1252[b - 0x80] : b);
     }
     return out;
 }
@@ -63,7 +46,7 @@ std::string Utf16ToUtf8(std::span<const uint8_t> bytes)
         } else if (c >= 0xD800 && c < 0xE000) {
             c = 0xFFFD;
         }
-        AppendUtf8(out, c);
+        text::AppendUtf8(out, c);
     }
     return out;
 }
