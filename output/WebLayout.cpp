@@ -1,7 +1,11 @@
 #include "output/WebLayout.h"
 
 #include "platform/text/CaseFold.h"
+#include "store/CatalogueDb.h"
 #include "store/MarkupNode.h"
+#include "store/WebAddress.h"
+
+#include <optional>
 
 namespace {
 
@@ -18,6 +22,28 @@ const CMarkupNode* FindWebLayout(const CMarkupNode* node, std::string_view layou
             return child;
         }
         if (const CMarkupNode* found = FindWebLayout(child, layoutName, dataName)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+bool IsHtmlLayoutOf(const CMarkupNode& node, std::string_view dataName)
+{
+    return EqualsNoCase(node.GetAttribute("layoutType"), "HTML") &&
+           EqualsNoCase(node.GetAttribute("DataName"), dataName);
+}
+
+// The first HTML layout of the data file below `node`, depth first; with a name, only one of that name.
+const CMarkupNode* FindRecordLayoutNode(const CMarkupNode* node, std::string_view dataName,
+                                        std::optional<std::string_view> name)
+{
+    for (const CMarkupNode* child = node->GetFirstChild(); child != nullptr;
+         child = child->GetNextSibling()) {
+        if (IsHtmlLayoutOf(*child, dataName) && (!name || child->NameEquals(*name))) {
+            return child;
+        }
+        if (const CMarkupNode* found = FindRecordLayoutNode(child, dataName, name)) {
             return found;
         }
     }
@@ -62,4 +88,59 @@ void PrepareWebLayout(WebLayoutContext& context, const CMarkupNode* webTemplates
         element->SetAttribute("recalculate", "TRUE");
         element->SetAttribute("HFONT", "");
     }
+}
+
+WriteWebLayoutPage::WriteWebLayoutPage() = default;
+WriteWebLayoutPage::~WriteWebLayoutPage() = default;
+
+void WriteWebLayoutPage::Prepare(const CMarkupNode* webTemplates, std::string_view layoutName, int kind)
+{
+    PrepareWebLayout(m_context, webTemplates, layoutName, kind);
+    m_recordLayouts.clear();
+}
+
+const CMarkupNode* WriteWebLayoutPage::FindRecordLayout(CCatalogueDb& catalogue, int kind)
+{
+    const std::string dataName = std::to_string(kind);
+    if (const CMarkupNode* prepared = m_context.GetLayout();
+        prepared != nullptr && IsHtmlLayoutOf(*prepared, dataName)) {
+        return prepared;
+    }
+    if (const auto known = m_recordLayouts.find(kind); known != m_recordLayouts.end()) {
+        return known->second.get();
+    }
+    // A copy, so that a change of the catalogue's tree while pages are written cannot pull the layout
+    // away under the writer.
+    std::unique_ptr<CMarkupNode> copy;
+    if (const CMarkupNode* templates = catalogue.GetWebTemplates()) {
+        const CMarkupNode* layout = FindRecordLayoutNode(templates, dataName, m_context.GetLayoutName());
+        if (layout == nullptr) {
+            layout = FindRecordLayoutNode(templates, dataName, std::nullopt);
+        }
+        if (layout != nullptr) {
+            copy = CMarkupNode::CopyTree(layout);
+        }
+    }
+    return m_recordLayouts.emplace(kind, std::move(copy)).first->second.get();
+}
+
+const std::filesystem::path* WriteWebLayoutPage::FindIconFile(int kind, bool large,
+                                                              const std::filesystem::path& folder) const
+{
+    const auto found = m_iconFiles.find({kind, large, folder});
+    return found != m_iconFiles.end() ? &found->second : nullptr;
+}
+
+void WriteWebLayoutPage::KeepIconFile(int kind, bool large, const std::filesystem::path& folder,
+                                      std::filesystem::path file)
+{
+    m_iconFiles[{kind, large, folder}] = std::move(file);
+}
+
+const std::string& WriteWebLayoutPage::GetWebSite()
+{
+    if (!m_webSite) {
+        m_webSite = GetProductWebSite();
+    }
+    return *m_webSite;
 }

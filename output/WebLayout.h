@@ -4,10 +4,14 @@
 // by writing pages.
 
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
+class CCatalogueDb;
 class CMarkupNode;
 
 class WebLayoutContext
@@ -47,22 +51,65 @@ void PrepareWebLayout(WebLayoutContext& context, const CMarkupNode* webTemplates
                       int dataFileNumber);
 
 // The page writer of one data file's web pages: it owns the layout context from its preparation until
-// the last page is written.
+// the last page is written, and what the record pages of one run share: the running record and
+// picture numbers, the icon pictures already written, the layouts of the data files met and the chain
+// of pages being written.
 class WriteWebLayoutPage
 {
 public:
-    WriteWebLayoutPage() = default;
+    WriteWebLayoutPage();
+    ~WriteWebLayoutPage();
+    WriteWebLayoutPage(const WriteWebLayoutPage&) = delete;
+    WriteWebLayoutPage& operator=(const WriteWebLayoutPage&) = delete;
 
     // Finds or creates the web layout `layoutName` of data file `kind` in the catalogue's web-templates
     // tree and keeps a working copy of it for the pages to come.
-    void Prepare(const CMarkupNode* webTemplates, std::string_view layoutName, int kind)
-    {
-        PrepareWebLayout(m_context, webTemplates, layoutName, kind);
-    }
+    void Prepare(const CMarkupNode* webTemplates, std::string_view layoutName, int kind);
 
     WebLayoutContext& GetContext() { return m_context; }
     const WebLayoutContext& GetContext() const { return m_context; }
 
+    // The HTML layout the records of data file `kind` are written with: the prepared layout when it is
+    // an HTML layout of that data file; else, from the catalogue's web templates, the data file's HTML
+    // layout of the prepared name, or its first HTML layout. Null when the data file has none.
+    const CMarkupNode* FindRecordLayout(CCatalogueDb& catalogue, int kind);
+
+    // The number of the next numbered web picture ("web<n>.jpg"); each call takes one.
+    int TakePictureNumber() { return m_pictureNumber++; }
+    int GetPictureNumber() const { return m_pictureNumber; }
+
+    // The records written since the count was last reset; pages are cut by it.
+    int GetRecordNumber() const { return m_recordNumber; }
+    void CountRecord() { ++m_recordNumber; }
+    void ResetRecordNumber() { m_recordNumber = 0; }
+
+    // The picture file written for a data file's icon (`large` or small) in a folder: every record of
+    // the data file shows the same one. Null when it was not written yet; an empty path when the
+    // catalogue has no such icon.
+    const std::filesystem::path* FindIconFile(int kind, bool large,
+                                              const std::filesystem::path& folder) const;
+    void KeepIconFile(int kind, bool large, const std::filesystem::path& folder, std::filesystem::path file);
+
+    // The address of the product's web site, read once per writer.
+    const std::string& GetWebSite();
+
+    // The pages being written: the first page's path and the number of the page open now (0 the first).
+    const std::filesystem::path& GetFirstPage() const { return m_firstPage; }
+    int GetPageNumber() const { return m_pageNumber; }
+    void StartPageChain(const std::filesystem::path& firstPage)
+    {
+        m_firstPage = firstPage;
+        m_pageNumber = 0;
+    }
+    void NextPageNumber() { ++m_pageNumber; }
+
 private:
     WebLayoutContext m_context;
+    int m_pictureNumber = 0;
+    int m_recordNumber = 0;
+    std::map<int, std::unique_ptr<CMarkupNode>> m_recordLayouts;
+    std::map<std::tuple<int, bool, std::filesystem::path>, std::filesystem::path> m_iconFiles;
+    std::optional<std::string> m_webSite;
+    std::filesystem::path m_firstPage;
+    int m_pageNumber = 0;
 };
