@@ -1,0 +1,133 @@
+// Writing the web pages of 10,000 coins with their pictures: each record is rendered from its data
+// file's HTML layout (name, fields, the picture as a JPEG file) into chained pages of 100 records.
+// "items_per_second" is records per second (target: at least 2,000 with the pictures).
+
+#include "output/RecordPages.h"
+#include "output/WebLayout.h"
+#include "platform/dao/DaoWorkspace.h"
+#include "store/CatalogueDb.h"
+#include "store/MarkupNode.h"
+#include "store/Record.h"
+#include "store/RecordList.h"
+#include "tests/support/CatalogueBuilder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace lumarc::test;
+
+namespace {
+
+constexpr int kRecords = 10000;
+
+struct Catalogue
+{
+    Catalogue();
+    ~Catalogue() { std::filesystem::remove_all(folder); }
+    std::filesystem::path folder;
+    std::filesystem::path path;
+    std::filesystem::path pages;
+};
+
+void AddLayout(CCatalogueDb& catalogue)
+{
+    auto* layout =
+        catalogue.GetWebTemplates()->AddChild(std::make_unique<CMarkupNode>("list", "webDefinition"));
+    layout->SetAttribute("layoutType", "HTML");
+    layout->SetAttribute("DataName", "1");
+    auto add = [layout](const char* field, const char* style) {
+        auto* element = layout->AddChild(std::make_unique<CMarkupNode>(field, "element"));
+        element->SetAttribute("elementCategory", "FieldElement");
+        element->SetAttribute("fieldName", field);
+        element->SetAttribute("elementType", style);
+        return element;
+    };
+    add("GetDisplayString", "Header 3");
+    add("PICTURE", "")->SetAttribute("subtype", "Image");
+    for (const char* field : {"PRICE", "BOUGHT", "NOTES", "WEIGHT", "GRADE"}) {
+        auto* label = layout->AddChild(std::make_unique<CMarkupNode>("label", "element"));
+        label->SetAttribute("elementCategory", "LabelElement");
+        label->SetAttribute("labelType", field);
+        label->SetAttribute("bold", "1");
+        add(field, "Normal");
+    }
+    auto* rule = layout->AddChild(std::make_unique<CMarkupNode>("rule", "element"));
+    rule->SetAttribute("elementCategory", "HTMLElement");
+    rule->SetAttribute("value", "<HR>");
+    catalogue.SaveWebTemplates();
+}
+
+Catalogue::Catalogue()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "lumarc-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        std::abort();
+    }
+    folder = pattern;
+    pages = folder / "HTM";
+    std::filesystem::create_directories(pages);
+    path = CatalogueBuilder(folder / "coins.ctg").Number(3).DataFile(CoinsFile(1)).Build();
+    const auto picture = MakePictureBytes("-size 96x64 gradient:gold-brown", "jpg");
+    const std::string bytes(picture.begin(), picture.end());
+    CCatalogueDb catalogue(path);
+    AddLayout(catalogue);
+    platform::dao::CDaoWorkspace::Default().BeginTrans();
+    {
+        RecordWriter writer(catalogue, 1);
+        for (int i = 0; i < kRecords; ++i) {
+            writer.Add(0, {{"NAME", "Coin " + std::to_string(i)},
+                           {"YEAR", std::to_string(1800 + i % 200)},
+                           {"PRICE", std::to_string(i % 500) + ".25"},
+                           {"BOUGHT", "2001-06-15"},
+                           {"NOTES", "Struck in the year " + std::to_string(1800 + i % 200) + "\r\nfine"},
+                           {"WEIGHT", "6.0 g"},
+                           {"GRADE", "VF"},
+                           {"PICTURE", bytes}});
+        }
+    }
+    platform::dao::CDaoWorkspace::Default().CommitTrans();
+}
+
+const Catalogue& Files()
+{
+    static const Catalogue files;
+    return files;
+}
+
+WebPagesOptions Options()
+{
+    WebPagesOptions options;
+    options.layoutName = "list";
+    options.folder = Files().pages;
+    options.pageName = "coins";
+    options.recordsPerPage = 100;
+    return options;
+}
+
+// The records are in memory; the pages and pictures are written.
+void BM_WriteRecordPages(benchmark::State& state)
+{
+    CCatalogueDb catalogue(Files().path);
+    CRecordList list(&catalogue);
+    list.LoadFolder(1, nullptr, false, false);
+    std::vector<CRecord*> records;
+    for (const auto& record : list) {
+        records.push_back(record.get());
+    }
+    for (auto _ : state) {
+        WriteWebLayoutPage writer;
+        if (!WriteRecordPages(catalogue, records, Options(), writer)) {
+            state.SkipWithError("the pages were not written");
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kRecords);
+}
+
+} // namespace
+
+BENCHMARK(BM_WriteRecordPages)->Unit(benchmark::kMillisecond)->UseRealTime();
