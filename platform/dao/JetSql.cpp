@@ -3,6 +3,7 @@
 #include "platform/dao/DaoDate.h"
 #include "platform/text/CaseFold.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -480,6 +481,72 @@ bool RewriteConcatenations(std::vector<Item>& items)
     return whole;
 }
 
+// The engine's & joins texts and reads a missing value as an empty text (+ gives no value then). Each
+// chain of & becomes one group of || whose operands are ifnull((operand), ''). It runs before the level's
+// groups are rewritten, so the operands, now groups, are rewritten with them.
+void RewriteAmpersands(std::vector<Item>& items)
+{
+    size_t segmentStart = 0;
+    for (size_t i = 0; i <= items.size(); ++i) {
+        if (i < items.size() && (!IsBoundary(items[i]) || IsOp(items[i], "&"))) {
+            continue;
+        }
+        std::vector<size_t> ops;
+        for (size_t k = segmentStart; k < i; ++k) {
+            if (IsOp(items[k], "&")) {
+                ops.push_back(k);
+            }
+        }
+        std::vector<std::vector<Item>> operands;
+        size_t from = segmentStart;
+        for (size_t k = 0; k <= ops.size() && !ops.empty(); ++k) {
+            const size_t to = k < ops.size() ? ops[k] : i;
+            operands.push_back(Slice(items, from, to));
+            from = to + 1;
+        }
+        const bool chain = !operands.empty() && std::none_of(operands.begin(), operands.end(),
+                                                             [](const auto& o) { return o.empty(); });
+        if (!chain) {
+            segmentStart = i + 1;
+            continue;
+        }
+        std::vector<Item> joined;
+        for (size_t k = 0; k < operands.size(); ++k) {
+            if (k > 0) {
+                joined.push_back(MakeToken(Tok::Space, " "));
+                joined.push_back(MakeToken(Tok::Op, "||"));
+                joined.push_back(MakeToken(Tok::Space, " "));
+            }
+            joined.push_back(MakeToken(Tok::Word, "ifnull"));
+            joined.push_back(MakeGroup({MakeGroup(std::move(operands[k])), MakeToken(Tok::Comma, ","),
+                                        MakeToken(Tok::Space, " "), MakeToken(Tok::String, "''")}));
+        }
+        Item group = MakeGroup(std::move(joined));
+        group.stringTyped = true;
+        std::vector<Item> replacement;
+        size_t lead = segmentStart;
+        while (lead < i && IsSpace(items[lead])) {
+            replacement.push_back(items[lead++]);
+        }
+        replacement.push_back(std::move(group));
+        size_t trail = i;
+        while (trail > lead && IsSpace(items[trail - 1])) {
+            --trail;
+        }
+        for (size_t k = trail; k < i; ++k) {
+            replacement.push_back(items[k]);
+        }
+        const auto removed = static_cast<std::ptrdiff_t>(i - segmentStart);
+        items.erase(items.begin() + static_cast<std::ptrdiff_t>(segmentStart),
+                    items.begin() + static_cast<std::ptrdiff_t>(i));
+        items.insert(items.begin() + static_cast<std::ptrdiff_t>(segmentStart), replacement.begin(),
+                     replacement.end());
+        i = static_cast<size_t>(static_cast<std::ptrdiff_t>(i) - removed +
+                                static_cast<std::ptrdiff_t>(replacement.size()));
+        segmentStart = i + 1;
+    }
+}
+
 constexpr size_t kMaxDuplicatedBounds = 400;
 
 void RewriteBetween(std::vector<Item>& items)
@@ -702,9 +769,10 @@ void RewriteTokens(std::vector<Item>& items, const JetNameResolver& resolver)
 // Rewrites a level and its groups; returns whether the level as a whole gives a text.
 bool RewriteLevel(std::vector<Item>& items, const JetNameResolver& resolver)
 {
+    RewriteAmpersands(items);
     for (Item& item : items) {
         if (item.isGroup) {
-            item.stringTyped = RewriteLevel(item.group, resolver);
+            item.stringTyped = RewriteLevel(item.group, resolver) || item.stringTyped;
         }
     }
     RewriteTokens(items, resolver);

@@ -4,7 +4,8 @@
 // - "..." text literals become '...' literals; [bracketed names] pass as they are.
 // - True and False become -1 and 0 (the engine's truth values); Mod becomes %.
 // - A chain of + that joins a text literal (NAME + " " + YEAR) concatenates: it becomes ||, each
-//   operand in parentheses.
+//   operand in parentheses. A chain of & concatenates too, a missing value counting as an empty text:
+//   each operand becomes ifnull((operand), '').
 // - x Between a And b holds whichever of a and b is larger: the bounds become min(a,b) and max(a,b).
 // - DISTINCTROW: dropped over one table, DISTINCT over a join; Update DistinctRow drops it.
 // - Date(), Now() and DateValue(text) become the layer's functions JetDate(), JetNow(),

@@ -98,6 +98,16 @@ const QueryCase kQueryCases[] = {
      "SELECT * , [NAME] + \" \" as recName FROM [COINS] WHERE (( [NAME] + \" \" + [YEAR]) Like \"*o*\") "
      "ORDER BY AUTOINCR",
      {"50% off", "under_score", "Louis d'or"}},
+    {"+ with a missing value gives no value",
+     "SELECT * FROM COINS WHERE (([NAME] + \" \" + [HTML]) Like \"*ler*\")",
+     {}},
+    {"& reads a missing value as an empty text",
+     "SELECT * FROM COINS WHERE (([NAME] & \" \" & [HTML]) Like \"*ler *\")",
+     {"Thaler"}},
+    {"& joins + chains, comparisons bound it",
+     "SELECT * FROM COINS WHERE [NAME] + \"-\" & [HTML] & [YEAR] = \"Thaler-1790\" OR NAME = 'Penny' "
+     "ORDER BY AUTOINCR",
+     {"Thaler", "Penny"}},
     {"+ still adds numbers", "SELECT * FROM COINS WHERE AUTOINCR + 1 = 3", {"ducat"}},
     {"Mod", "SELECT * FROM COINS WHERE AUTOINCR Mod 3 = 0 ORDER BY AUTOINCR", {"Écu", "under_score"}},
     {"Between in order",
