@@ -27,6 +27,7 @@ class CDaoDatabase;
 }
 class CCatalogueImage;
 class CDataRecordset;
+class CItemSet;
 
 // What a new catalogue made from this one holds (CCatalogueDb::CreateNew).
 struct CCatalogueCreation
@@ -287,6 +288,15 @@ public:
     // is closed.
     int GetFontNumber(const LogFont& font);
 
+    // ---- the built-in sets ---------------------------------------------------------------------------
+    // The item lists (data file 22) and the stored queries (data file 23) of the catalogue, every folder,
+    // made on first use and kept until Close or a reset.
+    CItemSet* GetBuiltinSet22();
+    CItemSet* GetBuiltinSet23();
+    // Drops the set and makes a new one, after lists or queries were added, moved or removed.
+    CItemSet* ResetBuiltinSet22();
+    CItemSet* ResetBuiltinSet23();
+
     // ---- stored queries (table QUERIES) -------------------------------------------------------------
     bool ReadQuery(std::string_view name, std::string& contents);
     // Rewrites the query of that name, or adds it; `parent` is the code of the folder holding it. An
@@ -343,6 +353,8 @@ private:
     std::array<std::unique_ptr<CDataFileDef>, kDefinitionSlots> m_definitions;
     bool m_open = false;
     std::unique_ptr<CLinkList> m_linkList;
+    std::unique_ptr<CItemSet> m_builtinSet22;
+    std::unique_ptr<CItemSet> m_builtinSet23;
 
     std::unique_ptr<CMarkupNode> m_guiInfo;
     std::unique_ptr<CMarkupNode> m_ccInfo;

@@ -450,22 +450,17 @@ void CRecordList::LoadFolder(int dataFile, const CFolderRecord* folder, bool del
     Run(sql + ";", *definition, deleted);
 }
 
-void CRecordList::LoadCriteria(int dataFile, const CFolderRecord* folder, bool deleted,
-                               std::string_view criteria, const CriteriaOptions& options)
+std::string CRecordList::BuildCriteriaSql(const CDataFileDef& definition, const CFolderRecord* folder,
+                                          bool deleted, std::string_view criteria, bool joinLinks)
 {
-    const CDataFileDef* definition = FindDataFile(m_catalogue, dataFile);
-    if (definition == nullptr) {
-        return;
-    }
-    const std::string table = TableOf(*definition);
-    const std::string column = options.joinLinks ? table + "." : std::string();
-    std::string sql = options.joinLinks
-                          ? "SELECT DISTINCTROW  " + table + ".* " + definition->BuildRecNameExpression() +
-                                " FROM " + table + " INNER JOIN LINK ON " + table +
-                                ".UID = LINK.OID_IN WHERE "
-                          : "SELECT * " + definition->BuildRecNameExpression() + " FROM " + table + " WHERE ";
+    const std::string table = TableOf(definition);
+    const std::string column = joinLinks ? table + "." : std::string();
+    std::string sql =
+        joinLinks ? "SELECT DISTINCTROW  " + table + ".* " + definition.BuildRecNameExpression() + " FROM " +
+                        table + " INNER JOIN LINK ON " + table + ".UID = LINK.OID_IN WHERE "
+                  : "SELECT * " + definition.BuildRecNameExpression() + " FROM " + table + " WHERE ";
     const double code = folder != nullptr ? folder->GetNumber() : 0.0;
-    const bool queries = dataFile == kQueriesFile;
+    const bool queries = definition.GetFileNumber() == kQueriesFile;
     std::string conditions;
     if (code == 0.0) {
         conditions = queries   ? " 1 = 1 "
@@ -486,7 +481,17 @@ void CRecordList::LoadCriteria(int dataFile, const CFolderRecord* folder, bool d
         sql += platform::text::StartsWithNoCase(rest, "ORDER BY ") ? " " : " AND ";
         sql += rest;
     }
-    sql += ";";
+    return sql + ";";
+}
+
+void CRecordList::LoadCriteria(int dataFile, const CFolderRecord* folder, bool deleted,
+                               std::string_view criteria, const CriteriaOptions& options)
+{
+    const CDataFileDef* definition = FindDataFile(m_catalogue, dataFile);
+    if (definition == nullptr) {
+        return;
+    }
+    const std::string sql = BuildCriteriaSql(*definition, folder, deleted, criteria, options.joinLinks);
     if (!options.hasIssueYear) {
         Run(sql, *definition, deleted);
         return;
@@ -533,6 +538,11 @@ void CRecordList::LoadSql(std::string_view sql)
         return;
     }
     Run(std::string(sql), *definition, false);
+}
+
+void CRecordList::LoadSql(std::string_view sql, const CDataFileDef& definition)
+{
+    Run(std::string(sql), definition, false);
 }
 
 void CRecordList::LoadParent(int dataFile, double folderCode)

@@ -92,8 +92,13 @@ public:
     // The same with further conditions: `criteria` is SQL (conditions, or an ORDER BY clause).
     void LoadCriteria(int dataFile, const CFolderRecord* folder, bool deleted, std::string_view criteria,
                       const CriteriaOptions& options = {});
+    // The statement of the criteria loader (without the issue-year filter, which is applied to the rows).
+    static std::string BuildCriteriaSql(const CDataFileDef& definition, const CFolderRecord* folder,
+                                        bool deleted, std::string_view criteria, bool joinLinks);
     // The live rows of a complete SELECT on one data file's table.
     void LoadSql(std::string_view sql);
+    // The same on the table of a data file the caller names.
+    void LoadSql(std::string_view sql, const CDataFileDef& definition);
     // The live records of a data file whose PARENT is the folder code.
     void LoadParent(int dataFile, double folderCode);
     // The live records that link to the owner: with `range` those of kinds 1 to `highestKind`, with
