@@ -158,9 +158,25 @@ private:
         std::uint32_t number;
         bool operator==(const Identity&) const = default;
     };
-    struct IdentityHash
+    // The identities of the list's records: open addressing over a power-of-two table, so that a list of
+    // 100,000 records adds and finds its keys without an allocation each.
+    class IdentitySet
     {
-        size_t operator()(const Identity& identity) const;
+    public:
+        // False when the identity is there already.
+        bool Insert(const Identity& identity);
+        bool Contains(const Identity& identity) const;
+        void Erase(const Identity& identity);
+        void Clear();
+
+    private:
+        static size_t Hash(const Identity& identity);
+        size_t Find(const Identity& identity) const; // its slot, or the free slot where it would go
+        void Grow();
+
+        std::vector<Identity> m_slots;
+        std::vector<bool> m_used;
+        size_t m_count = 0;
     };
 
     static Identity IdentityOf(const CRecord& record);
@@ -174,6 +190,6 @@ private:
 
     CCatalogueDb* m_catalogue = nullptr;
     std::vector<std::unique_ptr<CRecord>> m_records;
-    std::unordered_set<Identity, IdentityHash> m_identities;
+    IdentitySet m_identities;
     size_t m_cursor = kNone;
 };

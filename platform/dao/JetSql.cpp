@@ -954,6 +954,19 @@ JetLikePattern::JetLikePattern(std::string_view pattern)
             m_elements.push_back(Element{Element::Literal, FoldCodePoint(c), false, {}});
         }
     }
+    const size_t count = m_elements.size();
+    m_contains = count >= 3 && m_elements.front().kind == Element::Star &&
+                 m_elements.back().kind == Element::Star &&
+                 std::all_of(m_elements.begin() + 1, m_elements.end() - 1,
+                             [](const Element& element) { return element.kind == Element::Literal; });
+    if (m_contains) {
+        for (size_t i = 1; i + 1 < count; ++i) {
+            m_needle.push_back(m_elements[i].literal);
+        }
+        if (std::all_of(m_needle.begin(), m_needle.end(), [](char32_t c) { return c < 0x80; })) {
+            m_asciiNeedle.emplace(m_needle.begin(), m_needle.end());
+        }
+    }
 }
 
 bool JetLikePattern::ElementMatches(const Element& element, char32_t c)
@@ -981,6 +994,26 @@ bool JetLikePattern::ElementMatches(const Element& element, char32_t c)
 
 bool JetLikePattern::Matches(std::string_view text) const
 {
+    if (m_contains && std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        // Folding ASCII gives ASCII, so an ASCII value holds only an ASCII needle.
+        if (!m_asciiNeedle) {
+            return false;
+        }
+        thread_local std::string lowered;
+        lowered.assign(text);
+        for (char& c : lowered) {
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        }
+        return lowered.find(*m_asciiNeedle) != std::string::npos;
+    }
+    if (m_contains) {
+        thread_local std::u32string folded;
+        folded.clear();
+        for (size_t pos = 0; pos < text.size();) {
+            folded.push_back(platform::text::FoldCodePoint(platform::text::NextCodePoint(text, pos)));
+        }
+        return folded.find(m_needle) != std::u32string::npos;
+    }
     size_t e = 0;
     size_t t = 0;
     size_t starElement = std::string::npos;

@@ -16,6 +16,7 @@
 // resolver), since SQLite folds only ASCII in names.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -73,6 +74,12 @@ private:
     static bool ElementMatches(const Element& element, char32_t c);
 
     std::vector<Element> m_elements;
+    // "*text*", the pattern of every search for a text inside a value: matched by one pass over the
+    // folded value instead of trying the text again from every position.
+    bool m_contains = false;
+    std::u32string m_needle;
+    // The needle in bytes when it is ASCII, for values that are ASCII too.
+    std::optional<std::string> m_asciiNeedle;
 };
 
 inline bool JetLikeMatch(std::string_view pattern, std::string_view text)
