@@ -11,6 +11,7 @@
 #include "store/DataRecordset.h"
 #include "store/ItemSet.h"
 #include "store/MarkupNode.h"
+#include "store/Record.h"
 #include "store/Settings.h"
 #include "store/SqlText.h"
 #include "store/TraceLog.h"
@@ -955,6 +956,20 @@ CItemSet* CCatalogueDb::ResetBuiltinSet23()
 {
     m_builtinSet23 = std::make_unique<CItemSet>(CItemSet::Query(this, kQueriesFile, nullptr, false));
     return m_builtinSet23.get();
+}
+
+double CCatalogueDb::GetLinkedParent(CItemSet& set)
+{
+    CRecord* current = set.GetCurrent();
+    const CDataFileDef* definition = current != nullptr ? current->GetDefinition() : nullptr;
+    return definition != nullptr ? GetLinkedParent(*definition, current->GetKeyCode()) : -2;
+}
+
+bool CCatalogueDb::HasOtherDataFile(CItemSet& set)
+{
+    CRecord* current = set.GetCurrent();
+    const CDataFileDef* definition = current != nullptr ? current->GetDefinition() : nullptr;
+    return definition != nullptr && HasOtherDataFile(*definition);
 }
 
 // ---- links ---------------------------------------------------------------------------------------------

@@ -235,6 +235,9 @@ public:
     // True when this catalogue has a data file with the same strong name, so that an item of that
     // data file can be copied here.
     bool HasOtherDataFile(const CDataFileDef& definition);
+    // The same for the current record of an item set: -2 and false when the set has none.
+    double GetLinkedParent(CItemSet& set);
+    bool HasOtherDataFile(CItemSet& set);
 
     // ---- stored texts (table FILES) -----------------------------------------------------------------
     // The TEXT of the row of that name (compared without regard to case); false when there is none.

@@ -328,7 +328,11 @@ void CItemSet::ClearRecords()
 
 void CItemSet::ReleaseCatalogues()
 {
-    if (m_cataloguesFromDefinition) {
+    // A catalogue the set no longer holds may go at any time: the set must not point to it.
+    const bool held =
+        std::any_of(m_openedCatalogues.begin(), m_openedCatalogues.end(),
+                    [this](const auto& opened) { return opened->catalogue.get() == m_catalogue; });
+    if (m_cataloguesFromDefinition || held) {
         m_catalogue = nullptr;
         if (m_list) {
             m_list->SetCatalogue(nullptr);

@@ -299,12 +299,12 @@ private:
     void CopyDescriptionFrom(const CItemSet& other);
 
     CCatalogueDb* m_catalogue = nullptr;
-    // Catalogues Load opened from the definition name, shared with the sets that copied records of
-    // them. Declared before the list, so that the records go first.
-    std::vector<std::shared_ptr<OpenedCatalogue>> m_openedCatalogues;
-    bool m_cataloguesFromDefinition = false;
     std::unique_ptr<QueryDefinition> m_definition;
     std::unique_ptr<CRecordList> m_list;
+    // Catalogues Load opened from the definition name, shared with the sets that copied records of
+    // them. Declared after the list, so that a set moved onto this one lets go of its records first.
+    std::vector<std::shared_ptr<OpenedCatalogue>> m_openedCatalogues;
+    bool m_cataloguesFromDefinition = false;
     std::uint8_t m_kind = kPlainSet;
     int m_kindFilter = 0;
     std::string m_sql;

@@ -5,6 +5,8 @@
 
 #include "platform/clock/Clock.h"
 #include "platform/dao/DaoDatabase.h"
+#include "platform/dao/DaoException.h"
+#include "platform/dao/DaoWorkspace.h"
 #include "store/CatalogueDb.h"
 #include "store/CriteriaOperators.h"
 #include "store/DataFileDef.h"
@@ -506,6 +508,19 @@ TEST_F(ItemSetTest, AdvancedSearchOverAllRegisteredCatalogues)
     }
     EXPECT_EQ(files, (std::set<std::filesystem::path>{made.path, second.path}));
     EXPECT_FALSE(std::filesystem::exists(gone));
+    // The catalogue that gave nothing is closed again; the one whose records the set holds stays open.
+    const auto compact = [](const std::filesystem::path& path) {
+        try {
+            platform::dao::CDaoWorkspace::CompactDatabase(
+                path, path, platform::dao::dbLangGeneral, 0, {},
+                platform::dao::CDaoWorkspace::CompactTarget::Replace);
+            return true;
+        } catch (const platform::dao::CDaoException&) {
+            return false;
+        }
+    };
+    EXPECT_TRUE(compact(countries));
+    EXPECT_FALSE(compact(second.path));
 
     // Without criteria every live record of the data file; a copy keeps its records' catalogues.
     CItemSet every = CItemSet::Query(nullptr, 1, nullptr, false);
@@ -599,8 +614,14 @@ TEST_F(ItemSetTest, CurrentRecordIsSavedLinkedAndSentToTheWasteBasket)
     const TypicalCatalogue second = MakeTypicalCatalogue(MakeTempFolder("target"));
     CCatalogueDb target(second.path);
     CItemSet copy = CItemSet::Query(catalogue.get(), 1, Folder(made.germany), false);
-    ASSERT_TRUE(copy.SaveCurrentRecord(target, 1, 0, false));
+    EXPECT_TRUE(target.HasOtherDataFile(copy));
+    EXPECT_EQ(target.GetLinkedParent(copy), -1); // not copied there yet
+    ASSERT_TRUE(copy.SaveCurrentRecord(target, 1, second.asia, false));
     EXPECT_EQ(CItemSet::Query(&target, 1, nullptr, false).GetCount(), 5u);
+    EXPECT_EQ(target.GetLinkedParent(copy), second.asia);
+    CItemSet none(catalogue.get());
+    EXPECT_EQ(target.GetLinkedParent(none), -2);
+    EXPECT_FALSE(target.HasOtherDataFile(none));
 }
 
 TEST_F(ItemSetTest, BuiltinSetsHoldTheListsAndQueries)
