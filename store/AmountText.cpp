@@ -84,9 +84,11 @@ std::string CurrencyText(std::uint64_t whole, std::uint64_t fraction, bool negat
     }
     std::string fractionText;
     if (digits > 0) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "%0*llu", digits, static_cast<unsigned long long>(fraction));
-        fractionText = buffer;
+        // The fraction zero-padded to the currency's digits, then cut to them.
+        fractionText = std::to_string(fraction);
+        if (fractionText.size() < static_cast<size_t>(digits)) {
+            fractionText.insert(0, static_cast<size_t>(digits) - fractionText.size(), '0');
+        }
         fractionText.resize(static_cast<size_t>(digits));
     }
     std::string amount = GroupDigits(std::to_string(whole), separator);

@@ -9,7 +9,9 @@
 #include "resources/LoadResString.h"
 #include "store/CatalogueLayout.h"
 #include "store/DataRecordset.h"
+#include "store/ItemSet.h"
 #include "store/MarkupNode.h"
+#include "store/Record.h"
 #include "store/Settings.h"
 #include "store/SqlText.h"
 #include "store/TraceLog.h"
@@ -234,6 +236,8 @@ void CCatalogueDb::Close()
     m_dataStructure.reset();
     m_linkList.reset();
     m_folderList.reset();
+    m_builtinSet22.reset();
+    m_builtinSet23.reset();
     if (m_database) {
         m_database->Close();
         m_database.reset();
@@ -921,6 +925,51 @@ CFolderRecord* CCatalogueDb::AddFolderCopy(std::string_view name, double parent,
         folder.SetParent(parent);
     }
     return InsertFolder(folder);
+}
+
+// ---- the built-in sets ---------------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kItemListsFile = 22;
+constexpr int kQueriesFile = 23;
+
+} // namespace
+
+CItemSet* CCatalogueDb::GetBuiltinSet22()
+{
+    return m_builtinSet22 ? m_builtinSet22.get() : ResetBuiltinSet22();
+}
+
+CItemSet* CCatalogueDb::GetBuiltinSet23()
+{
+    return m_builtinSet23 ? m_builtinSet23.get() : ResetBuiltinSet23();
+}
+
+CItemSet* CCatalogueDb::ResetBuiltinSet22()
+{
+    m_builtinSet22 = std::make_unique<CItemSet>(CItemSet::Query(this, kItemListsFile, nullptr, false));
+    return m_builtinSet22.get();
+}
+
+CItemSet* CCatalogueDb::ResetBuiltinSet23()
+{
+    m_builtinSet23 = std::make_unique<CItemSet>(CItemSet::Query(this, kQueriesFile, nullptr, false));
+    return m_builtinSet23.get();
+}
+
+double CCatalogueDb::GetLinkedParent(CItemSet& set)
+{
+    CRecord* current = set.GetCurrent();
+    const CDataFileDef* definition = current != nullptr ? current->GetDefinition() : nullptr;
+    return definition != nullptr ? GetLinkedParent(*definition, current->GetKeyCode()) : -2;
+}
+
+bool CCatalogueDb::HasOtherDataFile(CItemSet& set)
+{
+    CRecord* current = set.GetCurrent();
+    const CDataFileDef* definition = current != nullptr ? current->GetDefinition() : nullptr;
+    return definition != nullptr && HasOtherDataFile(*definition);
 }
 
 // ---- links ---------------------------------------------------------------------------------------------

@@ -27,6 +27,7 @@ class CDaoDatabase;
 }
 class CCatalogueImage;
 class CDataRecordset;
+class CItemSet;
 
 // What a new catalogue made from this one holds (CCatalogueDb::CreateNew).
 struct CCatalogueCreation
@@ -234,6 +235,9 @@ public:
     // True when this catalogue has a data file with the same strong name, so that an item of that
     // data file can be copied here.
     bool HasOtherDataFile(const CDataFileDef& definition);
+    // The same for the current record of an item set: -2 and false when the set has none.
+    double GetLinkedParent(CItemSet& set);
+    bool HasOtherDataFile(CItemSet& set);
 
     // ---- stored texts (table FILES) -----------------------------------------------------------------
     // The TEXT of the row of that name (compared without regard to case); false when there is none.
@@ -286,6 +290,15 @@ public:
     // The number of the row describing the font, adding a row when none does; 0 when the catalogue
     // is closed.
     int GetFontNumber(const LogFont& font);
+
+    // ---- the built-in sets ---------------------------------------------------------------------------
+    // The item lists (data file 22) and the stored queries (data file 23) of the catalogue, every folder,
+    // made on first use and kept until Close or a reset.
+    CItemSet* GetBuiltinSet22();
+    CItemSet* GetBuiltinSet23();
+    // Drops the set and makes a new one, after lists or queries were added, moved or removed.
+    CItemSet* ResetBuiltinSet22();
+    CItemSet* ResetBuiltinSet23();
 
     // ---- stored queries (table QUERIES) -------------------------------------------------------------
     bool ReadQuery(std::string_view name, std::string& contents);
@@ -343,6 +356,8 @@ private:
     std::array<std::unique_ptr<CDataFileDef>, kDefinitionSlots> m_definitions;
     bool m_open = false;
     std::unique_ptr<CLinkList> m_linkList;
+    std::unique_ptr<CItemSet> m_builtinSet22;
+    std::unique_ptr<CItemSet> m_builtinSet23;
 
     std::unique_ptr<CMarkupNode> m_guiInfo;
     std::unique_ptr<CMarkupNode> m_ccInfo;

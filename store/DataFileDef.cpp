@@ -792,8 +792,9 @@ std::string CDataFileDef::BuildNameFieldList() const
     return text;
 }
 
-std::string CDataFileDef::BuildSearchNameExpression() const
+std::string CDataFileDef::BuildSearchNameExpression(std::string_view join) const
 {
+    const std::string between = " " + std::string(join) + " \" \" " + std::string(join) + " [";
     std::string text;
     int taken = 0;
     for (int i = 0; i < UsedFields(); ++i) {
@@ -803,13 +804,13 @@ std::string CDataFileDef::BuildSearchNameExpression() const
             IsDate(type)) {
             continue;
         }
-        text += taken == 0 ? " [" : " + \" \" + [";
+        text += taken == 0 ? " [" : between;
         text += field.GetFieldName();
         text += "]";
         ++taken;
     }
     if (taken == 1) {
-        text += " + \" \"";
+        text += " " + std::string(join) + " \" \"";
     }
     return text;
 }

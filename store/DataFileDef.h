@@ -215,8 +215,9 @@ public:
     std::string BuildRecNameExpression() const;
     // The title fields as a column list ("[NAME] ,[YEAR]").
     std::string BuildNameFieldList() const;
-    // The searchable text fields joined by blanks.
-    std::string BuildSearchNameExpression() const;
+    // The searchable text fields joined by blanks, with the operator `join` ("&" joins so that an empty
+    // field does not hide the others).
+    std::string BuildSearchNameExpression(std::string_view join = "+") const;
 
     bool operator==(const CDataFileDef& other) const;
 

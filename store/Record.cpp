@@ -83,6 +83,27 @@ std::string StampOf(std::time_t time)
     return value.FormatCompactTime();
 }
 
+// The parts of a stamp written as the program writes it, "YYYYMMDDhh:mm:ss", read without sscanf (a list
+// reads two stamps a row); false for any other form.
+bool ReadStampParts(std::string_view text, std::tm& parts)
+{
+    if (text.size() < 16 || text[10] != ':' || text[13] != ':') {
+        return false;
+    }
+    const auto number = [text](size_t from, size_t count, int& out) {
+        out = 0;
+        for (size_t i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                return false;
+            }
+            out = out * 10 + (text[i] - '0');
+        }
+        return true;
+    };
+    return number(0, 4, parts.tm_year) && number(4, 2, parts.tm_mon) && number(6, 2, parts.tm_mday) &&
+           number(8, 2, parts.tm_hour) && number(11, 2, parts.tm_min) && number(14, 2, parts.tm_sec);
+}
+
 // A CREADATE or MODIDATE stamp ("YYYYMMDDhh:mm:ss") as a time value, seconds included; 0 for none.
 std::time_t TimeOfStamp(std::string_view text)
 {
@@ -90,9 +111,13 @@ std::time_t TimeOfStamp(std::string_view text)
         return 0;
     }
     std::tm parts{};
-    const std::string copy(text);
-    if (std::sscanf(copy.c_str(), "%4d%2d%2d%2d:%2d:%2d", &parts.tm_year, &parts.tm_mon, &parts.tm_mday,
-                    &parts.tm_hour, &parts.tm_min, &parts.tm_sec) == 6) {
+    bool parsed = ReadStampParts(text, parts);
+    if (!parsed) {
+        const std::string copy(text);
+        parsed = std::sscanf(copy.c_str(), "%4d%2d%2d%2d:%2d:%2d", &parts.tm_year, &parts.tm_mon,
+                             &parts.tm_mday, &parts.tm_hour, &parts.tm_min, &parts.tm_sec) == 6;
+    }
+    if (parsed) {
         // Rows written together share their hour: the local-time conversion of an hour is kept, so that
         // a list of thousands of rows does not ask the time zone for every stamp.
         struct Hour

@@ -196,12 +196,91 @@ CRecordList::CRecordList(CRecordList&&) noexcept = default;
 CRecordList& CRecordList::operator=(CRecordList&&) noexcept = default;
 CRecordList::~CRecordList() = default;
 
-size_t CRecordList::IdentityHash::operator()(const Identity& identity) const
+size_t CRecordList::IdentitySet::Hash(const Identity& identity)
 {
     const std::uint64_t key = (static_cast<std::uint64_t>(identity.kind) << 32 | identity.number) ^
                               reinterpret_cast<std::uintptr_t>(identity.catalogue);
-    // The multiplier spreads the numbers, which follow one another, over the buckets.
+    // The multiplier spreads the numbers, which follow one another, over the table.
     return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> 16);
+}
+
+size_t CRecordList::IdentitySet::Find(const Identity& identity) const
+{
+    const size_t mask = m_slots.size() - 1;
+    size_t slot = Hash(identity) & mask;
+    while (m_used[slot] && !(m_slots[slot] == identity)) {
+        slot = (slot + 1) & mask;
+    }
+    return slot;
+}
+
+void CRecordList::IdentitySet::Grow()
+{
+    std::vector<Identity> slots = std::move(m_slots);
+    std::vector<bool> used = std::move(m_used);
+    const size_t size = slots.empty() ? 64 : slots.size() * 2;
+    m_slots.assign(size, Identity{});
+    m_used.assign(size, false);
+    for (size_t i = 0; i < slots.size(); ++i) {
+        if (used[i]) {
+            const size_t slot = Find(slots[i]);
+            m_slots[slot] = slots[i];
+            m_used[slot] = true;
+        }
+    }
+}
+
+bool CRecordList::IdentitySet::Insert(const Identity& identity)
+{
+    // At most half full, so that probes stay short.
+    if ((m_count + 1) * 2 > m_slots.size()) {
+        Grow();
+    }
+    const size_t slot = Find(identity);
+    if (m_used[slot]) {
+        return false;
+    }
+    m_slots[slot] = identity;
+    m_used[slot] = true;
+    ++m_count;
+    return true;
+}
+
+bool CRecordList::IdentitySet::Contains(const Identity& identity) const
+{
+    return m_count > 0 && m_used[Find(identity)];
+}
+
+void CRecordList::IdentitySet::Erase(const Identity& identity)
+{
+    if (m_count == 0) {
+        return;
+    }
+    const size_t mask = m_slots.size() - 1;
+    size_t hole = Find(identity);
+    if (!m_used[hole]) {
+        return;
+    }
+    m_used[hole] = false;
+    --m_count;
+    // Moves back the entries after the hole that could not take their own slot because of it.
+    for (size_t next = (hole + 1) & mask; m_used[next]; next = (next + 1) & mask) {
+        const size_t home = Hash(m_slots[next]) & mask;
+        const bool reachable = hole <= next ? (home <= hole || home > next) : (home <= hole && home > next);
+        if (reachable) {
+            m_slots[hole] = m_slots[next];
+            m_used[hole] = true;
+            m_used[next] = false;
+            hole = next;
+        }
+    }
+}
+
+void CRecordList::IdentitySet::Clear()
+{
+    m_slots.clear();
+    m_used.clear();
+    m_count = 0;
 }
 
 CRecordList::Identity CRecordList::IdentityOf(const CRecord& record)
@@ -215,7 +294,7 @@ CRecord* CRecordList::Append(std::unique_ptr<CRecord> record)
         return nullptr;
     }
     const Identity identity = IdentityOf(*record);
-    if (!m_identities.insert(identity).second) {
+    if (!m_identities.Insert(identity)) {
         return Find(identity.kind, identity.number, identity.catalogue);
     }
     record->SetInList(true);
@@ -242,7 +321,7 @@ CRecord* CRecordList::Add(CRecord&& record)
 bool CRecordList::Contains(int kind, std::uint32_t number, const CCatalogueDb* catalogue) const
 {
     if (catalogue != nullptr) {
-        return m_identities.contains({catalogue, static_cast<std::uint16_t>(kind), number});
+        return m_identities.Contains({catalogue, static_cast<std::uint16_t>(kind), number});
     }
     return std::any_of(m_records.begin(), m_records.end(), [&](const auto& record) {
         return record->GetKind() == kind && record->GetNumber() == number;
@@ -251,7 +330,7 @@ bool CRecordList::Contains(int kind, std::uint32_t number, const CCatalogueDb* c
 
 bool CRecordList::Contains(const CRecord& record) const
 {
-    return m_identities.contains(IdentityOf(record));
+    return m_identities.Contains(IdentityOf(record));
 }
 
 CRecord* CRecordList::Find(int kind, std::uint32_t number, const CCatalogueDb* catalogue)
@@ -273,7 +352,7 @@ bool CRecordList::Remove(const CRecord* record)
         return false;
     }
     const size_t at = static_cast<size_t>(found - m_records.begin());
-    m_identities.erase(IdentityOf(**found));
+    m_identities.Erase(IdentityOf(**found));
     m_records.erase(found);
     if (m_records.empty()) {
         m_cursor = kNone;
@@ -299,7 +378,7 @@ void CRecordList::Merge(const CRecordList& other)
 void CRecordList::Clear()
 {
     m_records.clear();
-    m_identities.clear();
+    m_identities.Clear();
     m_cursor = kNone;
 }
 
@@ -450,22 +529,17 @@ void CRecordList::LoadFolder(int dataFile, const CFolderRecord* folder, bool del
     Run(sql + ";", *definition, deleted);
 }
 
-void CRecordList::LoadCriteria(int dataFile, const CFolderRecord* folder, bool deleted,
-                               std::string_view criteria, const CriteriaOptions& options)
+std::string CRecordList::BuildCriteriaSql(const CDataFileDef& definition, const CFolderRecord* folder,
+                                          bool deleted, std::string_view criteria, bool joinLinks)
 {
-    const CDataFileDef* definition = FindDataFile(m_catalogue, dataFile);
-    if (definition == nullptr) {
-        return;
-    }
-    const std::string table = TableOf(*definition);
-    const std::string column = options.joinLinks ? table + "." : std::string();
-    std::string sql = options.joinLinks
-                          ? "SELECT DISTINCTROW  " + table + ".* " + definition->BuildRecNameExpression() +
-                                " FROM " + table + " INNER JOIN LINK ON " + table +
-                                ".UID = LINK.OID_IN WHERE "
-                          : "SELECT * " + definition->BuildRecNameExpression() + " FROM " + table + " WHERE ";
+    const std::string table = TableOf(definition);
+    const std::string column = joinLinks ? table + "." : std::string();
+    std::string sql =
+        joinLinks ? "SELECT DISTINCTROW  " + table + ".* " + definition.BuildRecNameExpression() + " FROM " +
+                        table + " INNER JOIN LINK ON " + table + ".UID = LINK.OID_IN WHERE "
+                  : "SELECT * " + definition.BuildRecNameExpression() + " FROM " + table + " WHERE ";
     const double code = folder != nullptr ? folder->GetNumber() : 0.0;
-    const bool queries = dataFile == kQueriesFile;
+    const bool queries = definition.GetFileNumber() == kQueriesFile;
     std::string conditions;
     if (code == 0.0) {
         conditions = queries   ? " 1 = 1 "
@@ -486,7 +560,17 @@ void CRecordList::LoadCriteria(int dataFile, const CFolderRecord* folder, bool d
         sql += platform::text::StartsWithNoCase(rest, "ORDER BY ") ? " " : " AND ";
         sql += rest;
     }
-    sql += ";";
+    return sql + ";";
+}
+
+void CRecordList::LoadCriteria(int dataFile, const CFolderRecord* folder, bool deleted,
+                               std::string_view criteria, const CriteriaOptions& options)
+{
+    const CDataFileDef* definition = FindDataFile(m_catalogue, dataFile);
+    if (definition == nullptr) {
+        return;
+    }
+    const std::string sql = BuildCriteriaSql(*definition, folder, deleted, criteria, options.joinLinks);
     if (!options.hasIssueYear) {
         Run(sql, *definition, deleted);
         return;
@@ -533,6 +617,11 @@ void CRecordList::LoadSql(std::string_view sql)
         return;
     }
     Run(std::string(sql), *definition, false);
+}
+
+void CRecordList::LoadSql(std::string_view sql, const CDataFileDef& definition)
+{
+    Run(std::string(sql), definition, false);
 }
 
 void CRecordList::LoadParent(int dataFile, double folderCode)

@@ -92,8 +92,13 @@ public:
     // The same with further conditions: `criteria` is SQL (conditions, or an ORDER BY clause).
     void LoadCriteria(int dataFile, const CFolderRecord* folder, bool deleted, std::string_view criteria,
                       const CriteriaOptions& options = {});
+    // The statement of the criteria loader (without the issue-year filter, which is applied to the rows).
+    static std::string BuildCriteriaSql(const CDataFileDef& definition, const CFolderRecord* folder,
+                                        bool deleted, std::string_view criteria, bool joinLinks);
     // The live rows of a complete SELECT on one data file's table.
     void LoadSql(std::string_view sql);
+    // The same on the table of a data file the caller names.
+    void LoadSql(std::string_view sql, const CDataFileDef& definition);
     // The live records of a data file whose PARENT is the folder code.
     void LoadParent(int dataFile, double folderCode);
     // The live records that link to the owner: with `range` those of kinds 1 to `highestKind`, with
@@ -153,9 +158,25 @@ private:
         std::uint32_t number;
         bool operator==(const Identity&) const = default;
     };
-    struct IdentityHash
+    // The identities of the list's records: open addressing over a power-of-two table, so that a list of
+    // 100,000 records adds and finds its keys without an allocation each.
+    class IdentitySet
     {
-        size_t operator()(const Identity& identity) const;
+    public:
+        // False when the identity is there already.
+        bool Insert(const Identity& identity);
+        bool Contains(const Identity& identity) const;
+        void Erase(const Identity& identity);
+        void Clear();
+
+    private:
+        static size_t Hash(const Identity& identity);
+        size_t Find(const Identity& identity) const; // its slot, or the free slot where it would go
+        void Grow();
+
+        std::vector<Identity> m_slots;
+        std::vector<bool> m_used;
+        size_t m_count = 0;
     };
 
     static Identity IdentityOf(const CRecord& record);
@@ -169,6 +190,6 @@ private:
 
     CCatalogueDb* m_catalogue = nullptr;
     std::vector<std::unique_ptr<CRecord>> m_records;
-    std::unordered_set<Identity, IdentityHash> m_identities;
+    IdentitySet m_identities;
     size_t m_cursor = kNone;
 };

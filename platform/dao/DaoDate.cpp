@@ -1,5 +1,7 @@
 #include "platform/dao/DaoDate.h"
 
+#include "platform/clock/Clock.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -207,7 +209,7 @@ void SetDateTextParser(DateTextParser parser)
 
 double NowSerial()
 {
-    const std::time_t now = std::time(nullptr);
+    const std::time_t now = platform::clock::Now();
     std::tm local{};
     localtime_r(&now, &local);
     DateParts parts{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,

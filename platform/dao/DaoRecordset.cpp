@@ -286,6 +286,24 @@ public:
         return index;
     }
 
+    // The next row read going forward, in the storage of a row let go of behind the window when there
+    // is one: a long read then allocates no row vector per row.
+    Row ReadNextRow(sqlite3_stmt* statement)
+    {
+        if (spareRows.empty()) {
+            return ReadRow(statement);
+        }
+        Row row = std::move(spareRows.back());
+        spareRows.pop_back();
+        row.rowid = hasRowid ? sqlite3_column_int64(statement, 0) : 0;
+        row.values.clear();
+        for (size_t i = 0; i < fields.size(); ++i) {
+            row.values.push_back(
+                ReadColumn(statement, static_cast<int>(i) + columnOffset, fields[i].readType));
+        }
+        return row;
+    }
+
     Row ReadRow(sqlite3_stmt* statement) const
     {
         Row row;
@@ -399,7 +417,7 @@ public:
                 endReached = true;
                 break;
             }
-            window.push_back(ReadRow(forward.Get()));
+            window.push_back(ReadNextRow(forward.Get()));
             ++read;
         }
         if (isTable && read > 0) {
@@ -438,6 +456,9 @@ public:
             return;
         }
         while (pos > kRowsKeptBehind) {
+            if (spareRows.size() < kRowsPerFetch) {
+                spareRows.push_back(std::move(window.front()));
+            }
             window.pop_front();
             --pos;
             ++windowStart;
@@ -721,6 +742,7 @@ public:
     std::vector<bool> keyDescending;
 
     std::deque<Row> window;
+    std::vector<Row> spareRows;
     long pos = 0;
     long windowStart = 0;  // rows of a query let go of before the window's first
     long reached = 0;      // rows of a query the recordset has been on, counted from the first

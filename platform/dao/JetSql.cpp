@@ -3,6 +3,7 @@
 #include "platform/dao/DaoDate.h"
 #include "platform/text/CaseFold.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -480,6 +481,72 @@ bool RewriteConcatenations(std::vector<Item>& items)
     return whole;
 }
 
+// The engine's & joins texts and reads a missing value as an empty text (+ gives no value then). Each
+// chain of & becomes one group of || whose operands are ifnull((operand), ''). It runs before the level's
+// groups are rewritten, so the operands, now groups, are rewritten with them.
+void RewriteAmpersands(std::vector<Item>& items)
+{
+    size_t segmentStart = 0;
+    for (size_t i = 0; i <= items.size(); ++i) {
+        if (i < items.size() && (!IsBoundary(items[i]) || IsOp(items[i], "&"))) {
+            continue;
+        }
+        std::vector<size_t> ops;
+        for (size_t k = segmentStart; k < i; ++k) {
+            if (IsOp(items[k], "&")) {
+                ops.push_back(k);
+            }
+        }
+        std::vector<std::vector<Item>> operands;
+        size_t from = segmentStart;
+        for (size_t k = 0; k <= ops.size() && !ops.empty(); ++k) {
+            const size_t to = k < ops.size() ? ops[k] : i;
+            operands.push_back(Slice(items, from, to));
+            from = to + 1;
+        }
+        const bool chain = !operands.empty() && std::none_of(operands.begin(), operands.end(),
+                                                             [](const auto& o) { return o.empty(); });
+        if (!chain) {
+            segmentStart = i + 1;
+            continue;
+        }
+        std::vector<Item> joined;
+        for (size_t k = 0; k < operands.size(); ++k) {
+            if (k > 0) {
+                joined.push_back(MakeToken(Tok::Space, " "));
+                joined.push_back(MakeToken(Tok::Op, "||"));
+                joined.push_back(MakeToken(Tok::Space, " "));
+            }
+            joined.push_back(MakeToken(Tok::Word, "ifnull"));
+            joined.push_back(MakeGroup({MakeGroup(std::move(operands[k])), MakeToken(Tok::Comma, ","),
+                                        MakeToken(Tok::Space, " "), MakeToken(Tok::String, "''")}));
+        }
+        Item group = MakeGroup(std::move(joined));
+        group.stringTyped = true;
+        std::vector<Item> replacement;
+        size_t lead = segmentStart;
+        while (lead < i && IsSpace(items[lead])) {
+            replacement.push_back(items[lead++]);
+        }
+        replacement.push_back(std::move(group));
+        size_t trail = i;
+        while (trail > lead && IsSpace(items[trail - 1])) {
+            --trail;
+        }
+        for (size_t k = trail; k < i; ++k) {
+            replacement.push_back(items[k]);
+        }
+        const auto removed = static_cast<std::ptrdiff_t>(i - segmentStart);
+        items.erase(items.begin() + static_cast<std::ptrdiff_t>(segmentStart),
+                    items.begin() + static_cast<std::ptrdiff_t>(i));
+        items.insert(items.begin() + static_cast<std::ptrdiff_t>(segmentStart), replacement.begin(),
+                     replacement.end());
+        i = static_cast<size_t>(static_cast<std::ptrdiff_t>(i) - removed +
+                                static_cast<std::ptrdiff_t>(replacement.size()));
+        segmentStart = i + 1;
+    }
+}
+
 constexpr size_t kMaxDuplicatedBounds = 400;
 
 void RewriteBetween(std::vector<Item>& items)
@@ -702,9 +769,10 @@ void RewriteTokens(std::vector<Item>& items, const JetNameResolver& resolver)
 // Rewrites a level and its groups; returns whether the level as a whole gives a text.
 bool RewriteLevel(std::vector<Item>& items, const JetNameResolver& resolver)
 {
+    RewriteAmpersands(items);
     for (Item& item : items) {
         if (item.isGroup) {
-            item.stringTyped = RewriteLevel(item.group, resolver);
+            item.stringTyped = RewriteLevel(item.group, resolver) || item.stringTyped;
         }
     }
     RewriteTokens(items, resolver);
@@ -886,6 +954,19 @@ JetLikePattern::JetLikePattern(std::string_view pattern)
             m_elements.push_back(Element{Element::Literal, FoldCodePoint(c), false, {}});
         }
     }
+    const size_t count = m_elements.size();
+    m_contains = count >= 3 && m_elements.front().kind == Element::Star &&
+                 m_elements.back().kind == Element::Star &&
+                 std::all_of(m_elements.begin() + 1, m_elements.end() - 1,
+                             [](const Element& element) { return element.kind == Element::Literal; });
+    if (m_contains) {
+        for (size_t i = 1; i + 1 < count; ++i) {
+            m_needle.push_back(m_elements[i].literal);
+        }
+        if (std::all_of(m_needle.begin(), m_needle.end(), [](char32_t c) { return c < 0x80; })) {
+            m_asciiNeedle.emplace(m_needle.begin(), m_needle.end());
+        }
+    }
 }
 
 bool JetLikePattern::ElementMatches(const Element& element, char32_t c)
@@ -913,6 +994,26 @@ bool JetLikePattern::ElementMatches(const Element& element, char32_t c)
 
 bool JetLikePattern::Matches(std::string_view text) const
 {
+    if (m_contains && std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+        // Folding ASCII gives ASCII, so an ASCII value holds only an ASCII needle.
+        if (!m_asciiNeedle) {
+            return false;
+        }
+        thread_local std::string lowered;
+        lowered.assign(text);
+        for (char& c : lowered) {
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        }
+        return lowered.find(*m_asciiNeedle) != std::string::npos;
+    }
+    if (m_contains) {
+        thread_local std::u32string folded;
+        folded.clear();
+        for (size_t pos = 0; pos < text.size();) {
+            folded.push_back(platform::text::FoldCodePoint(platform::text::NextCodePoint(text, pos)));
+        }
+        return folded.find(m_needle) != std::u32string::npos;
+    }
     size_t e = 0;
     size_t t = 0;
     size_t starElement = std::string::npos;

@@ -4,7 +4,8 @@
 // - "..." text literals become '...' literals; [bracketed names] pass as they are.
 // - True and False become -1 and 0 (the engine's truth values); Mod becomes %.
 // - A chain of + that joins a text literal (NAME + " " + YEAR) concatenates: it becomes ||, each
-//   operand in parentheses.
+//   operand in parentheses. A chain of & concatenates too, a missing value counting as an empty text:
+//   each operand becomes ifnull((operand), '').
 // - x Between a And b holds whichever of a and b is larger: the bounds become min(a,b) and max(a,b).
 // - DISTINCTROW: dropped over one table, DISTINCT over a join; Update DistinctRow drops it.
 // - Date(), Now() and DateValue(text) become the layer's functions JetDate(), JetNow(),
@@ -15,6 +16,7 @@
 // resolver), since SQLite folds only ASCII in names.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -72,6 +74,12 @@ private:
     static bool ElementMatches(const Element& element, char32_t c);
 
     std::vector<Element> m_elements;
+    // "*text*", the pattern of every search for a text inside a value: matched by one pass over the
+    // folded value instead of trying the text again from every position.
+    bool m_contains = false;
+    std::u32string m_needle;
+    // The needle in bytes when it is ASCII, for values that are ASCII too.
+    std::optional<std::string> m_asciiNeedle;
 };
 
 inline bool JetLikeMatch(std::string_view pattern, std::string_view text)

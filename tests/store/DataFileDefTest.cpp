@@ -344,6 +344,7 @@ TEST(DataFileDef, SqlPiecesFollowTheTitleAndSearchFields)
                                             {"HIDDEN", 'C', 'C', false, false}});
     EXPECT_EQ(search.BuildSearchNameExpression(), " [NAME] + \" \" + [CITY]");
     EXPECT_EQ(WithFields({{"NAME", 'C', 'C', false, true}}).BuildSearchNameExpression(), " [NAME] + \" \"");
+    EXPECT_EQ(search.BuildSearchNameExpression("&"), " [NAME] & \" \" & [CITY]");
 }
 
 TEST(DataFileDef, MatchingFindsTheDataFileOfAnotherCatalogue)
