@@ -41,14 +41,14 @@ std::string IconTag(CRecord& record, bool large, const CMarkupNode& element, Wri
                     const std::filesystem::path& folder)
 {
     const int kind = record.GetKind();
-    const std::filesystem::path* known = writer.FindIconFile(kind, large, folder);
+    CCatalogueDb& catalogue = *record.GetCatalogue();
+    const std::filesystem::path* known = writer.FindIconFile(catalogue, kind, large, folder);
     std::filesystem::path file;
     if (known != nullptr) {
         file = *known;
     } else {
         CCatalogueImage picture;
-        const bool read = large ? record.GetCatalogue()->ReadImage(kind, picture)
-                                : record.GetCatalogue()->ReadAltImage(kind, picture);
+        const bool read = large ? catalogue.ReadImage(kind, picture) : catalogue.ReadAltImage(kind, picture);
         std::string ignored;
         if (read) {
             const int index = writer.TakePictureNumber();
@@ -58,7 +58,7 @@ std::string IconTag(CRecord& record, bool large, const CMarkupNode& element, Wri
         } else {
             file = StockIconPath(folder, kind);
         }
-        writer.KeepIconFile(kind, large, folder, file);
+        writer.KeepIconFile(catalogue, kind, large, folder, file);
     }
     std::string tag;
     if (!file.empty()) {

@@ -5,6 +5,7 @@
 #include "output/WebLayout.h"
 #include "platform/text/CaseFold.h"
 #include "store/CatalogueDb.h"
+#include "store/ItemSet.h"
 #include "store/MarkupNode.h"
 #include "store/Record.h"
 #include "store/Settings.h"
@@ -180,4 +181,20 @@ bool WriteRecordPages(CCatalogueDb& catalogue, std::span<CRecord* const> records
     }
     page.close();
     return !page.fail();
+}
+
+bool WriteWebPages(CItemSet& set, const WebPagesOptions& options, WriteWebLayoutPage& writer)
+{
+    CCatalogueDb* catalogue = set.GetCatalogue();
+    if (catalogue == nullptr) {
+        return false;
+    }
+    if (options.sortField != kNoSort) {
+        set.Sort(options.sortField, true, false);
+    }
+    std::vector<CRecord*> records;
+    for (const auto& record : set.GetList()) {
+        records.push_back(record.get());
+    }
+    return WriteRecordPages(*catalogue, records, options, writer);
 }

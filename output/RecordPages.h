@@ -9,6 +9,7 @@
 #include <string>
 
 class CCatalogueDb;
+class CItemSet;
 class CMarkupNode;
 class CRecord;
 class WriteWebLayoutPage;
@@ -52,3 +53,8 @@ bool NextRecordPage(const CMarkupNode* webTemplates, std::ofstream& page, std::f
 // empty page when there is none. False when a page cannot be written.
 bool WriteRecordPages(CCatalogueDb& catalogue, std::span<CRecord* const> records,
                       const WebPagesOptions& options, WriteWebLayoutPage& writer);
+
+// The pages of an item set: the set is sorted by `options.sortField`, descending, and its records are
+// written as WriteRecordPages writes them. False when the set has no catalogue or a page cannot be
+// written.
+bool WriteWebPages(CItemSet& set, const WebPagesOptions& options, WriteWebLayoutPage& writer);

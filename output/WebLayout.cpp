@@ -96,23 +96,26 @@ WriteWebLayoutPage::~WriteWebLayoutPage() = default;
 void WriteWebLayoutPage::Prepare(const CMarkupNode* webTemplates, std::string_view layoutName, int kind)
 {
     PrepareWebLayout(m_context, webTemplates, layoutName, kind);
+    m_preparedFrom = webTemplates;
     m_recordLayouts.clear();
 }
 
 const CMarkupNode* WriteWebLayoutPage::FindRecordLayout(CCatalogueDb& catalogue, int kind)
 {
     const std::string dataName = std::to_string(kind);
+    const CMarkupNode* templates = catalogue.GetWebTemplates();
     if (const CMarkupNode* prepared = m_context.GetLayout();
-        prepared != nullptr && IsHtmlLayoutOf(*prepared, dataName)) {
+        prepared != nullptr && templates == m_preparedFrom && IsHtmlLayoutOf(*prepared, dataName)) {
         return prepared;
     }
-    if (const auto known = m_recordLayouts.find(kind); known != m_recordLayouts.end()) {
+    const std::pair<const CCatalogueDb*, int> key{&catalogue, kind};
+    if (const auto known = m_recordLayouts.find(key); known != m_recordLayouts.end()) {
         return known->second.get();
     }
     // A copy, so that a change of the catalogue's tree while pages are written cannot pull the layout
     // away under the writer.
     std::unique_ptr<CMarkupNode> copy;
-    if (const CMarkupNode* templates = catalogue.GetWebTemplates()) {
+    if (templates != nullptr) {
         const CMarkupNode* layout = FindRecordLayoutNode(templates, dataName, m_context.GetLayoutName());
         if (layout == nullptr) {
             layout = FindRecordLayoutNode(templates, dataName, std::nullopt);
@@ -121,20 +124,21 @@ const CMarkupNode* WriteWebLayoutPage::FindRecordLayout(CCatalogueDb& catalogue,
             copy = CMarkupNode::CopyTree(layout);
         }
     }
-    return m_recordLayouts.emplace(kind, std::move(copy)).first->second.get();
+    return m_recordLayouts.emplace(key, std::move(copy)).first->second.get();
 }
 
-const std::filesystem::path* WriteWebLayoutPage::FindIconFile(int kind, bool large,
+const std::filesystem::path* WriteWebLayoutPage::FindIconFile(const CCatalogueDb& catalogue, int kind,
+                                                              bool large,
                                                               const std::filesystem::path& folder) const
 {
-    const auto found = m_iconFiles.find({kind, large, folder});
+    const auto found = m_iconFiles.find({&catalogue, kind, large, folder});
     return found != m_iconFiles.end() ? &found->second : nullptr;
 }
 
-void WriteWebLayoutPage::KeepIconFile(int kind, bool large, const std::filesystem::path& folder,
-                                      std::filesystem::path file)
+void WriteWebLayoutPage::KeepIconFile(const CCatalogueDb& catalogue, int kind, bool large,
+                                      const std::filesystem::path& folder, std::filesystem::path file)
 {
-    m_iconFiles[{kind, large, folder}] = std::move(file);
+    m_iconFiles[{&catalogue, kind, large, folder}] = std::move(file);
 }
 
 const std::string& WriteWebLayoutPage::GetWebSite()

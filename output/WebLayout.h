@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 
 class CCatalogueDb;
 class CMarkupNode;
@@ -69,9 +70,10 @@ public:
     WebLayoutContext& GetContext() { return m_context; }
     const WebLayoutContext& GetContext() const { return m_context; }
 
-    // The HTML layout the records of data file `kind` are written with: the prepared layout when it is
-    // an HTML layout of that data file; else, from the catalogue's web templates, the data file's HTML
-    // layout of the prepared name, or its first HTML layout. Null when the data file has none.
+    // The HTML layout the records of data file `kind` of a catalogue are written with: the prepared
+    // layout when it is an HTML layout of that data file of the catalogue it was prepared from; else,
+    // from the catalogue's web templates, the data file's HTML layout of the prepared name, or its first
+    // HTML layout. Null when the data file has none.
     const CMarkupNode* FindRecordLayout(CCatalogueDb& catalogue, int kind);
 
     // The number of the next numbered web picture ("web<n>.jpg"); each call takes one.
@@ -86,9 +88,10 @@ public:
     // The picture file written for a data file's icon (`large` or small) in a folder: every record of
     // the data file shows the same one. Null when it was not written yet; an empty path when the
     // catalogue has no such icon.
-    const std::filesystem::path* FindIconFile(int kind, bool large,
+    const std::filesystem::path* FindIconFile(const CCatalogueDb& catalogue, int kind, bool large,
                                               const std::filesystem::path& folder) const;
-    void KeepIconFile(int kind, bool large, const std::filesystem::path& folder, std::filesystem::path file);
+    void KeepIconFile(const CCatalogueDb& catalogue, int kind, bool large,
+                      const std::filesystem::path& folder, std::filesystem::path file);
 
     // The address of the product's web site, read once per writer.
     const std::string& GetWebSite();
@@ -105,10 +108,15 @@ public:
 
 private:
     WebLayoutContext m_context;
+    // The web-templates tree the context was prepared from: the prepared layout is that catalogue's.
+    const CMarkupNode* m_preparedFrom = nullptr;
     int m_pictureNumber = 0;
     int m_recordNumber = 0;
-    std::map<int, std::unique_ptr<CMarkupNode>> m_recordLayouts;
-    std::map<std::tuple<int, bool, std::filesystem::path>, std::filesystem::path> m_iconFiles;
+    // Records of a set may come from several catalogues (a search over every catalogue): layouts and
+    // icons are kept per catalogue.
+    std::map<std::pair<const CCatalogueDb*, int>, std::unique_ptr<CMarkupNode>> m_recordLayouts;
+    std::map<std::tuple<const CCatalogueDb*, int, bool, std::filesystem::path>, std::filesystem::path>
+        m_iconFiles;
     std::optional<std::string> m_webSite;
     std::filesystem::path m_firstPage;
     int m_pageNumber = 0;

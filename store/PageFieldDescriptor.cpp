@@ -2,6 +2,7 @@
 
 #include "platform/text/CaseFold.h"
 #include "store/FieldDef.h"
+#include "store/ItemSet.h"
 #include "store/Record.h"
 
 #include <cctype>
@@ -105,4 +106,14 @@ size_t FillTitleFieldDescriptors(CRecord& record, std::span<PageFieldDescriptor>
         }
     }
     return filled;
+}
+
+size_t WriteFirstLinksHtml(CItemSet& set, std::span<PageFieldDescriptor> descriptors)
+{
+    return set.MoveFirst() ? FillTitleFieldDescriptors(*set.GetCurrent(), descriptors) : 0;
+}
+
+bool WriteFirstButtonsHtml(CItemSet& set, PageFieldDescriptor& descriptor, int field)
+{
+    return set.MoveFirst() && FillFieldDescriptor(*set.GetCurrent(), field, true, descriptor);
 }

@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 
+class CItemSet;
 class CRecord;
 
 struct PageFieldDescriptor
@@ -40,3 +41,9 @@ bool FillFieldDescriptor(CRecord& record, int field, bool forButton, PageFieldDe
 // Fills one descriptor per title field (name_header) of the record, in field order, until the
 // descriptors or the fields run out. Returns how many were filled; the others are left empty.
 size_t FillTitleFieldDescriptors(CRecord& record, std::span<PageFieldDescriptor> descriptors);
+
+// The same for the first record of an item set, which becomes current; 0 for an empty set.
+size_t WriteFirstLinksHtml(CItemSet& set, std::span<PageFieldDescriptor> descriptors);
+// Fills the button descriptor of field `field` of the set's first record, which becomes current; false
+// for an empty set or a field without descriptor.
+bool WriteFirstButtonsHtml(CItemSet& set, PageFieldDescriptor& descriptor, int field);

@@ -4,6 +4,7 @@
 
 #include "store/CatalogueDb.h"
 #include "store/DataFileDef.h"
+#include "store/ItemSet.h"
 #include "store/Record.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
@@ -107,6 +108,22 @@ TEST_F(PageFieldDescriptorTest, TitleFieldsInFieldOrder)
     PageFieldDescriptor memo;
     ASSERT_TRUE(FillFieldDescriptor(*record, record->FindFieldByName("NOTES"), false, memo));
     EXPECT_EQ(memo.displayText, notes.substr(0, 2 * PageFieldDescriptor::kDisplayCharacters));
+}
+
+TEST_F(PageFieldDescriptorTest, TheFirstRecordOfASetFillsThem)
+{
+    CItemSet set = CItemSet::Query(catalogue.get(), 1, nullptr, false);
+    PageFieldDescriptors links;
+    EXPECT_EQ(WriteFirstLinksHtml(set, links), 2u);
+    EXPECT_EQ(links[1].displayText, "1786");
+    PageFieldDescriptor button;
+    EXPECT_TRUE(WriteFirstButtonsHtml(set, button, set.FindFieldByName("ORDBUTTON")));
+    EXPECT_EQ(button.control, 'B');
+    EXPECT_EQ(set.GetPosition(), 1u);
+
+    CItemSet empty = CItemSet::Query(catalogue.get(), 2, nullptr, true);
+    EXPECT_EQ(WriteFirstLinksHtml(empty, links), 0u);
+    EXPECT_FALSE(WriteFirstButtonsHtml(empty, button, 0));
 }
 
 } // namespace
