@@ -254,6 +254,22 @@ TEST_F(RecordHtmlTest, PicturesWithoutAlignmentAndRecordsWithoutLayout)
     EXPECT_EQ(Render(germany, writer, pages), "");
 }
 
+TEST_F(RecordHtmlTest, RecordsOfAnotherCatalogueTakeThatCataloguesLayout)
+{
+    const fs::path otherPath =
+        CatalogueBuilder(MakeTempFolder("other") / "other.ctg").Number(4).DataFile(CoinsFile(1)).Build();
+    CCatalogueDb other(otherPath);
+    AddLayout(other, "summary", 1, {{{"elementCategory", "LabelElement"}, {"labelType", "Other"}}});
+    const CNodeRef coin = AddRecord(other, 1, 0, {{"NAME", "Sou"}});
+
+    WriteWebLayoutPage writer;
+    writer.Prepare(catalogue->GetWebTemplates(), "summary", 1);
+    CRecord ducat = LoadRecord(*catalogue, made.ducat);
+    CRecord sou = LoadRecord(other, {1, coin.GetNumber()});
+    EXPECT_NE(Render(ducat, writer, pages).find("<H2>Coin</H2>"), std::string::npos);
+    EXPECT_EQ(Render(sou, writer, pages), "<SPAN >Other </SPAN> \r\n<P>");
+}
+
 // ---- chains of pages -------------------------------------------------------------------------------
 
 TEST(RecordPagePathTest, NamesThePagesOfAChain)
