@@ -1,6 +1,7 @@
 #include "mainwindow/CorvantApp.h"
 
 #include "mainwindow/MainFrame.h"
+#include "mainwindow/common/WxClipboardAccess.h"
 #include "platform/folders/UserFolders.h"
 #include "platform/ui/WxBroadcast.h"
 #include "platform/ui/WxCursorService.h"
@@ -14,6 +15,7 @@
 namespace {
 platform::ui::WxDialogService g_dialogs;
 platform::ui::WxCursorService g_cursors;
+CWxClipboardAccess g_clipboard;
 } // namespace
 
 bool CCorvantApp::OnInit()
@@ -23,6 +25,7 @@ bool CCorvantApp::OnInit()
     }
     platform::ui::SetDialogService(&g_dialogs);
     platform::ui::SetCursorService(&g_cursors);
+    SetClipboardAccess(&g_clipboard);
     SetLibraryVersionProbe("wxWidgets", platform::ui::WxWidgetsVersion);
     SetLibraryVersionProbe("GTK", platform::ui::GtkVersion);
     StartTraceLog();
@@ -42,6 +45,7 @@ bool CCorvantApp::OnInit()
 int CCorvantApp::OnExit()
 {
     platform::ui::StopWxBroadcasts();
+    SetClipboardAccess(nullptr);
     platform::ui::SetCursorService(nullptr);
     platform::ui::SetDialogService(nullptr);
     return wxApp::OnExit();

@@ -9,6 +9,7 @@
 #include "store/MarkupNode.h"
 #include "store/Record.h"
 #include "store/Settings.h"
+#include "store/TextUtilities.h"
 
 #include <fstream>
 #include <system_error>
@@ -44,9 +45,10 @@ void WritePageStart(std::ostream& out, const CMarkupNode* webTemplates, const fs
 
 void WritePageLink(std::ostream& out, const fs::path& page, std::string_view picture, std::string_view title)
 {
-    WriteHtmlText(out, "<A HREF=\"" + EscapeHtml(page.filename().string()) +
-                           "\" TARGET=\"dataFrame\"><IMG BORDER=0 SRC=\"" + std::string(picture) +
-                           "\" TITLE=\"" + std::string(title) + "\"></A>");
+    std::string name = page.string();
+    StripDirectory(name);
+    WriteHtmlText(out, "<A HREF=\"" + EscapeHtml(name) + "\" TARGET=\"dataFrame\"><IMG BORDER=0 SRC=\"" +
+                           std::string(picture) + "\" TITLE=\"" + std::string(title) + "\"></A>");
     WriteHtmlLineBreak(out);
 }
 

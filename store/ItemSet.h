@@ -28,6 +28,7 @@
 #include <vector>
 
 class CCatalogueDb;
+class CCatalogueNodeSource;
 class CFolderRecord;
 
 // Kind codes of the sets that hold linked records or search results.
@@ -143,6 +144,18 @@ public:
     void AppendFrom(CItemSet& other, bool wholeList);
     // Appends the other set's records of a kind (0: all).
     void AppendOfKind(CItemSet& other, int kind);
+
+    // ---- the clipboard (ItemClipboard.h) ---------------------------------------------------------------
+    // Puts an item entry for every record on the clipboard under "VUR_Copy_Items" ("VUR_Move_Items"),
+    // behind the entries already there; true when the clipboard took them. The cursor stays.
+    bool CopyItemsToClipboard();
+    bool MoveItemsToClipboard();
+    // The same under any private format. In the stored-query and item-list formats each record is
+    // written as the path of the first node of the tree whose loaded set holds it (records no node
+    // holds, or all without a tree, are left out).
+    bool AppendItemsToClipboard(std::string_view format, CCatalogueNodeSource* tree = nullptr);
+    // Replaces what the clipboard holds in the format by the set's entries.
+    bool WriteItemsToClipboard(std::string_view format, CCatalogueNodeSource* tree = nullptr);
 
     // ---- sorting -------------------------------------------------------------------------------------
     // Sorts by a key (RecordSortKey or a field number 0 to 95). Each key remembers its last direction

@@ -92,3 +92,11 @@ void TrimTrailingBlanks(std::string& text)
 {
     TrimTrailing(text, ' ');
 }
+
+void StripDirectory(std::string& path)
+{
+    const size_t separator = path.find_last_of("\\/");
+    if (separator != std::string::npos) {
+        path.erase(0, separator + 1);
+    }
+}

@@ -30,6 +30,9 @@ struct CommandLineWords
 // ignored; empty words keep their place.
 CommandLineWords SplitCommandLine(std::string_view commandLine);
 
+// Cuts a path to the part behind its last backslash or slash: the file name, whichever separator wrote it.
+void StripDirectory(std::string& path);
+
 // Removes trailing occurrences of `c` from the second position on; a text that is only `c` becomes empty.
 void TrimTrailing(std::string& text, char c);
 void TrimTrailingBlanks(std::string& text);

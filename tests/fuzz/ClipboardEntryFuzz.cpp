@@ -17,6 +17,7 @@ class Catalogues : public CCatalogueNodeSource
 public:
     Catalogues() { two.SetCatalogueNumber(3); }
     std::vector<CCatalogueDb*> GetCatalogueNodes() override { return {&one, &two}; }
+    std::string GetPathOfNodeHolding(const CRecord&) override { return {}; }
     CCatalogueDb one;
     CCatalogueDb two;
 };
@@ -29,5 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CNodeRef ref;
     ParseClipboardEntry(std::string_view(reinterpret_cast<const char*>(data), size), ref, root);
     (void)ref.GetCode();
+    (void)FindEntryCatalogue(std::string_view(reinterpret_cast<const char*>(data), size), root);
     return 0;
 }

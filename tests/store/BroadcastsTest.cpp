@@ -3,105 +3,30 @@
 #include "store/Broadcasts.h"
 #include "platform/folders/UserFolders.h"
 #include "platform/ui/WxBroadcast.h"
+#include "tests/support/PeerProcess.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/frame.h>
 
-#include <chrono>
-#include <csignal>
-#include <fstream>
-#include <spawn.h>
-#include <sstream>
-#include <sys/wait.h>
-#include <thread>
-
-extern char** environ;
+#include <algorithm>
 
 namespace {
 
+using lumarc::test::PeerProcess;
 using platform::ui::Broadcaster;
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 bool Contains(const std::string& text, const std::string& line)
 {
     return text.find(line + "\n") != std::string::npos;
 }
 
-// Lets this copy's event loop run (other copies' messages arrive through it) until `done` or 20 seconds.
-template <typename Predicate>
-bool PumpUntil(Predicate done)
+// The socket of a copy's first window.
+std::filesystem::path SocketOf(const PeerProcess& peer)
 {
-    for (int i = 0; i < 400; ++i) {
-        if (done()) {
-            return true;
-        }
-        wxTheApp->ProcessPendingEvents();
-        wxYield();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return done();
+    return platform::folders::RuntimeFolder() / "copies" / (std::to_string(peer.GetPid()) + "-1.sock");
 }
-
-class Peer
-{
-public:
-    explicit Peer(const std::filesystem::path& log, bool clipboard = false) : m_log(log)
-    {
-        std::string program = BROADCAST_PEER;
-        std::string logText = log.string();
-        std::string option = "--clipboard";
-        std::vector<char*> argv{program.data(), logText.data()};
-        if (clipboard) {
-            argv.push_back(option.data());
-        }
-        argv.push_back(nullptr);
-        EXPECT_EQ(::posix_spawn(&m_pid, program.c_str(), nullptr, nullptr, argv.data(), environ), 0);
-    }
-    ~Peer()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-    }
-
-    bool WaitReady()
-    {
-        return PumpUntil([this] { return ReadFile(m_log).find("ready ") != std::string::npos; });
-    }
-    std::filesystem::path Socket() const
-    {
-        return platform::folders::RuntimeFolder() / "copies" / (std::to_string(m_pid) + "-1.sock");
-    }
-    std::string Log() const { return ReadFile(m_log); }
-    void Kill()
-    {
-        ::kill(m_pid, SIGKILL);
-        ::waitpid(m_pid, nullptr, 0);
-        m_pid = -1;
-    }
-    bool WaitExit()
-    {
-        const bool ended = PumpUntil([this] { return ::waitpid(m_pid, nullptr, WNOHANG) == m_pid; });
-        if (ended) {
-            m_pid = -1;
-        }
-        return ended;
-    }
-
-private:
-    std::filesystem::path m_log;
-    pid_t m_pid = -1;
-};
 
 // A window of this copy that keeps what it receives.
 class RecordingFrame : public wxFrame
@@ -132,8 +57,8 @@ TEST(Broadcasts, UnloadDatabaseReachesEveryWindowOfEveryCopy)
     frame->Show();
 
     const auto folder = lumarc::test::MakeTempFolder("peers");
-    Peer peer(folder / "peer.log");
-    ASSERT_TRUE(peer.WaitReady()) << peer.Log();
+    PeerProcess peer(BROADCAST_PEER, folder / "peer.log");
+    ASSERT_TRUE(peer.WaitForLog("ready ")) << peer.Log();
 
     // Sent and waited for: by the time it returns, both windows of the other copy have handled it.
     BroadcastUnloadDatabase("/data/coins.ctg");
@@ -156,9 +81,9 @@ TEST(Broadcasts, UnloadDatabaseReachesEveryWindowOfEveryCopy)
     EXPECT_TRUE(Has(frame->received, "DestroyWait "));
 
     // A copy killed without cleaning up leaves its socket; the next broadcast removes it and goes on.
-    Peer killed(folder / "killed.log");
-    ASSERT_TRUE(killed.WaitReady()) << killed.Log();
-    const auto stale = killed.Socket();
+    PeerProcess killed(BROADCAST_PEER, folder / "killed.log");
+    ASSERT_TRUE(killed.WaitForLog("ready ")) << killed.Log();
+    const auto stale = SocketOf(killed);
     ASSERT_TRUE(std::filesystem::exists(stale));
     killed.Kill();
     BroadcastUnloadDatabase("/data/other.ctg");

@@ -6,6 +6,7 @@
 #include "store/DataRecordset.h"
 #include "store/Settings.h"
 #include "tests/support/CatalogueBuilder.h"
+#include "tests/support/FakeElementTree.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -406,12 +407,7 @@ TEST_F(CatalogueDbTest, CopiesOfARecordOfAnotherCatalogueAreFound)
     EXPECT_FALSE(here.HasOtherDataFile(unknown));
 }
 
-class TwoCatalogues : public CCatalogueNodeSource
-{
-public:
-    std::vector<CCatalogueDb*> catalogues;
-    std::vector<CCatalogueDb*> GetCatalogueNodes() override { return catalogues; }
-};
+using TwoCatalogues = lumarc::test::FakeElementTree;
 
 TEST_F(CatalogueDbTest, ClipboardEntriesNameTheirCatalogueByNumber)
 {

@@ -63,3 +63,20 @@ TEST(TextUtilities, SplitAtBarsAndTrimTrailing)
         EXPECT_EQ(trimmed, expected) << '"' << text << '"';
     }
 }
+
+TEST(TextUtilities, StripDirectoryKeepsTheFileNameWhicheverSeparatorWroteIt)
+{
+    const std::pair<const char*, const char*> paths[] = {
+        {"/home/a/coins-1.htm", "coins-1.htm"},
+        {"C:\\Web\\coins.htm", "coins.htm"},
+        {"mixed/dir\\page.htm", "page.htm"},
+        {"page.htm", "page.htm"},
+        {"folder/", ""},
+        {"", ""},
+    };
+    for (const auto& [path, expected] : paths) {
+        std::string text = path;
+        StripDirectory(text);
+        EXPECT_EQ(text, expected) << path;
+    }
+}

@@ -1,20 +1,10 @@
 #include "mainwindow/common/AppClipboard.h"
+#include "tests/support/PeerProcess.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
-#include <wx/app.h>
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
-
-#include <chrono>
-#include <csignal>
-#include <fstream>
-#include <spawn.h>
-#include <sstream>
-#include <sys/wait.h>
-#include <thread>
-
-extern char** environ;
 
 namespace {
 
@@ -68,26 +58,10 @@ TEST(AppClipboard, TellsTheKindsOfItemsAndEmpties)
 
     // What another copy put there is emptied as well. (One test: the display's clipboard is shared by
     // every test process running at the same time.)
-    const auto log = lumarc::test::MakeTempFolder("peer") / "peer.log";
-    std::string program = BROADCAST_PEER;
-    std::string logText = log.string();
-    std::string option = "--clipboard";
-    char* argv[] = {program.data(), logText.data(), option.data(), nullptr};
-    pid_t pid = -1;
-    ASSERT_EQ(::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ), 0);
-    const auto ready = [&] {
-        std::ifstream in(log);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str().find("ready") != std::string::npos;
-    };
-    for (int i = 0; i < 400 && !ready(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_TRUE(ready());
+    lumarc::test::PeerProcess peer(BROADCAST_PEER, lumarc::test::MakeTempFolder("peer") / "peer.log",
+                                   {"--clipboard"});
+    ASSERT_TRUE(peer.WaitForLog("ready")) << peer.Log();
     EXPECT_TRUE(ClipboardHasMoveItems());
     ClearClipboard();
     EXPECT_FALSE(ClipboardHasMoveItems());
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
 }
