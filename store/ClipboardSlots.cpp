@@ -7,12 +7,12 @@
 
 namespace {
 
-// Where the list of the data ends: the offset of its first empty slot, or of the end of its last whole
-// slot when none is empty.
+// Where the list of the data ends: the offset of its first empty slot, or behind its last slot when none
+// is empty (a last slot cut short by the end of the data counts whole, as the reader counts it).
 size_t EndOfEntries(const unsigned char* data, size_t size)
 {
     size_t offset = 0;
-    while (offset + kClipboardSlotBytes <= size && data[offset] != 0) {
+    while (offset < size && data[offset] != 0) {
         offset += kClipboardSlotBytes;
     }
     return offset;
@@ -48,7 +48,7 @@ CClipboardSlotWriter::CClipboardSlotWriter(const unsigned char* data, size_t siz
     m_offset = data != nullptr ? EndOfEntries(data, size) : 0;
     m_block.assign(BlockSizeFor(m_offset), 0);
     if (m_offset > 0) {
-        std::memcpy(m_block.data(), data, m_offset);
+        std::memcpy(m_block.data(), data, std::min(m_offset, size));
     }
 }
 

@@ -31,7 +31,8 @@ class CClipboardSlotWriter
 public:
     // A new block of 200,000 zero bytes.
     CClipboardSlotWriter();
-    // Continues behind the last entry of existing data: its entries are copied into a new block.
+    // Continues behind the last entry of existing data: its entries are copied into a new block, the same
+    // entries ReadClipboardSlots gives.
     CClipboardSlotWriter(const unsigned char* data, size_t size);
 
     // Writes the entry into the next slot, cut to 199 bytes without splitting a character (and at a zero
