@@ -1,6 +1,7 @@
 #include "output/HtmlPageWriter.h"
 
 #include "platform/text/CaseFold.h"
+#include "platform/text/HtmlEscape.h"
 #include "resources/LoadResString.h"
 #include "store/MarkupNode.h"
 #include "store/Settings.h"
@@ -166,31 +167,14 @@ void WriteHtmlLineBreak(std::ostream& out)
 void AppendEscapedHtml(std::string& out, std::string_view text)
 {
     for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        case '\xFC':
+        if (c == '\xFC') {
             out += '\r';
-            break;
-        case '\xF6':
+        } else if (c == '\xF6') {
             out += '\n';
-            break;
-        default:
+        } else if (const std::string_view entity = platform::text::HtmlEntityFor(c); !entity.empty()) {
+            out += entity;
+        } else {
             out += c;
-            break;
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "codecs/CatalogueImage.h"
 #include "codecs/TextException.h"
 #include "platform/text/CaseFold.h"
+#include "platform/text/HtmlEscape.h"
 #include "store/MarkupNode.h"
 #include "store/Settings.h"
 #include "store/TraceLog.h"
@@ -11,33 +12,6 @@ namespace {
 
 constexpr uint32_t kTransparentIconColour = 0x00FF00FF;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
-
-// Paths and alignments are written into attributes: a quote or an angle bracket in them must stay text.
-void AppendAttributeText(std::string& out, std::string_view text)
-{
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        case '\'':
-            out += "&#39;";
-            break;
-        default:
-            out += c;
-            break;
-        }
-    }
-}
 
 } // namespace
 
@@ -57,13 +31,13 @@ void AppendImageTag(std::string& out, const std::filesystem::path& file, const C
     const std::string align = element.GetAttribute("align");
     if (align.empty()) {
         out += "<IMG SRC=\"";
-        AppendAttributeText(out, file.string());
+        platform::text::AppendHtmlEscaped(out, file.string());
         out += "\">";
     } else {
         out += "<IMG BORDERS=0 SRC=\"";
-        AppendAttributeText(out, file.string());
+        platform::text::AppendHtmlEscaped(out, file.string());
         out += "\" ALIGN=";
-        AppendAttributeText(out, align);
+        platform::text::AppendHtmlEscaped(out, align);
         out += ">";
     }
 }
