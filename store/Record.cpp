@@ -773,18 +773,22 @@ bool CRecord::Reload()
 
 bool CRecord::LoadFields()
 {
+    return GetNumber() != 0 && WithOwnRow([this](CDataRecordset& rs) {
+               FillFromRow(rs);
+               return true;
+           });
+}
+
+bool CRecord::WithOwnRow(const std::function<bool(CDataRecordset&)>& use)
+{
     const CDataFileDef* definition = GetDefinition();
-    if (definition == nullptr || m_catalogue->GetDatabase() == nullptr || GetNumber() == 0) {
+    if (definition == nullptr || m_catalogue->GetDatabase() == nullptr) {
         return false;
     }
     CDataRecordset rs(m_catalogue->GetDatabase());
     try {
         rs.OpenQuery(dbOpenTable, definition->GetFileName());
-        if (!rs.SeekByNumber(m_key)) {
-            return false;
-        }
-        FillFromRow(rs);
-        return true;
+        return rs.SeekByNumber(m_key) && use(rs);
     } catch (const std::exception& error) {
         LogFailure(error);
         return false;
@@ -1161,28 +1165,19 @@ void CRecord::CopyChildren(const CNodeRef& newKey, double parent, CCatalogueDb& 
 
 bool CRecord::MoveToParent(double parent)
 {
-    const CDataFileDef* definition = GetDefinition();
-    if (definition == nullptr || m_catalogue->GetDatabase() == nullptr) {
-        return false;
-    }
-    CDataRecordset rs(m_catalogue->GetDatabase());
-    try {
-        rs.OpenQuery(dbOpenTable, definition->GetFileName());
-        if (!rs.SeekByNumber(m_key)) {
-            return false;
-        }
+    const bool moved = WithOwnRow([&](CDataRecordset& rs) {
         rs.Edit();
         rs.SetFieldDouble("PARENT", parent);
         if (GetKind() != kQueriesFile) {
             rs.SetFieldBool("DELETED", false);
         }
         rs.Update();
-    } catch (const std::exception& error) {
-        LogFailure(error);
-        return false;
+        return true;
+    });
+    if (moved) {
+        m_parent = parent;
     }
-    m_parent = parent;
-    return true;
+    return moved;
 }
 
 bool CRecord::LinkDeletedMarks(bool deleted)
@@ -1202,28 +1197,21 @@ bool CRecord::LinkDeletedMarks(bool deleted)
 
 bool CRecord::DeleteFromTable()
 {
-    const CDataFileDef* definition = GetDefinition();
-    if (definition == nullptr || m_catalogue->GetDatabase() == nullptr) {
-        return false;
-    }
-    CDataRecordset rs(m_catalogue->GetDatabase());
-    try {
-        rs.OpenQuery(dbOpenTable, definition->GetFileName());
-        if (!rs.SeekByNumber(m_key)) {
-            return false;
-        }
+    bool purged = false;
+    const bool deleted = WithOwnRow([&](CDataRecordset& rs) {
         if (GetKind() == kQueriesFile) {
             rs.Delete();
+            purged = true;
             return true;
         }
         rs.Edit();
         rs.SetFieldBool("DELETED", true);
         rs.Update();
-    } catch (const std::exception& error) {
-        LogFailure(error);
-        return false;
+        return true;
+    });
+    if (!deleted || purged) {
+        return deleted;
     }
-    rs.Close();
     m_catalogue->CountDeletedEntry();
     // Notes and file items attached to the record go with it.
     bool hasAttachments = false;
@@ -1247,20 +1235,11 @@ bool CRecord::DeleteFromTable()
 
 bool CRecord::Undelete()
 {
-    const CDataFileDef* definition = GetDefinition();
-    if (definition == nullptr || m_catalogue->GetDatabase() == nullptr) {
-        return false;
-    }
-    CDataRecordset rs(m_catalogue->GetDatabase());
-    try {
-        rs.OpenQuery(dbOpenTable, definition->GetFileName());
-        if (!rs.SeekByNumber(m_key)) {
-            return false;
-        }
+    const bool restored = WithOwnRow([this](CDataRecordset& rs) {
         rs.Edit();
         double parent = rs.GetFieldDouble("PARENT");
         if (parent != 0.0 && m_catalogue->FindFolder(parent) == nullptr) {
-            parent = 0.0;
+            parent = 0.0; // its folder is gone: back to the catalogue's top
         }
         rs.SetFieldDouble("PARENT", parent);
         if (GetKind() != kQueriesFile) {
@@ -1268,11 +1247,11 @@ bool CRecord::Undelete()
         }
         rs.Update();
         m_parent = parent;
-    } catch (const std::exception& error) {
-        LogFailure(error);
+        return true;
+    });
+    if (!restored) {
         return false;
     }
-    rs.Close();
     m_catalogue->UncountDeletedEntry();
     LinkDeletedMarks(false);
     return true;

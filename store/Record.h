@@ -17,6 +17,7 @@
 #include <bitset>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -214,6 +215,9 @@ private:
     std::string ReferenceName(std::string_view code);
     std::shared_ptr<CCatalogueImage>* PictureSlot(int i);
     bool LinkDeletedMarks(bool deleted);
+    // Opens the data file's table on the record's own row and hands it to `use`; false without a
+    // definition, a database or the row, or when reading or writing it fails (the failure is logged).
+    bool WithOwnRow(const std::function<bool(CDataRecordset&)>& use);
 
     CCatalogueDb* m_catalogue = nullptr;
     CNodeRef m_key;
