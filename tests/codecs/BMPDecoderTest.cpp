@@ -5,6 +5,7 @@
 #include "codecs/CatalogueImage.h"
 #include "codecs/ImgAnyBitmap.h"
 #include "codecs/ImgAnyFormatDecoder.h"
+#include "tests/codecs/DecoderFailure.h"
 #include "tests/codecs/ImageTools.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -60,18 +61,6 @@ Bytes SixteenColours()
                                    static_cast<uint8_t>(i * 5 + 40), 0});
     }
     return table;
-}
-
-std::pair<int, std::string> DecodeFailure(const Bytes& bytes, int bpp = 32)
-{
-    CImgAnyBitmap bmp;
-    try {
-        CImgMemSource source(bytes.data(), bytes.size());
-        ProgramDecoder().GetDecoder(CImgFileType::Bmp).MakeBmp(source, bmp, bpp);
-    } catch (const CTextException& e) {
-        return {e.GetCode(), e.GetMessage()};
-    }
-    return {0, {}};
 }
 
 class BMPDecoderTest : public testing::Test
@@ -199,13 +188,7 @@ TEST_F(BMPDecoderTest, RefusesBrokenFiles)
 
     const std::string endOfData = "End of file reached while decoding.\n";
     const std::string spans = "repeat count spans end of image.";
-    struct Case
-    {
-        const char* name;
-        Bytes file;
-        int code;
-        std::string message;
-    };
+    using Case = DecoderFailureCase;
     const Case cases[] = {
         {"not a bitmap", notBmp, 1, "Bitmap decoder: This isn't a bitmap."},
         {"core header", coreHeader, 2, "Bitmap decoder: BITMAPINFOHEADER has wrong size."},
@@ -224,15 +207,17 @@ TEST_F(BMPDecoderTest, RefusesBrokenFiles)
     };
     for (const Case& c : cases) {
         for (int request : {0, 32}) {
-            EXPECT_EQ(DecodeFailure(c.file, request), std::make_pair(c.code, c.message)) << c.name;
+            EXPECT_EQ(DecodeFailure(CImgFileType::Bmp, c.file, request), std::make_pair(c.code, c.message))
+                << c.name;
         }
     }
-    EXPECT_EQ(DecodeFailure(rleFile).first, 0);
+    EXPECT_EQ(DecodeFailure(CImgFileType::Bmp, rleFile).first, 0);
 
     // Every cut of a good file gives a picture or an exception.
     const Bytes whole = MakeBmp(5, 3, 4, 2, SixteenColours(), {5, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 1});
     for (size_t size = 0; size < whole.size(); ++size) {
-        DecodeFailure(Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)));
+        DecodeFailure(CImgFileType::Bmp,
+                      Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)));
     }
 }
 

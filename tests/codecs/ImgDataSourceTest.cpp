@@ -7,6 +7,7 @@
 #include "codecs/ImgDataSink.h"
 #include "codecs/ImgPicEncoder.h"
 #include "codecs/JPEGEncoder.h"
+#include "tests/codecs/DecoderFailure.h"
 #include "tests/codecs/ImageTools.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -17,18 +18,6 @@
 namespace {
 
 using namespace lumarc::test;
-
-// The code and message of what `action` throws (code 0 when it throws nothing).
-template <class F>
-std::pair<int, std::string> Failure(F action)
-{
-    try {
-        action();
-    } catch (const CTextException& e) {
-        return {e.GetCode(), e.GetMessage()};
-    }
-    return {0, {}};
-}
 
 TEST(ImgDataSourceTest, OpenFailuresCarryTheirCause)
 {
@@ -47,7 +36,8 @@ TEST(ImgDataSourceTest, OpenFailuresCarryTheirCause)
     std::ofstream(folder / "plain") << "x";
     for (const Case& c : cases) {
         CImgAnyBitmap bmp;
-        const auto [code, message] = Failure([&] { ProgramDecoder().MakeBmpFromFile(c.path, bmp, 32); });
+        const auto [code, message] =
+            ThrownFailure([&] { ProgramDecoder().MakeBmpFromFile(c.path, bmp, 32); });
         EXPECT_EQ(code, c.code) << c.path;
         EXPECT_EQ(message, "Opening " + c.path.string() + " failed");
     }
@@ -75,7 +65,7 @@ TEST(ImgDataSourceTest, AnEmptyFileIsAnUnknownType)
     const auto file = MakeTempFolder("empty") / "empty.png";
     std::ofstream{file};
     CImgAnyBitmap bmp;
-    EXPECT_EQ(Failure([&] { ProgramDecoder().MakeBmpFromFile(file, bmp, 32); }),
+    EXPECT_EQ(ThrownFailure([&] { ProgramDecoder().MakeBmpFromFile(file, bmp, 32); }),
               std::make_pair(8, std::string("Unknown file type.")));
 }
 
@@ -99,9 +89,9 @@ TEST(ImgDataSourceTest, ReadsWithinItsDataAndReportsProgress)
     source.Read(100); // passes 1024
     source.Read(1900);
     EXPECT_EQ(progress.reports, (std::vector<double>{1100.0 / 3000, 1.0}));
-    EXPECT_EQ(Failure([&] { source.Read(1); }),
+    EXPECT_EQ(ThrownFailure([&] { source.Read(1); }),
               std::make_pair(11, std::string("End of file reached while decoding.\n")));
-    EXPECT_EQ(Failure([&] { source.Peek(1); }).first, 11);
+    EXPECT_EQ(ThrownFailure([&] { source.Peek(1); }).first, 11);
     source.Close();
     EXPECT_EQ(progress.reports.back(), 1.0);
 }
@@ -114,7 +104,7 @@ TEST(ImgDataSourceTest, MemorySinksRefuseToPassTheirEnd)
     sink.Write(block.data(), block.size());
     sink.Write(block.data(), 10);
     EXPECT_EQ(sink.GetWritePos(), kImgMemoryEncodeSize);
-    EXPECT_EQ(Failure([&] { sink.Write(block.data(), 1); }),
+    EXPECT_EQ(ThrownFailure([&] { sink.Write(block.data(), 1); }),
               std::make_pair(11, std::string("Buffer overflow while encoding.\n")));
 }
 
@@ -143,7 +133,7 @@ TEST(ImgDataSourceTest, FileSinksWriteWhenClosedAndGrow)
     CImgAnyBitmap bmp;
     bmp.Create(4, 4, 32, false);
     const auto target = folder / "missing" / "a.jpg";
-    EXPECT_EQ(Failure([&] { CJPEGEncoder().MakeFileFromBmp(target, bmp); }),
+    EXPECT_EQ(ThrownFailure([&] { CJPEGEncoder().MakeFileFromBmp(target, bmp); }),
               std::make_pair(-1, "Opening " + target.string() + " failed"));
 }
 

@@ -4,6 +4,7 @@
 
 #include "codecs/ImgAnyBitmap.h"
 #include "codecs/ImgAnyFormatDecoder.h"
+#include "tests/codecs/DecoderFailure.h"
 #include "tests/codecs/ImageTools.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -154,18 +155,6 @@ private:
     int m_version;
     std::vector<uint8_t> m_bytes;
 };
-
-std::pair<int, std::string> Failure(const Bytes& bytes, int bpp = 32)
-{
-    CImgAnyBitmap bmp;
-    try {
-        CImgMemSource source(bytes.data(), bytes.size());
-        ProgramDecoder().GetDecoder(CImgFileType::Pict).MakeBmp(source, bmp, bpp);
-    } catch (const CTextException& e) {
-        return {e.GetCode(), e.GetMessage()};
-    }
-    return {0, {}};
-}
 
 void Decode(const Bytes& bytes, CImgBitmap& bmp, int bpp)
 {
@@ -327,7 +316,7 @@ TEST(PICTDecoderTest, SkipsDrawingBeforeTheRasterImage)
     w.Op(0x9000);
     w.Long(2);
     w.Bytes(2);
-    EXPECT_EQ(Failure(PictWriter(w).Finish()),
+    EXPECT_EQ(DecodeFailure(CImgFileType::Pict, PictWriter(w).Finish()),
               std::make_pair(6, std::string("PICT contained only vector data!\n")));
 
     w.Op(0x99); // packed bits clipped by a region
@@ -382,13 +371,7 @@ TEST(PICTDecoderTest, RefusesBrokenPictures)
     quickTime.Long(6);
     quickTime.Append({1, 2, 0xFF, 0xD8, 0x00, 9});
 
-    struct Case
-    {
-        const char* name;
-        Bytes file;
-        int code;
-        std::string message;
-    };
+    using Case = DecoderFailureCase;
     const Case cases[] = {
         {"version missing", noVersion, 1, "Error decoding pict: Version number missing."},
         {"version 3", badVersion, 1, "Illegal version number."},
@@ -400,14 +383,15 @@ TEST(PICTDecoderTest, RefusesBrokenPictures)
         {"cut", Bytes(badValue.begin(), badValue.begin() + 560), 11, "End of file reached while decoding.\n"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Failure(c.file), std::make_pair(c.code, c.message)) << c.name;
+        EXPECT_EQ(DecodeFailure(CImgFileType::Pict, c.file), std::make_pair(c.code, c.message)) << c.name;
     }
     // With flag bit 15 the values are the entries' positions, whatever they say.
-    EXPECT_EQ(Failure(raster(8, 0x8000, 5)).first, 0);
+    EXPECT_EQ(DecodeFailure(CImgFileType::Pict, raster(8, 0x8000, 5)).first, 0);
 
     const Bytes good = VersionOneBitmap(true);
     for (size_t size = 0; size < good.size(); ++size) {
-        Failure(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size)));
+        DecodeFailure(CImgFileType::Pict,
+                      Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size)));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "codecs/ImgAnyBitmap.h"
 #include "codecs/ImgAnyFormatDecoder.h"
+#include "tests/codecs/DecoderFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -11,19 +12,9 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using lumarc::test::DecodeFailure;
+using lumarc::test::DecoderFailureCase;
 using T = CImgFileType;
-
-std::pair<int, std::string> Failure(T type, const Bytes& bytes, int bpp = 32)
-{
-    CImgAnyBitmap bmp;
-    try {
-        CImgMemSource source(bytes.data(), bytes.size());
-        ProgramDecoder().GetDecoder(type).MakeBmp(source, bmp, bpp);
-    } catch (const CTextException& e) {
-        return {e.GetCode(), e.GetMessage()};
-    }
-    return {0, {}};
-}
 
 void Decode(T type, const Bytes& bytes, CImgBitmap& bmp, int bpp = 32)
 {
@@ -40,7 +31,7 @@ Bytes Text(const std::string& text)
 void DecodeEveryCut(T type, const Bytes& file)
 {
     for (size_t size = 0; size < file.size(); ++size) {
-        Failure(type, Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
+        DecodeFailure(type, Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(size)));
     }
 }
 
@@ -104,13 +95,7 @@ TEST(PCXDecoderTest, RefusesLayoutsItDoesNotReadAndBrokenFiles)
     notRle[2] = 0;
     Bytes badSignature(769, 0);
     badSignature[0] = 13;
-    struct Case
-    {
-        const char* name;
-        Bytes file;
-        int code;
-        std::string message;
-    };
+    using Case = DecoderFailureCase;
     const Case cases[] = {
         {"not PCX", notPcx, 1, "Error decoding pcx: Not a PCX file."},
         {"not run-length encoded", notRle, 1, "File has unknown encoding scheme."},
@@ -126,7 +111,7 @@ TEST(PCXDecoderTest, RefusesLayoutsItDoesNotReadAndBrokenFiles)
         {"data cut", Cat(PcxHeader(4, 4, 8, 3, 4), {0xC5, 1}), 11, kEndOfData},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Failure(T::Pcx, c.file), std::make_pair(c.code, c.message)) << c.name;
+        EXPECT_EQ(DecodeFailure(T::Pcx, c.file), std::make_pair(c.code, c.message)) << c.name;
     }
     DecodeEveryCut(T::Pcx, Cat(Cat(PcxHeader(3, 2, 8, 1, 4), {0xC8, 3}), Bytes(769, 12)));
 }
@@ -169,13 +154,14 @@ TEST(PGMDecoderTest, RefusesBrokenFiles)
 {
     const std::string wrongId = "PGM decoder: Is not the correct identifier P5 or P2.";
     const std::string notNumber = "PGM decoder: A number was expected.";
-    EXPECT_EQ(Failure(T::Pgm, Text("P6 1 1 255 abc")), std::make_pair(2, wrongId));
-    EXPECT_EQ(Failure(T::Pgm, Text("P2 x 1 255 0")), std::make_pair(2, notNumber));
-    EXPECT_EQ(Failure(T::Pgm, Text("P2 2 1 255 0 x")), std::make_pair(2, notNumber));
-    EXPECT_EQ(Failure(T::Pgm, Text("P2 2 1 255 0")), std::make_pair(11, kEndOfData));
-    EXPECT_EQ(Failure(T::Pgm, Text("P5 4 4 255\nabc")), std::make_pair(11, kEndOfData));
-    EXPECT_EQ(Failure(T::Pgm, Text("P5 99999999 99999999 255\n")), std::make_pair(11, kEndOfData));
-    EXPECT_EQ(Failure(T::Pgm, Text("P5 0 999999999 255\n")), std::make_pair(10, std::string("Can't create bitmap.")));
+    EXPECT_EQ(DecodeFailure(T::Pgm, Text("P6 1 1 255 abc")), std::make_pair(2, wrongId));
+    EXPECT_EQ(DecodeFailure(T::Pgm, Text("P2 x 1 255 0")), std::make_pair(2, notNumber));
+    EXPECT_EQ(DecodeFailure(T::Pgm, Text("P2 2 1 255 0 x")), std::make_pair(2, notNumber));
+    EXPECT_EQ(DecodeFailure(T::Pgm, Text("P2 2 1 255 0")), std::make_pair(11, kEndOfData));
+    EXPECT_EQ(DecodeFailure(T::Pgm, Text("P5 4 4 255\nabc")), std::make_pair(11, kEndOfData));
+    EXPECT_EQ(DecodeFailure(T::Pgm, Text("P5 99999999 99999999 255\n")), std::make_pair(11, kEndOfData));
+    EXPECT_EQ(DecodeFailure(T::Pgm, Text("P5 0 999999999 255\n")),
+              std::make_pair(10, std::string("Can't create bitmap.")));
     DecodeEveryCut(T::Pgm, Text("P2\n# c\n3 2\n9\n1 2 3\n4 5 6\n"));
 }
 
@@ -236,13 +222,7 @@ TEST(TGADecoderTest, RunsGoOnAcrossLinesAndColourMapsStartWhereTheyClaim)
 TEST(TGADecoderTest, RefusesBrokenFiles)
 {
     const Bytes map = Bytes(6, 9);
-    struct Case
-    {
-        const char* name;
-        Bytes file;
-        int code;
-        std::string message;
-    };
+    using Case = DecoderFailureCase;
     const Case cases[] = {
         {"no image", TgaHeader(0, 1, 1, 8, 0), 2, "Unknown TGA image type."},
         {"type 4", TgaHeader(4, 1, 1, 8, 0), 2, "Unknown TGA image type."},
@@ -254,7 +234,7 @@ TEST(TGADecoderTest, RefusesBrokenFiles)
         {"packets cut", Cat(TgaHeader(10, 2, 2, 24, 0), {0x81, 1, 2}), 11, kEndOfData},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Failure(T::Tga, c.file), std::make_pair(c.code, c.message)) << c.name;
+        EXPECT_EQ(DecodeFailure(T::Tga, c.file), std::make_pair(c.code, c.message)) << c.name;
     }
 }
 

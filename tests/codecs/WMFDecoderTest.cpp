@@ -3,6 +3,7 @@
 
 #include "codecs/ImgAnyBitmap.h"
 #include "codecs/ImgAnyFormatDecoder.h"
+#include "tests/codecs/DecoderFailure.h"
 #include "tests/codecs/ImageTools.h"
 #include "tests/platform/gdi/MetafileSamples.h"
 #include "tests/support/TestEnvironment.h"
@@ -28,13 +29,10 @@ protected:
 
     static std::pair<int, std::string> Failure(const std::filesystem::path& path, int bpp = 32)
     {
-        CImgAnyBitmap bmp;
-        try {
+        return ThrownFailure([&] {
+            CImgAnyBitmap bmp;
             ProgramDecoder().MakeBmpFromFile(path, bmp, bpp);
-        } catch (const CTextException& e) {
-            return {e.GetCode(), e.GetMessage()};
-        }
-        return {0, {}};
+        });
     }
 
     static std::filesystem::path s_folder;
