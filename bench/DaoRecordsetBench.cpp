@@ -5,6 +5,7 @@
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoTableDef.h"
 #include "platform/dao/DaoWorkspace.h"
+#include "store/CatalogueLayout.h"
 #include "store/DataRecordset.h"
 
 #include <benchmark/benchmark.h>
@@ -64,11 +65,7 @@ std::filesystem::path FreshDatabase(const char* name)
     table.CreateField("CREADATE", dbText, 16);
     table.CreateField("MODIDATE", dbText, 16);
     table.CreateField("WEIGHT", dbSingle, 4);
-    CDaoIndexInfo oid;
-    oid.m_name = "OID";
-    oid.m_fields = {{"AUTOINCR", false}};
-    oid.m_primary = true;
-    table.CreateIndex(oid);
+    CreateOidIndex(table);
     table.Append();
     return path;
 }

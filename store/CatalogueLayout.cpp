@@ -48,6 +48,11 @@ void AppendSystemColumns(CDaoTableDef& table)
     table.CreateField("ACCESSCODE", dbText, 8);
     table.CreateField("HTML", dbMemo, 0);
     table.CreateField("DELETED", dbBoolean, 1);
+    CreateOidIndex(table);
+}
+
+void CreateOidIndex(CDaoTableDef& table)
+{
     CDaoIndexInfo oid;
     oid.m_name = "OID";
     oid.m_fields = {{"AUTOINCR", false}};

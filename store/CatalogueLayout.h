@@ -17,5 +17,8 @@
 // (the counter, with the primary index "OID"), CREADATE, MODIDATE, ACCESSCODE, HTML, DELETED.
 void AppendSystemColumns(platform::dao::CDaoTableDef& table);
 
+// Creates the primary index "OID" on the counter AUTOINCR, by which a record's row is sought.
+void CreateOidIndex(platform::dao::CDaoTableDef& table);
+
 // Creates every table above (OWNED only when asked) in an open database that has none of them.
 void CreateCatalogueTables(platform::dao::CDaoDatabase& db, bool withOwnedTable = true);

@@ -5,6 +5,7 @@
 #include "platform/dao/DaoException.h"
 #include "platform/dao/DaoTableDef.h"
 #include "store/CatalogueDb.h"
+#include "store/CatalogueLayout.h"
 #include "store/NodeRef.h"
 #include "store/TraceLog.h"
 #include "tests/support/TestEnvironment.h"
@@ -41,11 +42,7 @@ protected:
         table.CreateField("AUTOINCR", dbLong, 4, dbAutoIncrField);
         table.CreateField("CREADATE", dbText, 16);
         table.CreateField("MODIDATE", dbText, 16);
-        CDaoIndexInfo oid;
-        oid.m_name = "OID";
-        oid.m_fields = {{"AUTOINCR", false}};
-        oid.m_primary = true;
-        table.CreateIndex(oid);
+        CreateOidIndex(table);
         table.Append();
     }
 
