@@ -1,5 +1,7 @@
 #include "mainwindow/common/AppClipboard.h"
 
+#include "store/ItemClipboard.h"
+
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>
 
@@ -8,12 +10,6 @@
 namespace {
 
 AppClipboardState g_state;
-
-constexpr std::array<std::string_view, 4> kCopyFormats{"VUR_Query_Copy", "VUR_ItemList_Copy", "VUR_Area_Copy",
-                                                       "VUR_Copy_Items"};
-constexpr std::array<std::string_view, 4> kMoveFormats{"VUR_Move_Items", "VUR_Query_Move",
-                                                       "VUR_ItemList_Move", "VUR_Area_Move"};
-constexpr std::string_view kLinkFormat = "VUR_Link_Items";
 
 template <size_t N>
 bool HasAnyOf(const std::array<std::string_view, N>& names)
@@ -59,17 +55,17 @@ bool ClipboardHasNamedFormat(std::string_view name)
 
 bool ClipboardHasCopyItems()
 {
-    return HasAnyOf(kCopyFormats) || (g_state.hasOwnCopyItems && g_state.hasOwnCopyItems());
+    return HasAnyOf(kClipboardCopyFormats) || (g_state.hasOwnCopyItems && g_state.hasOwnCopyItems());
 }
 
 bool ClipboardHasMoveItems()
 {
-    return HasAnyOf(kMoveFormats);
+    return HasAnyOf(kClipboardMoveFormats);
 }
 
 bool ClipboardHasLinkItems()
 {
-    return ClipboardHasNamedFormat(kLinkFormat);
+    return ClipboardHasNamedFormat(kLinkItemsFormat);
 }
 
 void ClearClipboard()
