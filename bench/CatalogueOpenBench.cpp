@@ -3,7 +3,7 @@
 // catalogue when it starts. Target: below 50 ms for the opening and reading.
 
 #include "platform/dao/DaoWorkspace.h"
-#include "store/CatalogueDb.h"
+#include "store/catalogue/CatalogueDb.h"
 #include "tests/support/CatalogueBuilder.h"
 
 #include <benchmark/benchmark.h>

@@ -5,8 +5,8 @@
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoTableDef.h"
 #include "platform/dao/DaoWorkspace.h"
-#include "store/CatalogueLayout.h"
-#include "store/DataRecordset.h"
+#include "store/catalogue/CatalogueLayout.h"
+#include "store/catalogue/DataRecordset.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

@@ -2,7 +2,7 @@
 
 #include "output/HtmlElementWriter.h"
 #include "output/HtmlPageWriter.h"
-#include "store/MarkupNode.h"
+#include "store/markup/MarkupNode.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,8 +4,8 @@
 // below 3, sorting and searching below 2).
 
 #include "platform/dao/DaoWorkspace.h"
-#include "store/CatalogueDb.h"
-#include "store/ItemSet.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/records/ItemSet.h"
 #include "tests/support/CatalogueBuilder.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 // Reading and writing a large property tree (a catalogue structure with many data files and fields).
 
-#include "store/MarkupNode.h"
+#include "store/markup/MarkupNode.h"
 
 #include <benchmark/benchmark.h>
 

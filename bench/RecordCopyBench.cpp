@@ -4,9 +4,9 @@
 // reports "x_raw", its time over the raw time (target: below 5).
 
 #include "platform/dao/DaoWorkspace.h"
-#include "store/CatalogueDb.h"
-#include "store/Record.h"
-#include "store/RecordList.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/records/Record.h"
+#include "store/records/RecordList.h"
 #include "tests/support/CatalogueBuilder.h"
 
 #include <benchmark/benchmark.h>

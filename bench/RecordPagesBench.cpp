@@ -6,11 +6,11 @@
 #include "output/RecordPages.h"
 #include "output/WebLayout.h"
 #include "platform/dao/DaoWorkspace.h"
-#include "store/CatalogueDb.h"
-#include "store/ItemSet.h"
-#include "store/MarkupNode.h"
-#include "store/Record.h"
-#include "store/RecordList.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/records/ItemSet.h"
+#include "store/markup/MarkupNode.h"
+#include "store/records/Record.h"
+#include "store/records/RecordList.h"
 #include "tests/support/CatalogueBuilder.h"
 
 #include <benchmark/benchmark.h>

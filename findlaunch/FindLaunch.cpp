@@ -2,7 +2,7 @@
 // The library exports nothing: the work is done once, by its load-time constructor, and loading never
 // fails because of it.
 
-#include "store/Settings.h"
+#include "store/program/Settings.h"
 
 #include <algorithm>
 #include <cerrno>

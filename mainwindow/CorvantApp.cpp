@@ -7,10 +7,10 @@
 #include "platform/ui/WxCursorService.h"
 #include "platform/ui/WxDialogService.h"
 #include "platform/ui/WxToolkitVersions.h"
-#include "store/Broadcasts.h"
-#include "store/Settings.h"
-#include "store/TraceLog.h"
-#include "store/VersionReport.h"
+#include "store/program/Broadcasts.h"
+#include "store/program/Settings.h"
+#include "store/program/TraceLog.h"
+#include "store/program/VersionReport.h"
 
 namespace {
 platform::ui::WxDialogService g_dialogs;

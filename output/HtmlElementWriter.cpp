@@ -3,7 +3,7 @@
 #include "output/HtmlPageWriter.h"
 #include "platform/text/CaseFold.h"
 #include "resources/LoadResString.h"
-#include "store/MarkupNode.h"
+#include "store/markup/MarkupNode.h"
 
 #include <array>
 #include <cstdio>

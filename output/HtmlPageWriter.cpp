@@ -3,8 +3,8 @@
 #include "platform/text/CaseFold.h"
 #include "platform/text/HtmlEscape.h"
 #include "resources/LoadResString.h"
-#include "store/MarkupNode.h"
-#include "store/Settings.h"
+#include "store/markup/MarkupNode.h"
+#include "store/program/Settings.h"
 
 #include <fstream>
 #include <iterator>

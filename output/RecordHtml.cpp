@@ -6,13 +6,13 @@
 #include "output/HtmlPageWriter.h"
 #include "output/WebLayout.h"
 #include "platform/text/CaseFold.h"
-#include "store/CatalogueDb.h"
-#include "store/FieldDef.h"
-#include "store/MarkupNode.h"
-#include "store/Record.h"
-#include "store/TraceLog.h"
-#include "store/WebAddress.h"
-#include "store/WebImageTag.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/definitions/FieldDef.h"
+#include "store/markup/MarkupNode.h"
+#include "store/records/Record.h"
+#include "store/program/TraceLog.h"
+#include "store/records/WebAddress.h"
+#include "store/records/WebImageTag.h"
 
 #include <ostream>
 

@@ -4,12 +4,12 @@
 #include "output/RecordHtml.h"
 #include "output/WebLayout.h"
 #include "platform/text/CaseFold.h"
-#include "store/CatalogueDb.h"
-#include "store/ItemSet.h"
-#include "store/MarkupNode.h"
-#include "store/Record.h"
-#include "store/Settings.h"
-#include "store/TextUtilities.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/records/ItemSet.h"
+#include "store/markup/MarkupNode.h"
+#include "store/records/Record.h"
+#include "store/program/Settings.h"
+#include "store/regional/TextUtilities.h"
 
 #include <fstream>
 #include <system_error>

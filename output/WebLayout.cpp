@@ -1,9 +1,9 @@
 #include "output/WebLayout.h"
 
 #include "platform/text/CaseFold.h"
-#include "store/CatalogueDb.h"
-#include "store/MarkupNode.h"
-#include "store/WebAddress.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/markup/MarkupNode.h"
+#include "store/records/WebAddress.h"
 
 #include <optional>
 

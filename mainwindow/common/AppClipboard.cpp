@@ -1,6 +1,6 @@
 #include "mainwindow/common/AppClipboard.h"
 
-#include "store/ItemClipboard.h"
+#include "store/clipboard/ItemClipboard.h"
 
 #include <wx/clipbrd.h>
 #include <wx/dataobj.h>

@@ -3,7 +3,7 @@
 #include "platform/ui/DialogService.h"
 #include "platform/ui/HelpViewer.h"
 #include "resources/LoadResString.h"
-#include "store/HelpKeys.h"
+#include "store/program/HelpKeys.h"
 
 #include <string>
 

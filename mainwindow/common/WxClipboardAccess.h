@@ -3,7 +3,7 @@
 // program's private formats are registered by name, so every running copy reads what another copy put
 // there. The main frame installs one at start; tests install their own.
 
-#include "store/ItemClipboard.h"
+#include "store/clipboard/ItemClipboard.h"
 
 class CWxClipboardAccess : public CClipboardAccess
 {

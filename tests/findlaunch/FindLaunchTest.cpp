@@ -2,7 +2,7 @@
 // how it was started.
 
 #include "platform/registry/Registry.h"
-#include "store/Settings.h"
+#include "store/program/Settings.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // Amount texts and coin years on arbitrary text: the readers must give a result without reading past the
 // text, and an amount the formatter wrote must read back as the same amount in every regional layout.
 
-#include "store/AmountText.h"
-#include "store/NumismaticYear.h"
-#include "store/RegionalSettings.h"
+#include "store/regional/AmountText.h"
+#include "store/regional/NumismaticYear.h"
+#include "store/regional/RegionalSettings.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Clipboard item entries come from whatever another program put on the clipboard: any bytes must give
 // a reference or a refusal.
 
-#include "store/CatalogueDb.h"
-#include "store/ClipboardEntry.h"
-#include "store/NodeRef.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/clipboard/ClipboardEntry.h"
+#include "store/records/NodeRef.h"
 
 #include <cstddef>
 #include <cstdint>

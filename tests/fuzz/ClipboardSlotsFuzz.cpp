@@ -1,7 +1,7 @@
 // Clipboard blocks come from whatever another program put on the clipboard: any bytes must give a list
 // of entries, and a block continued from them must keep the layout every reader relies on.
 
-#include "store/ClipboardSlots.h"
+#include "store/clipboard/ClipboardSlots.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,10 +2,10 @@
 // a result or refuse, never read past the text, and a date they accept must read back the same.
 
 #include "platform/ui/DialogService.h"
-#include "store/CurrencyTable.h"
-#include "store/DateText.h"
-#include "store/RegionalSettings.h"
-#include "store/TextUtilities.h"
+#include "store/regional/CurrencyTable.h"
+#include "store/regional/DateText.h"
+#include "store/regional/RegionalSettings.h"
+#include "store/regional/TextUtilities.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // the catalogue file): every data file is loaded, prepared for writing, written and read again, and its
 // SQL pieces and searches are built, without reading or writing out of bounds.
 
-#include "store/DataFileDef.h"
-#include "store/MarkupNode.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/markup/MarkupNode.h"
 
 #include <cstddef>
 #include <cstdint>

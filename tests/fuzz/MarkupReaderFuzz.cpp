@@ -1,7 +1,7 @@
 // The property-tree reader on arbitrary bytes: it must give a tree or an error, and whatever it read
 // must write a text that reads back.
 
-#include "store/MarkupNode.h"
+#include "store/markup/MarkupNode.h"
 
 #include <cstddef>
 #include <cstdint>

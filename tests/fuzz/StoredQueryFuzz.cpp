@@ -2,9 +2,9 @@
 // brace form and the rewriting of the criteria's pseudo-operators must take any text without reading past
 // it, and a definition they read must write back into a text they read again.
 
-#include "store/CriteriaOperators.h"
-#include "store/QueryDefinition.h"
-#include "store/RegionalSettings.h"
+#include "store/definitions/CriteriaOperators.h"
+#include "store/definitions/QueryDefinition.h"
+#include "store/regional/RegionalSettings.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "output/HtmlPageWriter.h"
 
-#include "store/MarkupNode.h"
-#include "store/Settings.h"
+#include "store/markup/MarkupNode.h"
+#include "store/program/Settings.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

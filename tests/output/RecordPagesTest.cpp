@@ -4,12 +4,12 @@
 
 #include "codecs/CatalogueImage.h"
 #include "platform/dao/DaoWorkspace.h"
-#include "store/CatalogueDb.h"
-#include "store/ItemSet.h"
-#include "store/MarkupNode.h"
-#include "store/Record.h"
-#include "store/RecordList.h"
-#include "store/Settings.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/records/ItemSet.h"
+#include "store/markup/MarkupNode.h"
+#include "store/records/Record.h"
+#include "store/records/RecordList.h"
+#include "store/program/Settings.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
 

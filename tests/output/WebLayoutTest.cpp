@@ -1,6 +1,6 @@
 #include "output/WebLayout.h"
 
-#include "store/MarkupNode.h"
+#include "store/markup/MarkupNode.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // on "FC_Refresh" with the text "quit".
 
 #include "platform/ui/WxBroadcast.h"
-#include "store/Broadcasts.h"
+#include "store/program/Broadcasts.h"
 
 #include <wx/app.h>
 #include <wx/clipbrd.h>

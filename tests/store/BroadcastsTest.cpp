@@ -1,6 +1,6 @@
 // Two running copies exchanging registered messages: this test process and broadcast_peer.
 
-#include "store/Broadcasts.h"
+#include "store/program/Broadcasts.h"
 #include "platform/folders/UserFolders.h"
 #include "platform/ui/WxBroadcast.h"
 #include "tests/support/PeerProcess.h"

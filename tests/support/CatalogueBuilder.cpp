@@ -2,12 +2,12 @@
 
 #include "codecs/CatalogueImage.h"
 #include "platform/dao/DaoDatabase.h"
-#include "store/CatalogueDb.h"
-#include "store/CatalogueLayout.h"
-#include "store/DataFileDef.h"
-#include "store/DataRecordset.h"
-#include "store/LinkList.h"
-#include "store/SqlText.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/catalogue/CatalogueLayout.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/catalogue/DataRecordset.h"
+#include "store/records/LinkList.h"
+#include "store/catalogue/SqlText.h"
 
 #include <algorithm>
 #include <atomic>

@@ -15,7 +15,7 @@
 // MakeTypicalCatalogue builds a complete one in one line: several data files with fields of every type
 // letter, folders in levels, records, links, pictures, a form and the template texts.
 
-#include "store/NodeRef.h"
+#include "store/records/NodeRef.h"
 
 #include <cstdint>
 #include <filesystem>

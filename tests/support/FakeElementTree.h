@@ -2,9 +2,9 @@
 // A small element tree for the clipboard readers and writers: the catalogues of its catalogue nodes, and
 // the paths of the nodes that show given records.
 
-#include "store/CatalogueDb.h"
-#include "store/ClipboardEntry.h"
-#include "store/Record.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/clipboard/ClipboardEntry.h"
+#include "store/records/Record.h"
 
 #include <map>
 #include <string>

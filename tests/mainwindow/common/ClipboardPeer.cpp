@@ -4,9 +4,9 @@
 //   read   logs the description of the clipboard, a line each, then "done", and ends.
 
 #include "mainwindow/common/WxClipboardAccess.h"
-#include "store/CatalogueDb.h"
-#include "store/ItemSet.h"
-#include "store/Record.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/records/ItemSet.h"
+#include "store/records/Record.h"
 #include "tests/mainwindow/common/ClipboardScenario.h"
 
 #include <wx/app.h>

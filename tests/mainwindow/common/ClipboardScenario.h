@@ -2,10 +2,10 @@
 // What the clipboard tests put on the clipboard, and how they describe what they find there: shared by
 // the test and its second running copy (clipboard_peer), so either can write and the other read.
 
-#include "store/CatalogueDb.h"
-#include "store/ItemClipboard.h"
-#include "store/ItemSet.h"
-#include "store/Record.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/clipboard/ItemClipboard.h"
+#include "store/records/ItemSet.h"
+#include "store/records/Record.h"
 #include "tests/support/FakeElementTree.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "mainwindow/common/ContextHelp.h"
 #include "platform/ui/HelpViewer.h"
-#include "store/HelpKeys.h"
+#include "store/program/HelpKeys.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>

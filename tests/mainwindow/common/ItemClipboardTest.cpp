@@ -3,8 +3,8 @@
 
 #include "mainwindow/common/WxClipboardAccess.h"
 #include "platform/dao/DaoWorkspace.h"
-#include "store/ClipboardEntry.h"
-#include "store/Settings.h"
+#include "store/clipboard/ClipboardEntry.h"
+#include "store/program/Settings.h"
 #include "tests/mainwindow/common/ClipboardScenario.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/PeerProcess.h"

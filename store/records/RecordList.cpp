@@ -1,0 +1,893 @@
+#include "store/records/RecordList.h"
+
+#include "platform/dao/DaoDatabase.h"
+#include "platform/dao/DaoWorkspace.h"
+#include "platform/text/CaseFold.h"
+#include "store/regional/AmountText.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/catalogue/DataRecordset.h"
+#include "store/regional/DateText.h"
+#include "store/regional/DateTimeValue.h"
+#include "store/records/FolderRecord.h"
+#include "store/records/LinkList.h"
+#include "store/regional/NumismaticYear.h"
+#include "store/catalogue/SqlText.h"
+#include "store/program/TraceLog.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <exception>
+#include <fstream>
+#include <map>
+#include <numeric>
+
+using namespace platform::dao;
+
+namespace {
+
+constexpr long kRecordListFailed = 12102;
+constexpr int kNotesFile = 20;
+constexpr int kItemListsFile = 22;
+constexpr int kQueriesFile = 23;
+constexpr int kLastDataFile = 98;
+// Key codes per UID-list statement.
+constexpr size_t kCodesPerStatement = 500;
+
+void LogFailure(const std::exception& error)
+{
+    DebugLogNumber(kRecordListFailed);
+    AppendLogString("Exception ", error.what());
+}
+
+std::string TableOf(const CDataFileDef& definition)
+{
+    return "[" + definition.GetFileName() + "]";
+}
+
+bool IsOrdinaryKind(int kind)
+{
+    return kind < 20 || kind == 24 || kind == 25;
+}
+
+// An ORDER BY clause kept in the catalogue (a data file's orderedBy, a folder's ORDERED): used only when
+// it is one, so that a damaged text cannot change the statement in any other way.
+std::string OrderClause(std::string text)
+{
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    const size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos || !platform::text::StartsWithNoCase(text.substr(start), "ORDER BY") ||
+        text.find(';') != std::string::npos) {
+        return {};
+    }
+    return " " + text.substr(start);
+}
+
+// The codes of the records that a record of an ordinary data file whose table number is 0 links to.
+std::unordered_set<double> CodesLinkedFromTableless(CCatalogueDb& catalogue)
+{
+    std::unordered_set<double> codes;
+    for (const CLinkEntry& link : catalogue.GetLinkList().Entries()) {
+        const int kind = link.GetOut().GetKind();
+        if (!IsOrdinaryKind(kind)) {
+            continue;
+        }
+        const CDataFileDef* definition = FindDataFile(&catalogue, kind);
+        if (definition != nullptr && definition->GetTableNumber() == 0) {
+            codes.insert(link.GetIn().GetCode());
+        }
+    }
+    return codes;
+}
+
+// The index of the last field whose additionalFormatting is 'Y'; -1 when none.
+int IssueYearField(const CDataFileDef& definition)
+{
+    int found = -1;
+    for (int i = 0; i < definition.GetFieldCount(); ++i) {
+        if (definition.GetFieldAdditionalFormatting(i) == 'Y') {
+            found = i;
+        }
+    }
+    return found;
+}
+
+// The time a date or time field's text stands for: compact texts ("20010615", "2001061514:30") as the
+// program writes them, others as the user's short date; 0 without a date.
+std::time_t TimeOfFieldText(const std::string& text)
+{
+    const size_t digits = std::min(text.find_first_not_of("0123456789"), text.size());
+    if (digits >= 6 && digits <= 8) {
+        CDateTimeValue value;
+        value.SetFromCompactText(text);
+        const std::time_t time = value.ToTime();
+        return time > 0 ? time : 0;
+    }
+    const std::time_t time = ParseDateText(text);
+    return time > 1 ? time : 0;
+}
+
+// What a record sorts by: a number first, then a text (folded, so case does not count).
+struct SortValue
+{
+    double number = 0.0;
+    std::string text;
+
+    bool operator<(const SortValue& other) const
+    {
+        if (number != other.number) {
+            return number < other.number;
+        }
+        return text < other.text;
+    }
+};
+
+SortValue FieldSortValue(CRecord& record, int field)
+{
+    const CFieldDef* descriptor = record.GetFieldDef(field);
+    if (descriptor == nullptr) {
+        return {};
+    }
+    // An empty value is stored as one blank: trailing blanks do not order.
+    std::string text = record.GetFieldText(field);
+    text.erase(text.find_last_not_of(' ') + 1);
+    switch (std::toupper(static_cast<unsigned char>(descriptor->GetFieldType()))) {
+    case 'U':
+        return {record.GetFieldNumber(field), {}};
+    case 'S':
+    case 'T':
+    case 'D':
+        return {static_cast<double>(TimeOfFieldText(text)), platform::text::FoldCase(text)};
+    case 'I':
+        return {std::strtod(text.c_str(), nullptr), {}};
+    case 'C':
+        switch (descriptor->GetAdditionalFormatting()) {
+        case 'I':
+            return {std::strtod(text.c_str(), nullptr), {}};
+        case 'Y':
+            return {static_cast<double>(YearNumberOfText(text)), {}};
+        default:
+            return {0.0, platform::text::FoldCase(text)};
+        }
+    case 'F':
+    case 'O':
+    case 'M':
+        return {0.0, platform::text::FoldCase(text)};
+    default: // yes/no, pictures and unknown letters do not order
+        return {};
+    }
+}
+
+std::map<int, bool>& SortDirections()
+{
+    static std::map<int, bool> directions;
+    return directions;
+}
+
+std::unordered_set<double> OwnedCodes(CCatalogueDb& catalogue)
+{
+    std::unordered_set<double> codes;
+    if (catalogue.GetDatabase() == nullptr || !catalogue.HasOwnedTable()) {
+        return codes;
+    }
+    CDataRecordset rs(catalogue.GetDatabase());
+    try {
+        rs.OpenQuery(dbOpenSnapshot, "SELECT UID FROM OWNED");
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            codes.insert(rs.GetFieldDouble("UID"));
+        }
+    } catch (const std::exception& error) {
+        LogFailure(error);
+    }
+    return codes;
+}
+
+} // namespace
+
+// ---- construction and contents -------------------------------------------------------------------------
+
+CRecordList::CRecordList(CCatalogueDb* catalogue) : m_catalogue(catalogue) {}
+CRecordList::CRecordList(CRecordList&&) noexcept = default;
+CRecordList& CRecordList::operator=(CRecordList&&) noexcept = default;
+CRecordList::~CRecordList() = default;
+
+size_t CRecordList::IdentitySet::Hash(const Identity& identity)
+{
+    const std::uint64_t key = (static_cast<std::uint64_t>(identity.kind) << 32 | identity.number) ^
+                              reinterpret_cast<std::uintptr_t>(identity.catalogue);
+    // The multiplier spreads the numbers, which follow one another, over the table.
+    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> 16);
+}
+
+size_t CRecordList::IdentitySet::Find(const Identity& identity) const
+{
+    const size_t mask = m_slots.size() - 1;
+    size_t slot = Hash(identity) & mask;
+    while (m_used[slot] && !(m_slots[slot] == identity)) {
+        slot = (slot + 1) & mask;
+    }
+    return slot;
+}
+
+void CRecordList::IdentitySet::Grow()
+{
+    std::vector<Identity> slots = std::move(m_slots);
+    std::vector<bool> used = std::move(m_used);
+    const size_t size = slots.empty() ? 64 : slots.size() * 2;
+    m_slots.assign(size, Identity{});
+    m_used.assign(size, false);
+    for (size_t i = 0; i < slots.size(); ++i) {
+        if (used[i]) {
+            const size_t slot = Find(slots[i]);
+            m_slots[slot] = slots[i];
+            m_used[slot] = true;
+        }
+    }
+}
+
+bool CRecordList::IdentitySet::Insert(const Identity& identity)
+{
+    // At most half full, so that probes stay short.
+    if ((m_count + 1) * 2 > m_slots.size()) {
+        Grow();
+    }
+    const size_t slot = Find(identity);
+    if (m_used[slot]) {
+        return false;
+    }
+    m_slots[slot] = identity;
+    m_used[slot] = true;
+    ++m_count;
+    return true;
+}
+
+bool CRecordList::IdentitySet::Contains(const Identity& identity) const
+{
+    return m_count > 0 && m_used[Find(identity)];
+}
+
+void CRecordList::IdentitySet::Erase(const Identity& identity)
+{
+    if (m_count == 0) {
+        return;
+    }
+    const size_t mask = m_slots.size() - 1;
+    size_t hole = Find(identity);
+    if (!m_used[hole]) {
+        return;
+    }
+    m_used[hole] = false;
+    --m_count;
+    // Moves back the entries after the hole that could not take their own slot because of it.
+    for (size_t next = (hole + 1) & mask; m_used[next]; next = (next + 1) & mask) {
+        const size_t home = Hash(m_slots[next]) & mask;
+        const bool reachable = hole <= next ? (home <= hole || home > next) : (home <= hole && home > next);
+        if (reachable) {
+            m_slots[hole] = m_slots[next];
+            m_used[hole] = true;
+            m_used[next] = false;
+            hole = next;
+        }
+    }
+}
+
+void CRecordList::IdentitySet::Clear()
+{
+    m_slots.clear();
+    m_used.clear();
+    m_count = 0;
+}
+
+CRecordList::Identity CRecordList::IdentityOf(const CRecord& record)
+{
+    return {record.GetCatalogue(), static_cast<std::uint16_t>(record.GetKind()), record.GetNumber()};
+}
+
+CRecord* CRecordList::Append(std::unique_ptr<CRecord> record)
+{
+    if (record->GetDefinition() == nullptr) {
+        return nullptr;
+    }
+    const Identity identity = IdentityOf(*record);
+    if (!m_identities.Insert(identity)) {
+        return Find(identity.kind, identity.number, identity.catalogue);
+    }
+    record->SetInList(true);
+    m_records.push_back(std::move(record));
+    return m_records.back().get();
+}
+
+CRecord* CRecordList::Add(const CRecord& record)
+{
+    if (Contains(record)) {
+        return Find(record.GetKind(), record.GetNumber(), record.GetCatalogue());
+    }
+    return Append(std::make_unique<CRecord>(record));
+}
+
+CRecord* CRecordList::Add(CRecord&& record)
+{
+    if (Contains(record)) {
+        return Find(record.GetKind(), record.GetNumber(), record.GetCatalogue());
+    }
+    return Append(std::make_unique<CRecord>(std::move(record)));
+}
+
+bool CRecordList::Contains(int kind, std::uint32_t number, const CCatalogueDb* catalogue) const
+{
+    if (catalogue != nullptr) {
+        return m_identities.Contains({catalogue, static_cast<std::uint16_t>(kind), number});
+    }
+    return std::any_of(m_records.begin(), m_records.end(), [&](const auto& record) {
+        return record->GetKind() == kind && record->GetNumber() == number;
+    });
+}
+
+bool CRecordList::Contains(const CRecord& record) const
+{
+    return m_identities.Contains(IdentityOf(record));
+}
+
+CRecord* CRecordList::Find(int kind, std::uint32_t number, const CCatalogueDb* catalogue)
+{
+    for (const auto& record : m_records) {
+        if (record->GetKind() == kind && record->GetNumber() == number &&
+            (catalogue == nullptr || record->GetCatalogue() == catalogue)) {
+            return record.get();
+        }
+    }
+    return nullptr;
+}
+
+bool CRecordList::Remove(const CRecord* record)
+{
+    const auto found = std::find_if(m_records.begin(), m_records.end(),
+                                    [record](const auto& held) { return held.get() == record; });
+    if (found == m_records.end()) {
+        return false;
+    }
+    const size_t at = static_cast<size_t>(found - m_records.begin());
+    m_identities.Erase(IdentityOf(**found));
+    m_records.erase(found);
+    if (m_records.empty()) {
+        m_cursor = kNone;
+    } else if (m_cursor != kNone && m_cursor >= at) {
+        // The cursor stays on the record that followed the removed one, else on the one before it.
+        if (m_cursor > at || m_cursor >= m_records.size()) {
+            m_cursor = m_cursor > at ? m_cursor - 1 : m_records.size() - 1;
+        }
+    }
+    return true;
+}
+
+void CRecordList::Merge(const CRecordList& other)
+{
+    for (const auto& record : other.m_records) {
+        if (!Contains(*record)) {
+            Append(std::make_unique<CRecord>(*record));
+        }
+    }
+    m_cursor = m_records.empty() ? kNone : 0;
+}
+
+void CRecordList::Clear()
+{
+    m_records.clear();
+    m_identities.Clear();
+    m_cursor = kNone;
+}
+
+// ---- cursor --------------------------------------------------------------------------------------------
+
+CRecord* CRecordList::GetFirst()
+{
+    if (m_records.empty()) {
+        return nullptr;
+    }
+    m_cursor = 0;
+    return m_records.front().get();
+}
+
+CRecord* CRecordList::GetNext()
+{
+    if (m_cursor == kNone || m_cursor + 1 >= m_records.size()) {
+        return nullptr;
+    }
+    return m_records[++m_cursor].get();
+}
+
+CRecord* CRecordList::GetPrev()
+{
+    if (m_cursor == kNone || m_cursor == 0) {
+        return nullptr;
+    }
+    return m_records[--m_cursor].get();
+}
+
+CRecord* CRecordList::GetLast()
+{
+    if (m_records.empty()) {
+        return nullptr;
+    }
+    m_cursor = m_records.size() - 1;
+    return m_records.back().get();
+}
+
+CRecord* CRecordList::GetCurrent() const
+{
+    return m_cursor == kNone || m_cursor >= m_records.size() ? nullptr : m_records[m_cursor].get();
+}
+
+bool CRecordList::SetCurrent(const CRecord* record)
+{
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        if (m_records[i].get() == record) {
+            m_cursor = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+CRecord* CRecordList::GetAt(size_t index) const
+{
+    return index < m_records.size() ? m_records[index].get() : nullptr;
+}
+
+// ---- loaders -------------------------------------------------------------------------------------------
+
+template <typename Keep>
+void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bool deleted, Keep&& keep)
+{
+    if (m_catalogue == nullptr || m_catalogue->GetDatabase() == nullptr) {
+        return;
+    }
+    const int kind = definition.GetFileNumber();
+    const bool inMenu = definition.IsInMenu();
+    std::unordered_set<double> linked;
+    if (inMenu) {
+        linked = CodesLinkedFromTableless(*m_catalogue);
+    }
+    CDataRecordset rs(m_catalogue->GetDatabase());
+    try {
+        rs.OpenQuery(dbOpenSnapshot, sql);
+        RecordRowColumns columns;
+        columns.Find(rs, definition);
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            auto record = std::make_unique<CRecord>(m_catalogue);
+            record->SetKey(kind, 0);
+            const bool live = record->FillFromRow(rs, true, false, &columns);
+            // Stored queries have no waste basket: every row counts.
+            if ((kind != kQueriesFile && live == deleted) || !keep(*record)) {
+                continue;
+            }
+            record->SetLinked(inMenu && linked.contains(record->GetKeyCode()));
+            Append(std::move(record));
+        }
+    } catch (const std::exception& error) {
+        LogFailure(error);
+    }
+}
+
+void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bool deleted)
+{
+    Run(sql, definition, deleted, [](CRecord&) { return true; });
+}
+
+void CRecordList::LoadFolder(int dataFile, const CFolderRecord* folder, bool deleted, bool allFolders)
+{
+    if (dataFile == -1) {
+        for (int kind = 1; kind <= kLastDataFile; ++kind) {
+            LoadFolder(kind, folder, deleted, allFolders);
+        }
+        return;
+    }
+    const CDataFileDef* definition = FindDataFile(m_catalogue, dataFile);
+    if (definition == nullptr) {
+        return;
+    }
+    const double code = folder != nullptr ? folder->GetNumber() : 0.0;
+    const bool queries = dataFile == kQueriesFile;
+    std::string sql =
+        "SELECT * " + definition->BuildRecNameExpression() + " FROM " + TableOf(*definition) + " ";
+    if (code == 0.0) {
+        if (!queries) {
+            sql += deleted ? "WHERE  DELETED = True " : "WHERE  DELETED = False ";
+        }
+    } else {
+        sql += "WHERE ";
+        sql += !allFolders && code <= 1000.0 ? "( PARENT = " + SqlNumber(code) + " ) "
+                                             : "( PARENT = " + SqlNumber(code) + " OR PARENT = 0 )";
+        if (!queries) {
+            sql += deleted ? "AND ( DELETED = True) " : " AND DELETED = False ";
+        }
+    }
+    if (folder == nullptr) {
+        sql += OrderClause(definition->GetOrderedBy());
+    } else if (const std::string ordered = OrderClause(folder->GetOrdered()); !ordered.empty()) {
+        sql += ordered;
+    } else {
+        const int n = folder->GetOrderedNumber();
+        if (n >= 0 && n < definition->GetFieldCount() &&
+            std::toupper(static_cast<unsigned char>(definition->GetFieldType(n))) == 'C') {
+            sql += " ORDER BY [" + definition->GetFieldName(n) + "]";
+        } else if (n == kSortByName && !definition->BuildNameFieldList().empty()) {
+            sql += " ORDER BY " + definition->BuildNameFieldList();
+        } else if (n == kSortByFolderName) {
+            sql += " ORDER BY PARENT";
+        } else if (n == kSortByCreationTime) {
+            sql += " ORDER BY CREADATE";
+        } else if (n == kSortByModificationTime) {
+            sql += " ORDER BY MODIDATE";
+        }
+    }
+    Run(sql + ";", *definition, deleted);
+}
+
+std::string CRecordList::BuildCriteriaSql(const CDataFileDef& definition, const CFolderRecord* folder,
+                                          bool deleted, std::string_view criteria, bool joinLinks)
+{
+    const std::string table = TableOf(definition);
+    const std::string column = joinLinks ? table + "." : std::string();
+    std::string sql =
+        joinLinks ? "SELECT DISTINCTROW  " + table + ".* " + definition.BuildRecNameExpression() + " FROM " +
+                        table + " INNER JOIN LINK ON " + table + ".UID = LINK.OID_IN WHERE "
+                  : "SELECT * " + definition.BuildRecNameExpression() + " FROM " + table + " WHERE ";
+    const double code = folder != nullptr ? folder->GetNumber() : 0.0;
+    const bool queries = definition.GetFileNumber() == kQueriesFile;
+    std::string conditions;
+    if (code == 0.0) {
+        conditions = queries   ? " 1 = 1 "
+                     : deleted ? " " + column + "DELETED = True "
+                               : " " + column + "DELETED = False ";
+    } else {
+        conditions = "( " + column + "PARENT = " + SqlNumber(code) + " OR " + column + "PARENT = 0 )";
+        if (!queries) {
+            conditions +=
+                deleted ? "AND ( " + column + "DELETED = True) " : " AND " + column + "DELETED = False ";
+        }
+    }
+    sql += conditions;
+    const size_t start = criteria.find_first_not_of(' ');
+    const std::string_view rest =
+        start == std::string_view::npos ? std::string_view() : criteria.substr(start);
+    if (!rest.empty()) {
+        sql += platform::text::StartsWithNoCase(rest, "ORDER BY ") ? " " : " AND ";
+        sql += rest;
+    }
+    return sql + ";";
+}
+
+void CRecordList::LoadCriteria(int dataFile, const CFolderRecord* folder, bool deleted,
+                               std::string_view criteria, const CriteriaOptions& options)
+{
+    const CDataFileDef* definition = FindDataFile(m_catalogue, dataFile);
+    if (definition == nullptr) {
+        return;
+    }
+    const std::string sql = BuildCriteriaSql(*definition, folder, deleted, criteria, options.joinLinks);
+    if (!options.hasIssueYear) {
+        Run(sql, *definition, deleted);
+        return;
+    }
+    const int yearField = IssueYearField(*definition);
+    Run(sql, *definition, deleted, [&](CRecord& record) {
+        return yearField >= 0 && HoldsIssueYear(record.GetRawFieldText(yearField), options.issueYear);
+    });
+}
+
+void CRecordList::LoadSql(std::string_view sql)
+{
+    // The data file is the table the statement reads: the name before ".*", else the one after "FROM [",
+    // else the word after "FROM ".
+    std::string table;
+    if (const size_t star = sql.find(".*"); star != std::string_view::npos) {
+        size_t begin = star;
+        while (begin > 0 && sql[begin - 1] != ' ' && sql[begin - 1] != '(' && sql[begin - 1] != ',') {
+            --begin;
+        }
+        table = std::string(sql.substr(begin, star - begin));
+    } else if (const size_t from = platform::text::FindNoCase(sql, "FROM [");
+               from != std::string_view::npos) {
+        const size_t close = sql.find(']', from + 6);
+        table = std::string(sql.substr(from + 6, close == std::string_view::npos ? std::string_view::npos
+                                                                                 : close - from - 6));
+    } else if (const size_t word = platform::text::FindNoCase(sql, "FROM "); word != std::string_view::npos) {
+        const size_t begin = sql.find_first_not_of(' ', word + 5);
+        if (begin != std::string_view::npos) {
+            const size_t end = sql.find_first_of(" ;\r\n", begin);
+            table = std::string(
+                sql.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
+        }
+    }
+    if (table.size() >= 2 && table.front() == '[' && table.back() == ']') {
+        table = table.substr(1, table.size() - 2);
+    }
+    if (m_catalogue == nullptr) {
+        return;
+    }
+    m_catalogue->LoadDefinitionsIfNeeded();
+    const CDataFileDef* definition = m_catalogue->FindDefinitionByName(table);
+    if (definition == nullptr) {
+        return;
+    }
+    Run(std::string(sql), *definition, false);
+}
+
+void CRecordList::LoadSql(std::string_view sql, const CDataFileDef& definition)
+{
+    Run(std::string(sql), definition, false);
+}
+
+void CRecordList::LoadParent(int dataFile, double folderCode)
+{
+    const CDataFileDef* definition = FindDataFile(m_catalogue, dataFile);
+    if (definition == nullptr) {
+        return;
+    }
+    std::string sql = "SELECT * " + definition->BuildRecNameExpression() + " FROM " + TableOf(*definition);
+    if (dataFile != kQueriesFile) {
+        sql += " WHERE PARENT = " + SqlNumber(folderCode) + " ";
+    }
+    Run(sql, *definition, false, [folderCode](CRecord& record) { return record.GetParent() == folderCode; });
+}
+
+void CRecordList::LoadLinkedUids(const CNodeRef& owner, int highestKind, bool range, int onlyKind,
+                                 int excludedKind, bool existingFilesOnly)
+{
+    if (m_catalogue == nullptr) {
+        return;
+    }
+    std::map<int, std::vector<double>> byKind;
+    const CLinkList incoming(owner, *m_catalogue);
+    for (const CLinkEntry& link : incoming.Entries()) {
+        const int kind = link.GetOut().GetKind();
+        if (kind == 0 || kind == excludedKind || (range && (kind < 1 || kind > highestKind)) ||
+            (onlyKind != 0 && kind != onlyKind)) {
+            continue;
+        }
+        const CDataFileDef* definition = FindDataFile(m_catalogue, kind);
+        if (definition == nullptr || (existingFilesOnly && definition->GetTableNumber() != 0)) {
+            continue;
+        }
+        byKind[kind].push_back(link.GetOut().GetCode());
+    }
+    for (const auto& [kind, codes] : byKind) {
+        const CDataFileDef& definition = *FindDataFile(m_catalogue, kind);
+        for (size_t first = 0; first < codes.size(); first += kCodesPerStatement) {
+            const size_t last = std::min(codes.size(), first + kCodesPerStatement);
+            std::string sql = "Select * from " + TableOf(definition) + " where ";
+            if (kind != kQueriesFile) {
+                sql += "deleted = 0 and ";
+            }
+            sql += "UID IN (";
+            for (size_t i = first; i < last; ++i) {
+                sql += (i == first ? "" : ", ") + SqlNumber(codes[i]);
+            }
+            Run(sql + ")", definition, false);
+        }
+    }
+}
+
+void CRecordList::LoadLinkWalk(const CNodeRef& owner, int kind, bool existingFilesOnly)
+{
+    if (m_catalogue == nullptr) {
+        return;
+    }
+    CLinkList links;
+    links.LoadLinksFromKind(owner, static_cast<std::uint16_t>(kind), *m_catalogue);
+    const std::unordered_set<double> linked = CodesLinkedFromTableless(*m_catalogue);
+    for (const CLinkEntry& link : links.Entries()) {
+        const CNodeRef& other = link.GetIn();
+        const int otherKind = other.GetKind();
+        if (otherKind == 99 || otherKind == kNotesFile || otherKind == kItemListsFile) {
+            continue;
+        }
+        const CDataFileDef* definition = FindDataFile(m_catalogue, otherKind);
+        if (definition == nullptr || (existingFilesOnly && definition->GetTableNumber() != 0)) {
+            continue;
+        }
+        CRecord record(m_catalogue);
+        if (record.Reload(otherKind, other.GetNumber(), m_catalogue)) {
+            record.SetLinked(definition->IsInMenu() && linked.contains(record.GetKeyCode()));
+            Add(std::move(record));
+        }
+    }
+}
+
+void CRecordList::LoadReverseLinkWalk(const CNodeRef& key, int kind)
+{
+    if (m_catalogue == nullptr) {
+        return;
+    }
+    CLinkList links;
+    links.LoadLinksToKind(key, static_cast<std::uint16_t>(kind), *m_catalogue);
+    const std::unordered_set<double> linked = CodesLinkedFromTableless(*m_catalogue);
+    for (const CLinkEntry& link : links.Entries()) {
+        const CNodeRef& other = link.GetOut();
+        const int otherKind = other.GetKind();
+        if (otherKind == 99 || otherKind == kNotesFile || otherKind == kItemListsFile) {
+            continue;
+        }
+        const CDataFileDef* definition = FindDataFile(m_catalogue, otherKind);
+        CRecord record(m_catalogue);
+        if (definition != nullptr && record.Reload(otherKind, other.GetNumber(), m_catalogue)) {
+            record.SetLinked(definition->IsInMenu() && linked.contains(record.GetKeyCode()));
+            Add(std::move(record));
+        }
+    }
+}
+
+void CRecordList::ComputeLinkedFlags()
+{
+    if (m_catalogue == nullptr) {
+        return;
+    }
+    const std::unordered_set<double> linked = CodesLinkedFromTableless(*m_catalogue);
+    for (const auto& record : m_records) {
+        const CDataFileDef* definition = record->GetDefinition();
+        record->SetLinked(definition != nullptr && definition->IsInMenu() &&
+                          linked.contains(record->GetKeyCode()));
+    }
+}
+
+std::unordered_set<double> CRecordList::LiveKeyCodes(CCatalogueDb& catalogue, const CDataFileDef& definition)
+{
+    std::unordered_set<double> codes;
+    if (catalogue.GetDatabase() == nullptr || definition.GetFileName().empty()) {
+        return codes;
+    }
+    std::string sql = "SELECT UID FROM " + TableOf(definition);
+    if (definition.GetFileNumber() != kQueriesFile) {
+        sql += " WHERE DELETED = False";
+    }
+    CDataRecordset rs(catalogue.GetDatabase());
+    try {
+        rs.OpenQuery(dbOpenSnapshot, sql + " ;");
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            codes.insert(rs.GetFieldDouble("UID"));
+        }
+    } catch (const std::exception& error) {
+        LogFailure(error);
+    }
+    return codes;
+}
+
+// ---- output and the waste basket -----------------------------------------------------------------------
+
+bool CRecordList::WriteToFile(const std::filesystem::path& path, char separator,
+                              const FieldSelection& selection)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        return false;
+    }
+    for (const auto& record : m_records) {
+        record->WriteDelimitedLine(out, separator, selection);
+    }
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+int CRecordList::DeleteAll()
+{
+    int deleted = 0;
+    for (const auto& record : m_records) {
+        if (record->DeleteFromTable()) {
+            ++deleted;
+        }
+    }
+    return deleted;
+}
+
+int CRecordList::CopyToCatalogue(CCatalogueDb& target, int targetKind, double parent)
+{
+    const CDataFileDef* definition = FindDataFile(&target, targetKind);
+    if (definition == nullptr || target.GetDatabase() == nullptr) {
+        return 0;
+    }
+    CDaoWorkspace& workspace = target.GetDatabase()->GetWorkspace() != nullptr
+                                   ? *target.GetDatabase()->GetWorkspace()
+                                   : CDaoWorkspace::Default();
+    int copied = 0;
+    workspace.BeginTrans();
+    try {
+        CDataRecordset rows(target.GetDatabase());
+        rows.OpenQuery(dbOpenTable, definition->GetFileName());
+        for (const auto& record : m_records) {
+            if (record->CopyInto(target, targetKind, parent, false, &rows).GetKind() != 0) {
+                ++copied;
+            }
+        }
+    } catch (const std::exception& error) {
+        LogFailure(error);
+    }
+    workspace.CommitTrans();
+    return copied;
+}
+
+// ---- sorting -------------------------------------------------------------------------------------------
+
+bool CRecordList::GetSortDirection(int key)
+{
+    const auto found = SortDirections().find(key);
+    return found != SortDirections().end() && found->second;
+}
+
+bool CRecordList::Sort(int key, bool forced, bool ascending)
+{
+    bool& stored = SortDirections()[key];
+    stored = forced ? ascending : !stored;
+    SortRecords(key, stored);
+    return stored;
+}
+
+bool CRecordList::SortByFieldName(std::string_view name, bool forced, bool ascending)
+{
+    if (m_records.empty()) {
+        return false;
+    }
+    const int field = m_records.front()->FindFieldByName(name);
+    if (field < 0) {
+        return false;
+    }
+    Sort(field, forced, ascending);
+    return true;
+}
+
+void CRecordList::SortRecords(int key, bool ascending)
+{
+    std::vector<SortValue> values(m_records.size());
+    std::unordered_set<double> owned;
+    if (key == kSortByOwned && m_catalogue != nullptr) {
+        owned = OwnedCodes(*m_catalogue);
+    }
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        CRecord& record = *m_records[i];
+        SortValue& value = values[i];
+        switch (key) {
+        case kSortByFolderName: {
+            const std::string* name = record.GetCatalogue() != nullptr
+                                          ? record.GetCatalogue()->GetFolderName(record.GetParent())
+                                          : nullptr;
+            value.text = name != nullptr ? platform::text::FoldCase(*name) : std::string();
+            break;
+        }
+        case kSortByOwned:
+            value.number = owned.contains(record.GetKeyCode()) ? 1.0 : 0.0;
+            break;
+        case kSortByCreationTime:
+            value.number = static_cast<double>(record.GetCreationTime());
+            break;
+        case kSortByModificationTime:
+            value.number = static_cast<double>(record.GetModificationTime());
+            break;
+        case kSortByName:
+            value.text = platform::text::FoldCase(record.GetName());
+            break;
+        default:
+            value = FieldSortValue(record, key);
+            break;
+        }
+    }
+    std::vector<size_t> order(m_records.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return ascending ? values[a] < values[b] : values[b] < values[a];
+    });
+    const CRecord* current = GetCurrent();
+    std::vector<std::unique_ptr<CRecord>> sorted;
+    sorted.reserve(m_records.size());
+    for (size_t at : order) {
+        sorted.push_back(std::move(m_records[at]));
+    }
+    m_records = std::move(sorted);
+    if (current != nullptr) {
+        SetCurrent(current);
+    }
+}

@@ -1,0 +1,195 @@
+#pragma once
+// An ordered list of records with a cursor: what an item set walks. The list owns copies of its records
+// and never holds two with the same key (catalogue, kind and number). The loaders run the program's
+// statements on a catalogue and append the rows they find (read-only snapshots; live rows unless deleted
+// ones are asked for); sorts reorder the records in place, stably.
+//
+// Links (LinkList.h) point from OID_OUT to OID_IN: a note, a file item or a record put into an item list
+// links to the record or list it belongs to. An owner's linked records are the records linking to it
+// (LoadLinkedUids, LoadReverseLinkWalk); LoadLinkWalk gives the records the owner links to.
+
+#include "store/records/Record.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+class CFolderRecord;
+
+// Sort keys besides the field numbers 0 to 95.
+enum RecordSortKey : int
+{
+    kSortByFolderName = 96,
+    kSortByCreationTime = 98,
+    kSortByModificationTime = 99,
+    kSortByName = 100,
+    kSortByOwned = 196,
+    kNoSort = -99,
+};
+
+// What the criteria loader keeps besides what its statement selects.
+struct CriteriaOptions
+{
+    // The records must be linked to something: the statement joins table LINK on OID_IN.
+    bool joinLinks = false;
+    // Keep only records whose issue-year field (the last whose additionalFormatting is 'Y') holds the year.
+    bool hasIssueYear = false;
+    int issueYear = 0;
+};
+
+class CRecordList
+{
+public:
+    explicit CRecordList(CCatalogueDb* catalogue = nullptr);
+    CRecordList(CRecordList&&) noexcept;
+    CRecordList& operator=(CRecordList&&) noexcept;
+    CRecordList(const CRecordList&) = delete;
+    CRecordList& operator=(const CRecordList&) = delete;
+    ~CRecordList();
+
+    CCatalogueDb* GetCatalogue() const { return m_catalogue; }
+    void SetCatalogue(CCatalogueDb* catalogue) { m_catalogue = catalogue; }
+
+    // ---- contents ------------------------------------------------------------------------------------
+    // Appends a copy of the record when its data file exists and the list does not hold it yet. Returns
+    // the list's record of that key (the one it held already for a duplicate); null when refused.
+    CRecord* Add(const CRecord& record);
+    CRecord* Add(CRecord&& record);
+    // Whether the list holds a record of that kind and number (of that catalogue; any when null).
+    bool Contains(int kind, std::uint32_t number, const CCatalogueDb* catalogue = nullptr) const;
+    bool Contains(const CRecord& record) const;
+    CRecord* Find(int kind, std::uint32_t number, const CCatalogueDb* catalogue = nullptr);
+    // Takes the record (one of the list's) out; the cursor moves to the next record, else the previous.
+    bool Remove(const CRecord* record);
+    // Appends copies of the other list's records not held yet; the cursor goes back to the first.
+    void Merge(const CRecordList& other);
+    void Clear();
+    size_t GetCount() const { return m_records.size(); }
+    bool IsEmpty() const { return m_records.empty(); }
+
+    // ---- cursor --------------------------------------------------------------------------------------
+    // Each moves the cursor and returns the record there; null past either end (the cursor then stays).
+    CRecord* GetFirst();
+    CRecord* GetNext();
+    CRecord* GetPrev();
+    CRecord* GetLast();
+    CRecord* GetCurrent() const;
+    // Puts the cursor on one of the list's records; false when the list does not hold it.
+    bool SetCurrent(const CRecord* record);
+    // The cursor's position from 1; 0 without one.
+    size_t GetPosition() const { return m_cursor == kNone ? 0 : m_cursor + 1; }
+    CRecord* GetAt(size_t index) const;
+    auto begin() const { return m_records.begin(); }
+    auto end() const { return m_records.end(); }
+
+    // ---- loaders (each appends) ----------------------------------------------------------------------
+    // The records of a data file in a folder (none: in every folder), deleted or live. `allFolders` also
+    // takes the records outside any folder. Data file -1: every data file 1 to 98 in turn.
+    void LoadFolder(int dataFile, const CFolderRecord* folder, bool deleted, bool allFolders);
+    // The same with further conditions: `criteria` is SQL (conditions, or an ORDER BY clause).
+    void LoadCriteria(int dataFile, const CFolderRecord* folder, bool deleted, std::string_view criteria,
+                      const CriteriaOptions& options = {});
+    // The statement of the criteria loader (without the issue-year filter, which is applied to the rows).
+    static std::string BuildCriteriaSql(const CDataFileDef& definition, const CFolderRecord* folder,
+                                        bool deleted, std::string_view criteria, bool joinLinks);
+    // The live rows of a complete SELECT on one data file's table.
+    void LoadSql(std::string_view sql);
+    // The same on the table of a data file the caller names.
+    void LoadSql(std::string_view sql, const CDataFileDef& definition);
+    // The live records of a data file whose PARENT is the folder code.
+    void LoadParent(int dataFile, double folderCode);
+    // The live records that link to the owner: with `range` those of kinds 1 to `highestKind`, with
+    // `onlyKind` those of that kind, never kind 0 or `excludedKind`, and with `existingFilesOnly` only
+    // kinds whose data file exists with table number 0.
+    void LoadLinkedUids(const CNodeRef& owner, int highestKind, bool range, int onlyKind, int excludedKind,
+                        bool existingFilesOnly);
+    // The live records the owner links to (of `kind` when not 0), but for notes, item lists and kind 99.
+    void LoadLinkWalk(const CNodeRef& owner, int kind, bool existingFilesOnly);
+    // The live records that link to the key (of `kind` when not 0), with the same exceptions.
+    void LoadReverseLinkWalk(const CNodeRef& key, int kind);
+    // Marks the records of data files shown in the menu that a record of an ordinary data file of table
+    // number 0 links to (CRecord::IsLinked); clears the mark of every other record.
+    void ComputeLinkedFlags();
+
+    // ---- output and the waste basket ---------------------------------------------------------------
+    // Writes one delimited line per record into a new file; false when the file cannot be written.
+    bool WriteToFile(const std::filesystem::path& path, char separator, const FieldSelection& selection);
+    // Puts every record into the waste basket; returns how many went.
+    int DeleteAll();
+    // Copies every record into a data file of a catalogue (CRecord::CopyToCatalogue), all in one
+    // transaction through one open table; returns how many were copied.
+    int CopyToCatalogue(CCatalogueDb& target, int targetKind, double parent);
+
+    // ---- sorting -------------------------------------------------------------------------------------
+    // Sorts by a key (RecordSortKey or a field number 0 to 95). Each key remembers its last direction
+    // for the whole program: without `forced` that direction is reversed and used, with `forced` the
+    // given one is used and remembered. Returns the direction used (true ascending).
+    bool Sort(int key, bool forced = false, bool ascending = true);
+    // The same by the field of that name in the first record's data file; false when there is none.
+    bool SortByFieldName(std::string_view name, bool forced = false, bool ascending = true);
+    bool SortByName(bool forced = false, bool ascending = true)
+    {
+        return Sort(kSortByName, forced, ascending);
+    }
+    bool SortByCreationTime(bool forced = false, bool ascending = true)
+    {
+        return Sort(kSortByCreationTime, forced, ascending);
+    }
+    bool SortByModificationTime(bool forced = false, bool ascending = true)
+    {
+        return Sort(kSortByModificationTime, forced, ascending);
+    }
+    // The direction a key was last sorted in (false before the first sort).
+    static bool GetSortDirection(int key);
+
+    // The key codes (UID) of a data file's live records (every record of the stored queries).
+    static std::unordered_set<double> LiveKeyCodes(CCatalogueDb& catalogue, const CDataFileDef& definition);
+
+private:
+    static constexpr size_t kNone = static_cast<size_t>(-1);
+
+    struct Identity
+    {
+        const CCatalogueDb* catalogue;
+        std::uint16_t kind;
+        std::uint32_t number;
+        bool operator==(const Identity&) const = default;
+    };
+    // The identities of the list's records: open addressing over a power-of-two table, so that a list of
+    // 100,000 records adds and finds its keys without an allocation each.
+    class IdentitySet
+    {
+    public:
+        // False when the identity is there already.
+        bool Insert(const Identity& identity);
+        bool Contains(const Identity& identity) const;
+        void Erase(const Identity& identity);
+        void Clear();
+
+    private:
+        static size_t Hash(const Identity& identity);
+        size_t Find(const Identity& identity) const; // its slot, or the free slot where it would go
+        void Grow();
+
+        std::vector<Identity> m_slots;
+        std::vector<bool> m_used;
+        size_t m_count = 0;
+    };
+
+    static Identity IdentityOf(const CRecord& record);
+    CRecord* Append(std::unique_ptr<CRecord> record);
+    // Runs a statement on a data file's table and appends the rows whose DELETED state is the wanted one
+    // and that `keep` (when given) accepts.
+    template <typename Keep>
+    void Run(const std::string& sql, const CDataFileDef& definition, bool deleted, Keep&& keep);
+    void Run(const std::string& sql, const CDataFileDef& definition, bool deleted);
+    void SortRecords(int key, bool ascending);
+
+    CCatalogueDb* m_catalogue = nullptr;
+    std::vector<std::unique_ptr<CRecord>> m_records;
+    IdentitySet m_identities;
+    size_t m_cursor = kNone;
+};
