@@ -3,17 +3,17 @@
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "platform/text/CaseFold.h"
-#include "store/regional/AmountText.h"
 #include "store/catalogue/CatalogueDb.h"
-#include "store/definitions/DataFileDef.h"
 #include "store/catalogue/DataRecordset.h"
-#include "store/regional/DateText.h"
-#include "store/regional/DateTimeValue.h"
+#include "store/catalogue/SqlText.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/program/TraceLog.h"
 #include "store/records/FolderRecord.h"
 #include "store/records/LinkList.h"
+#include "store/regional/AmountText.h"
+#include "store/regional/DateText.h"
+#include "store/regional/DateTimeValue.h"
 #include "store/regional/NumismaticYear.h"
-#include "store/catalogue/SqlText.h"
-#include "store/program/TraceLog.h"
 
 #include <algorithm>
 #include <cctype>
@@ -66,6 +66,44 @@ std::string OrderClause(std::string text)
         return {};
     }
     return " " + text.substr(start);
+}
+
+std::string_view TrimSpaces(std::string_view text)
+{
+    const size_t start = text.find_first_not_of(' ');
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(start, text.find_last_not_of(' ') - start + 1);
+}
+
+// Where the ORDER BY that ends some criteria starts: outside quotes, bracketed names and parentheses,
+// at the start of a word. npos when there is none.
+size_t TrailingOrderBy(std::string_view criteria)
+{
+    size_t found = std::string_view::npos;
+    int depth = 0;
+    char closing = 0;
+    for (size_t i = 0; i < criteria.size(); ++i) {
+        const char c = criteria[i];
+        if (closing != 0) {
+            if (c == closing) {
+                closing = 0;
+            }
+        } else if (c == '\'' || c == '"') {
+            closing = c;
+        } else if (c == '[') {
+            closing = ']';
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            --depth;
+        } else if (depth == 0 && (i == 0 || criteria[i - 1] == ' ' || criteria[i - 1] == ')') &&
+                   platform::text::StartsWithNoCase(criteria.substr(i), "ORDER BY ")) {
+            found = i;
+        }
+    }
+    return found;
 }
 
 // The codes of the records that a record of an ordinary data file whose table number is 0 links to.
@@ -553,12 +591,18 @@ std::string CRecordList::BuildCriteriaSql(const CDataFileDef& definition, const 
         }
     }
     sql += conditions;
-    const size_t start = criteria.find_first_not_of(' ');
-    const std::string_view rest =
-        start == std::string_view::npos ? std::string_view() : criteria.substr(start);
-    if (!rest.empty()) {
-        sql += platform::text::StartsWithNoCase(rest, "ORDER BY ") ? " " : " AND ";
-        sql += rest;
+    // The user's criteria go in parentheses, so that an OR in them cannot escape the folder and deleted
+    // conditions; a trailing ORDER BY stays outside.
+    const size_t order = TrailingOrderBy(criteria);
+    const std::string_view condition = TrimSpaces(criteria.substr(0, order));
+    if (!condition.empty()) {
+        sql += " AND ( ";
+        sql += condition;
+        sql += " )";
+    }
+    if (order != std::string_view::npos) {
+        sql += " ";
+        sql += TrimSpaces(criteria.substr(order));
     }
     return sql + ";";
 }

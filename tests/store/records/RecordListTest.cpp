@@ -5,9 +5,9 @@
 #include "platform/dao/DaoWorkspace.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
+#include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
 #include "store/regional/RegionalSettings.h"
-#include "store/program/Settings.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -153,6 +153,14 @@ TEST_F(RecordListTest, CriteriaLoaderAddsConditionsLinksAndIssueYears)
     CRecordList europe(catalogue.get());
     europe.LoadCriteria(1, catalogue->FindFolder(made.germany), false, "YEAR > 1900");
     EXPECT_EQ(Names(europe), std::vector<std::string>{"Mark 1950"});
+    // An OR in the criteria stays inside the folder; a trailing ORDER BY still orders.
+    for (const std::string_view criteria :
+         {"YEAR = 1950 OR YEAR > 1955", "YEAR = 1950 OR YEAR > 1955 ORDER BY YEAR",
+          "NAME = 'Mark' OR (YEAR > 1955) order by NAME"}) {
+        CRecordList list(catalogue.get());
+        list.LoadCriteria(1, catalogue->FindFolder(made.germany), false, criteria);
+        EXPECT_EQ(Names(list), std::vector<std::string>{"Mark 1950"}) << criteria;
+    }
     // Joined with LINK: the records something links to (the dealer links to the thaler).
     EXPECT_EQ(load("", {.joinLinks = true}), std::vector<std::string>{"Thaler 1786"});
 
