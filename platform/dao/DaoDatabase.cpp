@@ -165,7 +165,6 @@ void CDaoDatabase::Execute(std::string_view sql, int options)
         text.insert(verb + 6, " OR IGNORE"); // after UPDATE or INSERT
     }
     core.BeforeWrite();
-    core.ForgetReservations();
     detail::Statement statement(core.Handle(), text);
     while (statement.Step()) {
     }

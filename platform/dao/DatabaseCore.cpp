@@ -102,7 +102,6 @@ void DatabaseCore::CheckSchemaVersion()
         m_schemaVersion = version;
         m_schemas.clear();
         m_names.reset();
-        m_reserved.clear();
     }
 }
 
@@ -142,7 +141,6 @@ void DatabaseCore::SchemaChanged()
     m_schemaVersion = -1;
     m_schemas.clear();
     m_names.reset();
-    m_reserved.clear();
     m_pool.clear(); // statements compiled against the old schema
 }
 
@@ -171,15 +169,8 @@ JetTranslation DatabaseCore::Translate(std::string_view jetSql)
 
 sqlite3_int64 DatabaseCore::ReserveCounter(const TableSchema& table)
 {
-    const std::string key = platform::text::FoldCase(table.name);
-    if (m_depth > 0) {
-        // Inside a transaction this connection holds the write lock: nobody else can take a number.
-        const auto found = m_reserved.find(key);
-        if (found != m_reserved.end()) {
-            return ++found->second;
-        }
-    }
-    // Take the next number in the file itself, so that a row another writer adds cannot get it.
+    // Take the next number in the file itself, so that neither a row another writer adds nor one an
+    // INSERT of this transaction adds can get it, and a number given up is never handed out again.
     const std::string next = "ifnull((SELECT max(_rowid_) FROM " + QuoteName(table.name) + "), 0)";
     const std::string update = "UPDATE sqlite_sequence SET seq = max(seq, " + next + ") + 1 WHERE name = ?1";
     Statement statement = Acquire(update);
@@ -199,9 +190,6 @@ sqlite3_int64 DatabaseCore::ReserveCounter(const TableSchema& table)
     value.Step();
     const sqlite3_int64 counter = value.ColumnInt(0);
     Release(read, std::move(value));
-    if (m_depth > 0) {
-        m_reserved[key] = counter;
-    }
     return counter;
 }
 
@@ -216,9 +204,6 @@ void DatabaseCore::CommitLevel(int level)
     SuspendCursors();
     ExecuteSql(m_db, level == 1 ? std::string("COMMIT") : "RELEASE dao_level_" + std::to_string(level));
     m_depth = level - 1;
-    if (m_depth == 0) {
-        m_reserved.clear();
-    }
 }
 
 void DatabaseCore::RollbackLevel(int level)
@@ -232,7 +217,6 @@ void DatabaseCore::RollbackLevel(int level)
         ExecuteSql(m_db, "RELEASE " + name);
     }
     m_depth = level - 1;
-    m_reserved.clear();
 }
 
 } // namespace platform::dao::detail

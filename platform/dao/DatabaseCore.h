@@ -66,9 +66,8 @@ public:
     JetTranslation Translate(std::string_view jetSql);
 
     // The counter value for a new row of a table with an auto-increment field, reserved in the file so
-    // that no other writer takes it.
+    // that no other writer, and no other statement of the same transaction, takes it.
     sqlite3_int64 ReserveCounter(const TableSchema& table);
-    void ForgetReservations() { m_reserved.clear(); }
 
     // Transaction levels (1 = BEGIN, deeper = savepoints).
     void BeginLevel(int level);
@@ -91,7 +90,6 @@ private:
     std::vector<DatabaseClient*> m_clients;
     std::map<std::string, std::unique_ptr<TableSchema>> m_schemas;         // by folded name
     std::unique_ptr<std::unordered_map<std::string, std::string>> m_names; // folded name -> stored name
-    std::unordered_map<std::string, sqlite3_int64> m_reserved;             // per table, inside a transaction
 };
 
 } // namespace platform::dao::detail

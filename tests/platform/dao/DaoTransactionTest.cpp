@@ -100,6 +100,31 @@ protected:
     CDaoDatabase db;
 };
 
+TEST_F(DaoTransactionTest, CountersReservedInsideATransactionAreTakenInTheFile)
+{
+    workspace.BeginTrans();
+    EXPECT_EQ(AddCoin("first"), 8);
+
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenTable, "COINS");
+    rs.AddNew();
+    const long given = rs.GetFieldValue("AUTOINCR").GetLong();
+    rs.CancelUpdate();
+    db.Execute("UPDATE COINS SET YEAR = '1791' WHERE AUTOINCR = 1");
+    rs.AddNew();
+    const long pending = rs.GetFieldValue("AUTOINCR").GetLong();
+    EXPECT_GT(pending, given) << "a number given up is not handed out again";
+
+    // A row inserted meanwhile by a statement of the same transaction takes another number.
+    db.Execute("INSERT INTO COINS (NAME) VALUES ('inserted')");
+    rs.SetFieldValue("NAME", "pending");
+    EXPECT_EQ(ErrorOf([&] { rs.Update(); }), 0);
+    workspace.CommitTrans();
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS WHERE AUTOINCR = " + std::to_string(pending)),
+              std::vector<std::string>{"pending"});
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS WHERE AUTOINCR > 8").size(), 2u);
+}
+
 TEST_F(DaoTransactionTest, AFileIsOpenedWhileAnotherRunningCopyCommits)
 {
     db.Close();
