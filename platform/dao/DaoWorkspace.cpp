@@ -73,7 +73,21 @@ void CDaoWorkspace::BeginTrans()
 {
     const int level = m_depth + 1;
     for (CDaoDatabase* database : m_databases) {
-        database->Core().BeginLevel(level);
+        try {
+            database->Core().BeginLevel(level);
+        } catch (...) {
+            // The level is all or nothing: the databases that began it let it go again.
+            for (CDaoDatabase* begun : m_databases) {
+                if (begun->Core().TransactionDepth() == level) {
+                    try {
+                        begun->Core().RollbackLevel(level);
+                    } catch (const CDaoException&) {
+                        // the first error is the one to report
+                    }
+                }
+            }
+            throw;
+        }
     }
     m_depth = level;
 }
@@ -84,10 +98,14 @@ void CDaoWorkspace::CommitTrans()
         ThrowDaoError(errors::kNoTransaction);
     }
     const int level = m_depth;
-    m_depth = level - 1;
+    // A database refusing its commit keeps the level open; the databases that committed already are
+    // skipped when the commit is tried again.
     for (CDaoDatabase* database : m_databases) {
-        database->Core().CommitLevel(level);
+        if (database->Core().TransactionDepth() == level) {
+            database->Core().CommitLevel(level);
+        }
     }
+    m_depth = level - 1;
 }
 
 void CDaoWorkspace::Rollback()
@@ -96,10 +114,12 @@ void CDaoWorkspace::Rollback()
         ThrowDaoError(errors::kNoTransaction);
     }
     const int level = m_depth;
-    m_depth = level - 1;
     for (CDaoDatabase* database : m_databases) {
-        database->Core().RollbackLevel(level);
+        if (database->Core().TransactionDepth() == level) {
+            database->Core().RollbackLevel(level);
+        }
     }
+    m_depth = level - 1;
 }
 
 void CDaoWorkspace::CompactDatabase(const std::filesystem::path& source,

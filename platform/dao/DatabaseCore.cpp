@@ -202,6 +202,8 @@ void DatabaseCore::BeginLevel(int level)
 void DatabaseCore::CommitLevel(int level)
 {
     SuspendCursors();
+    // A refused commit (another connection still reading) leaves the transaction open in the
+    // connection: the level stays, to be committed again or rolled back.
     ExecuteSql(m_db, level == 1 ? std::string("COMMIT") : "RELEASE dao_level_" + std::to_string(level));
     m_depth = level - 1;
 }

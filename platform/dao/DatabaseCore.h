@@ -69,7 +69,9 @@ public:
     // that no other writer, and no other statement of the same transaction, takes it.
     sqlite3_int64 ReserveCounter(const TableSchema& table);
 
-    // Transaction levels (1 = BEGIN, deeper = savepoints).
+    // Transaction levels (1 = BEGIN, deeper = savepoints). The depth is the number of levels of the
+    // workspace this connection still has open: a level that fails to commit stays open, to be
+    // committed again or rolled back.
     void BeginLevel(int level);
     void CommitLevel(int level);
     void RollbackLevel(int level);

@@ -11,11 +11,11 @@
 #include "platform/ui/DialogService.h"
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueLayout.h"
-#include "store/definitions/DataFileDef.h"
 #include "store/catalogue/DataTableColumns.h"
+#include "store/definitions/DataFileDef.h"
 #include "store/program/Settings.h"
-#include "store/regional/TextUtilities.h"
 #include "store/program/TraceLog.h"
+#include "store/regional/TextUtilities.h"
 
 #include <ctime>
 #include <exception>
@@ -85,7 +85,8 @@ bool HasColumn(const CDaoTableDef& table, std::string_view name)
     return false;
 }
 
-// Runs a change of the database as one transaction: it is there whole or not at all.
+// Runs a change of the database as one transaction: it is there whole or not at all. A commit that
+// is refused is rolled back, and the first error is the one reported.
 template <typename Change>
 void InOneTransaction(CDaoDatabase& db, Change&& change)
 {
@@ -93,11 +94,15 @@ void InOneTransaction(CDaoDatabase& db, Change&& change)
     workspace.BeginTrans();
     try {
         change();
+        workspace.CommitTrans();
     } catch (...) {
-        workspace.Rollback();
+        try {
+            workspace.Rollback();
+        } catch (const std::exception& failure) {
+            AppendLogString("Exception ", failure.what()); // the first error goes on
+        }
         throw;
     }
-    workspace.CommitTrans();
 }
 
 void AddColumn(CDaoDatabase& db, const std::string& table, const CMarkupNode& field)

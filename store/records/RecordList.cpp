@@ -839,6 +839,7 @@ int CRecordList::CopyToCatalogue(CCatalogueDb& target, int targetKind, double pa
                                    ? *target.GetDatabase()->GetWorkspace()
                                    : CDaoWorkspace::Default();
     int copied = 0;
+    std::exception_ptr firstError;
     workspace.BeginTrans();
     try {
         CDataRecordset rows(target.GetDatabase());
@@ -850,8 +851,23 @@ int CRecordList::CopyToCatalogue(CCatalogueDb& target, int targetKind, double pa
         }
     } catch (const std::exception& error) {
         LogFailure(error);
+        firstError = std::current_exception();
     }
-    workspace.CommitTrans();
+    try {
+        workspace.CommitTrans();
+    } catch (const std::exception& error) {
+        // Nothing was copied: the transaction goes, and the error that ended it is the one reported.
+        LogFailure(error);
+        try {
+            workspace.Rollback();
+        } catch (const std::exception& failure) {
+            LogFailure(failure);
+        }
+        if (firstError) {
+            std::rethrow_exception(firstError);
+        }
+        throw;
+    }
     return copied;
 }
 

@@ -100,6 +100,46 @@ protected:
     CDaoDatabase db;
 };
 
+TEST_F(DaoTransactionTest, ACommitRefusedWhileAnotherConnectionReadsCanBeRetried)
+{
+    sqlite3_busy_timeout(db.Core().Handle(), 50); // the reader does not go away by itself
+    OtherConnection other(path);
+    other.StartReading();
+
+    workspace.BeginTrans();
+    db.Execute("DELETE FROM COINS WHERE AUTOINCR = 1");
+    EXPECT_EQ(ErrorOf([&] { workspace.CommitTrans(); }), errors::kLocked);
+    EXPECT_EQ(workspace.GetTransactionDepth(), 1);
+    EXPECT_EQ(db.Core().TransactionDepth(), 1);
+
+    other.FinishReading();
+    workspace.CommitTrans();
+    EXPECT_EQ(workspace.GetTransactionDepth(), 0);
+    EXPECT_EQ(db.Core().TransactionDepth(), 0);
+
+    workspace.BeginTrans(); // the connection is free for the next one
+    workspace.CommitTrans();
+    db.Close();
+    db.Open(path);
+    EXPECT_TRUE(QueryNames(db, "SELECT * FROM COINS WHERE AUTOINCR = 1").empty());
+}
+
+TEST_F(DaoTransactionTest, ANestedLevelIsStillOpenAfterARefusedCommitOfTheOuterOne)
+{
+    sqlite3_busy_timeout(db.Core().Handle(), 50);
+    OtherConnection other(path);
+    workspace.BeginTrans();
+    workspace.BeginTrans();
+    db.Execute("DELETE FROM COINS WHERE AUTOINCR = 2");
+    workspace.CommitTrans();
+    other.StartReading();
+    EXPECT_EQ(ErrorOf([&] { workspace.CommitTrans(); }), errors::kLocked);
+    workspace.Rollback(); // giving up instead of retrying undoes everything
+    EXPECT_EQ(workspace.GetTransactionDepth(), 0);
+    other.FinishReading();
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS").size(), lumarc::test::SampleCoins().size());
+}
+
 TEST_F(DaoTransactionTest, CountersReservedInsideATransactionAreTakenInTheFile)
 {
     workspace.BeginTrans();
