@@ -85,8 +85,7 @@ public:
             }
             ExecuteSql(handle, "RELEASE dao_rebuild");
         } catch (...) {
-            ExecuteSql(handle, "ROLLBACK TO dao_rebuild");
-            ExecuteSql(handle, "RELEASE dao_rebuild");
+            db.UndoSavepoint("dao_rebuild");
             db.SchemaChanged();
             throw;
         }
@@ -167,8 +166,7 @@ void CDaoTableDef::Append()
         }
         detail::ExecuteSql(handle, "RELEASE dao_append");
     } catch (...) {
-        detail::ExecuteSql(handle, "ROLLBACK TO dao_append");
-        detail::ExecuteSql(handle, "RELEASE dao_append");
+        core.UndoSavepoint("dao_append");
         core.SchemaChanged();
         throw;
     }

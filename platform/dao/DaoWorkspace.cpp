@@ -98,6 +98,12 @@ void CDaoWorkspace::CommitTrans()
         ThrowDaoError(errors::kNoTransaction);
     }
     const int level = m_depth;
+    // A database whose transaction the engine ended has lost its changes: commit none of the others.
+    for (CDaoDatabase* database : m_databases) {
+        if (database->Core().TransactionDepth() == level) {
+            database->Core().CheckTransactionAlive();
+        }
+    }
     // A database refusing its commit keeps the level open; the databases that committed already are
     // skipped when the commit is tried again.
     for (CDaoDatabase* database : m_databases) {

@@ -81,6 +81,8 @@ void DatabaseCore::BeforeWrite()
     if (m_readOnly) {
         ThrowDaoError(errors::kReadOnly, m_path.string());
     }
+    // Once the engine has ended the transaction, a change would be written at once, outside it.
+    CheckTransactionAlive();
     SuspendCursors();
 }
 
@@ -193,14 +195,32 @@ sqlite3_int64 DatabaseCore::ReserveCounter(const TableSchema& table)
     return counter;
 }
 
+bool DatabaseCore::TransactionEndedByEngine() const
+{
+    return m_depth > 0 && sqlite3_get_autocommit(m_db) != 0;
+}
+
+void DatabaseCore::CheckTransactionAlive()
+{
+    if (TransactionEndedByEngine()) {
+        ThrowDaoError(errors::kNoTransaction,
+                      m_path.string() + ": the transaction was rolled back after an earlier error");
+    }
+}
+
 void DatabaseCore::BeginLevel(int level)
 {
+    if (level > 1) {
+        // A savepoint outside a transaction would start a new one that the outer levels do not know.
+        CheckTransactionAlive();
+    }
     ExecuteSql(m_db, level == 1 ? std::string("BEGIN") : "SAVEPOINT dao_level_" + std::to_string(level));
     m_depth = level;
 }
 
 void DatabaseCore::CommitLevel(int level)
 {
+    CheckTransactionAlive();
     SuspendCursors();
     // A refused commit (another connection still reading) leaves the transaction open in the
     // connection: the level stays, to be committed again or rolled back.
@@ -210,15 +230,32 @@ void DatabaseCore::CommitLevel(int level)
 
 void DatabaseCore::RollbackLevel(int level)
 {
+    if (TransactionEndedByEngine()) {
+        m_depth = level - 1; // nothing left to undo
+        return;
+    }
     SuspendCursors();
-    if (level == 1) {
-        ExecuteSql(m_db, "ROLLBACK");
-    } else {
-        const std::string name = "dao_level_" + std::to_string(level);
-        ExecuteSql(m_db, "ROLLBACK TO " + name);
-        ExecuteSql(m_db, "RELEASE " + name);
+    try {
+        if (level == 1) {
+            ExecuteSql(m_db, "ROLLBACK");
+        } else {
+            UndoSavepoint("dao_level_" + std::to_string(level));
+        }
+    } catch (const CDaoException&) {
+        if (!TransactionEndedByEngine()) {
+            throw;
+        }
     }
     m_depth = level - 1;
+}
+
+void DatabaseCore::UndoSavepoint(const std::string& name)
+{
+    if (sqlite3_get_autocommit(m_db) != 0) {
+        return; // the engine rolled the whole transaction back, the savepoint with it
+    }
+    ExecuteSql(m_db, "ROLLBACK TO " + name);
+    ExecuteSql(m_db, "RELEASE " + name);
 }
 
 } // namespace platform::dao::detail

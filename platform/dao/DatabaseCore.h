@@ -71,14 +71,22 @@ public:
 
     // Transaction levels (1 = BEGIN, deeper = savepoints). The depth is the number of levels of the
     // workspace this connection still has open: a level that fails to commit stays open, to be
-    // committed again or rolled back.
+    // committed again or rolled back. When the engine ends the transaction itself (a full disk, an
+    // I/O error), the levels stay counted but are lost: committing them or writing inside them is
+    // error 3034, and rolling them back succeeds without doing anything.
     void BeginLevel(int level);
     void CommitLevel(int level);
     void RollbackLevel(int level);
     int TransactionDepth() const { return m_depth; }
+    // Throws 3034 when the engine ended the transaction the workspace still counts as open.
+    void CheckTransactionAlive();
+    // Undoes and ends a savepoint of the layer's own; nothing when the engine already rolled back.
+    void UndoSavepoint(const std::string& name);
 
 private:
     void CheckSchemaVersion();
+    // True when the engine rolled back the whole transaction of the open levels after an error.
+    bool TransactionEndedByEngine() const;
     std::string ResolveName(std::string_view name);
 
     sqlite3* m_db;

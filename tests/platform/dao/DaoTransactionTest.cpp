@@ -5,6 +5,7 @@
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
 #include "platform/dao/DaoRecordset.h"
+#include "platform/dao/DaoTableDef.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "platform/dao/DatabaseCore.h"
 #include "tests/platform/dao/DaoFixture.h"
@@ -163,6 +164,91 @@ TEST_F(DaoTransactionTest, CountersReservedInsideATransactionAreTakenInTheFile)
     EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS WHERE AUTOINCR = " + std::to_string(pending)),
               std::vector<std::string>{"pending"});
     EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS WHERE AUTOINCR > 8").size(), 2u);
+}
+
+// Lets the file grow by `pages` at most, as a nearly full disk does.
+void LimitGrowth(CDaoDatabase& db, int pages)
+{
+    sqlite3* handle = db.Core().Handle();
+    sqlite3_stmt* count = nullptr;
+    sqlite3_prepare_v2(handle, "PRAGMA page_count", -1, &count, nullptr);
+    sqlite3_step(count);
+    const std::string limit =
+        "PRAGMA max_page_count = " + std::to_string(sqlite3_column_int(count, 0) + pages);
+    sqlite3_finalize(count);
+    sqlite3_exec(handle, limit.c_str(), nullptr, nullptr, nullptr);
+}
+
+// Fills the file up to a few pages beyond what it holds, inside a transaction; the error that stops it.
+long FillTheDisk(CDaoDatabase& db)
+{
+    LimitGrowth(db, 4);
+    const std::string big(3000, 'x');
+    return ErrorOf([&] {
+        for (int i = 0; i < 100; ++i) {
+            db.Execute("INSERT INTO COINS (NAME, HTML) VALUES ('filler', '" + big + "')");
+        }
+    });
+}
+
+TEST_F(DaoTransactionTest, AFullDiskReportsItselfAndTheTransactionEndsCleanly)
+{
+    const auto change = [&] {
+        workspace.BeginTrans();
+        try {
+            db.Execute("DELETE FROM COINS WHERE AUTOINCR = 1");
+            AddCoin("kept only with the rest");
+            if (const long error = FillTheDisk(db); error != 0) {
+                ThrowDaoError(error, "filling the disk");
+            }
+        } catch (...) {
+            workspace.Rollback(); // the engine already did: this must not hide why
+            throw;
+        }
+        workspace.CommitTrans();
+    };
+    EXPECT_EQ(ErrorOf(change), errors::kDiskFull);
+    EXPECT_EQ(workspace.GetTransactionDepth(), 0);
+    EXPECT_EQ(db.Core().TransactionDepth(), 0);
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS").size(), lumarc::test::SampleCoins().size());
+
+    // Room again: the next transaction works, and its counters come from the file, not from before.
+    sqlite3_exec(db.Core().Handle(), "PRAGMA max_page_count = 1000000", nullptr, nullptr, nullptr);
+    OtherConnection other(path);
+    ASSERT_EQ(other.Execute("INSERT INTO COINS (NAME) VALUES ('from the other copy')"), SQLITE_OK);
+    workspace.BeginTrans();
+    EXPECT_EQ(ErrorOf([&] { AddCoin("after"); }), 0);
+    workspace.CommitTrans();
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS WHERE AUTOINCR > 7"),
+              (std::vector<std::string>{"from the other copy", "after"}));
+}
+
+TEST_F(DaoTransactionTest, ATransactionTheEngineEndedIsNeitherCommittedNorContinuedBehindTheCallersBack)
+{
+    workspace.BeginTrans();
+    db.Execute("DELETE FROM COINS WHERE AUTOINCR = 1");
+    EXPECT_EQ(FillTheDisk(db), errors::kDiskFull);
+    sqlite3_exec(db.Core().Handle(), "PRAGMA max_page_count = 1000000", nullptr, nullptr, nullptr);
+    // Writing on would change the file outside any transaction, and committing would report lost
+    // changes as saved.
+    EXPECT_EQ(ErrorOf([&] { db.Execute("DELETE FROM COINS WHERE AUTOINCR = 2"); }), errors::kNoTransaction);
+    EXPECT_EQ(ErrorOf([&] { workspace.CommitTrans(); }), errors::kNoTransaction);
+    EXPECT_EQ(workspace.GetTransactionDepth(), 1);
+    workspace.Rollback();
+    EXPECT_EQ(workspace.GetTransactionDepth(), 0);
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS").size(), lumarc::test::SampleCoins().size());
+}
+
+TEST_F(DaoTransactionTest, AFullDiskWhileATableIsMadeReportsItself)
+{
+    workspace.BeginTrans();
+    LimitGrowth(db, 0);
+    CDaoTableDef table(&db);
+    table.Create("MORE");
+    table.CreateField("NAME", dbText, 40);
+    EXPECT_EQ(ErrorOf([&] { table.Append(); }), errors::kDiskFull);
+    workspace.Rollback();
+    EXPECT_EQ(workspace.GetTransactionDepth(), 0);
 }
 
 TEST_F(DaoTransactionTest, AFileIsOpenedWhileAnotherRunningCopyCommits)
