@@ -235,7 +235,14 @@ public:
         for (int column = columnOffset; column < count; ++column) {
             FieldMeta meta;
             meta.info.m_name = sqlite3_column_name(statement, column);
-            const int tableField = hasTable ? table.FindField(meta.info.m_name) : -1;
+            // A column is written back to the table column its values come from, not to the column
+            // its name in the result happens to match (SELECT NAME AS YEAR); an expression has none.
+            const char* originTable = sqlite3_column_table_name(statement, column);
+            const char* origin = sqlite3_column_origin_name(statement, column);
+            const int tableField = hasTable && originTable != nullptr && origin != nullptr &&
+                                           EqualsNoCase(originTable, table.name)
+                                       ? table.FindField(origin)
+                                       : -1;
             if (tableField >= 0) {
                 const CDaoFieldInfo& field = table.fields[static_cast<size_t>(tableField)];
                 meta.info = field;

@@ -183,6 +183,31 @@ TEST_F(DaoRecordsetTest, EditsAndDeletesThroughADynaset)
     EXPECT_TRUE(QueryNames(db, "SELECT * FROM COINS WHERE NAME Like 'Louis*'").empty());
 }
 
+TEST_F(DaoRecordsetTest, AnAliasedColumnWritesIntoTheColumnItComesFrom)
+{
+    // Each column's values go back to the table column they were read from, whatever it is called in
+    // the result; an expression has no such column and cannot be changed.
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenDynaset,
+            "SELECT NAME AS YEAR, YEAR AS NAME, PRICE * 2 AS PRICE FROM COINS WHERE PARENT = 5 "
+            "ORDER BY AUTOINCR");
+    EXPECT_EQ(rs.GetFieldValue("YEAR").ToText(), "ducat");
+    rs.Edit();
+    EXPECT_EQ(ErrorOf([&] { rs.SetFieldValue("PRICE", 1); }), errors::kFieldCannotBeUpdated);
+    rs.SetFieldValue("YEAR", "Gulden");
+    rs.SetFieldValue("NAME", "1651");
+    rs.Update();
+    EXPECT_EQ(rs.GetFieldValue("YEAR").ToText(), "Gulden");
+    rs.AddNew();
+    rs.SetFieldValue("YEAR", "Mark");
+    rs.SetFieldValue("NAME", "1873");
+    rs.Update();
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS WHERE YEAR = '1651'"), std::vector<std::string>{"Gulden"});
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS WHERE YEAR = '1873'"), std::vector<std::string>{"Mark"});
+    EXPECT_TRUE(QueryNames(db, "SELECT * FROM COINS WHERE NAME = '1651' OR NAME = '1873'").empty());
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS WHERE PRICE = 99.99"), std::vector<std::string>{"Gulden"});
+}
+
 TEST_F(DaoRecordsetTest, DeletesEveryRowItWalksOver)
 {
     // The purge of deleted rows and the repair of links walk a recordset while deleting from it.
