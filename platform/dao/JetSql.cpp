@@ -1,6 +1,8 @@
 #include "platform/dao/JetSql.h"
 
+#include "platform/dao/DaoConstants.h"
 #include "platform/dao/DaoDate.h"
+#include "platform/dao/DaoException.h"
 #include "platform/text/CaseFold.h"
 
 #include <algorithm>
@@ -213,19 +215,22 @@ std::vector<Token> Tokenize(std::string_view sql)
 }
 
 // Nests the tokens by parentheses. An unmatched ')' stays a plain token; an unclosed '(' a group
-// without its ')'.
-std::vector<Item> BuildTree(const std::vector<Token>& tokens, size_t& pos, bool nested)
+// without its ')'. Every later step walks the groups recursively, so the depth is bounded here.
+std::vector<Item> BuildTree(const std::vector<Token>& tokens, size_t& pos, int depth)
 {
     std::vector<Item> items;
     while (pos < tokens.size()) {
         const Token& token = tokens[pos];
-        if (token.kind == Tok::RParen && nested) {
+        if (token.kind == Tok::RParen && depth > 0) {
             return items;
         }
         ++pos;
         if (token.kind == Tok::LParen) {
+            if (depth >= kJetMaxNestingDepth) {
+                ThrowDaoError(errors::kSyntaxError, "parentheses nested too deeply");
+            }
             Item group{token, true, false, false, {}};
-            group.group = BuildTree(tokens, pos, true);
+            group.group = BuildTree(tokens, pos, depth + 1);
             if (pos < tokens.size() && tokens[pos].kind == Tok::RParen) {
                 group.closed = true;
                 ++pos;
@@ -889,7 +894,7 @@ JetTranslation TranslateJetSql(std::string_view jetSql, const JetNameResolver& r
     size_t pos = 0;
     std::vector<Item> items;
     while (pos < tokens.size()) {
-        std::vector<Item> part = BuildTree(tokens, pos, false);
+        std::vector<Item> part = BuildTree(tokens, pos, 0);
         items.insert(items.end(), part.begin(), part.end());
     }
     RewriteLevel(items, resolver);

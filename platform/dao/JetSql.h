@@ -46,6 +46,10 @@ struct JetTranslation
 // Gives the stored spelling of a table or column name, or an empty text when the name is unknown.
 using JetNameResolver = std::function<std::string(std::string_view)>;
 
+// Deepest nesting of parentheses the translator reads; SQLite's own parser gives up far sooner.
+inline constexpr int kJetMaxNestingDepth = 1000;
+
+// Throws CDaoException 3075 for a statement nested deeper than kJetMaxNestingDepth.
 JetTranslation TranslateJetSql(std::string_view jetSql, const JetNameResolver& resolver = {});
 
 // The engine's Like: * any run of characters, ? one character, # one digit, [abc], [a-z] and [!abc]

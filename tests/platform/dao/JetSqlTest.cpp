@@ -315,3 +315,39 @@ TEST(JetSqlText, NestedBetweensDoNotGrowWithoutBound)
 }
 
 } // namespace
+
+namespace {
+
+TEST(JetSqlText, RefusesNestingDeeperThanItsBound)
+{
+    // Stored queries come from catalogue files: no depth of parentheses may exhaust the stack.
+    const auto nested = [](int depth, std::string_view inner) {
+        return std::string(static_cast<size_t>(depth), '(') + std::string(inner) +
+               std::string(static_cast<size_t>(depth), ')');
+    };
+    for (const std::string& sql : {"SELECT * FROM T WHERE " + nested(100000, "x = 1"),
+                                   "SELECT * FROM T WHERE " + std::string(100000, '(')}) {
+        try {
+            TranslateJetSql(sql);
+            ADD_FAILURE() << "translated " << sql.size() << " bytes";
+        } catch (const CDaoException& error) {
+            EXPECT_EQ(error.GetErrorCode(), errors::kSyntaxError);
+        }
+    }
+    EXPECT_EQ(TranslateJetSql(nested(kJetMaxNestingDepth, "1")).sql, nested(kJetMaxNestingDepth, "1"));
+}
+
+} // namespace
+
+TEST_F(JetSqlOnDatabase, ADeeplyNestedQueryIsASyntaxError)
+{
+    const std::string deep = std::string(100000, '(') + "NAME = 'Penny'" + std::string(100000, ')');
+    try {
+        QueryNames(db, "SELECT * FROM COINS WHERE " + deep);
+        ADD_FAILURE() << "the query ran";
+    } catch (const CDaoException& error) {
+        EXPECT_EQ(error.GetErrorCode(), errors::kSyntaxError);
+    }
+    const std::string shallow = std::string(40, '(') + "NAME = 'Penny'" + std::string(40, ')');
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS WHERE " + shallow), std::vector<std::string>{"Penny"});
+}
