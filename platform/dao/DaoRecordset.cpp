@@ -1082,7 +1082,9 @@ void CDaoRecordset::SetFieldValue(int index, const CDaoVariant& value)
     if (!field.updatable) {
         ThrowDaoError(errors::kFieldCannotBeUpdated, field.info.m_name);
     }
-    state.buffer[at] = value.ChangeType(field.info.m_type);
+    // The column holds No for a null truth value; the row shows what it holds.
+    state.buffer[at] = value.IsNull() && field.info.m_type == dbBoolean ? CDaoVariant::Boolean(false)
+                                                                        : value.ChangeType(field.info.m_type);
     state.changed[at] = true;
 }
 

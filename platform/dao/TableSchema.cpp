@@ -269,7 +269,8 @@ std::optional<TableSchema> ReadTableSchema(sqlite3* db, std::string_view table)
             CDaoFieldInfo field;
             field.m_name = info.ColumnText(1);
             FieldTypeFromDeclared(info.ColumnText(2), field);
-            field.m_required = info.ColumnInt(3) != 0;
+            // A truth value's NOT NULL belongs to its type, not to the field being required.
+            field.m_required = info.ColumnInt(3) != 0 && field.m_type != dbBoolean;
             field.m_ordinalPosition = static_cast<short>(schema.fields.size());
             const int pk = static_cast<int>(info.ColumnInt(5));
             if (pk > 0) {
@@ -371,7 +372,11 @@ std::string ColumnDefinition(const CDaoFieldInfo& field, const CDaoIndexInfo* pr
     if (IsTextType(field.m_type)) {
         sql += " COLLATE FOLDCASE";
     }
-    if (field.m_required && (field.m_attributes & dbAutoIncrField) == 0) {
+    if (field.m_type == dbBoolean) {
+        // A truth value is never missing: rows that existed before the column, rows written without
+        // it and a null written into it all hold No, so "= False" finds them.
+        sql += " NOT NULL ON CONFLICT REPLACE DEFAULT 0";
+    } else if (field.m_required && (field.m_attributes & dbAutoIncrField) == 0) {
         sql += " NOT NULL";
     }
     return sql;

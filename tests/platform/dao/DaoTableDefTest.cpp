@@ -156,6 +156,33 @@ TEST_F(DaoTableDefTest, AddsAndDeletesFieldsKeepingRowsAndTheCounter)
     EXPECT_EQ(ErrorOf([&] { table.CreateField("NAME", dbText, 5); }), errors::kFieldDefinedTwice);
 }
 
+TEST_F(DaoTableDefTest, AYesNoFieldIsNeverNull)
+{
+    // Rows that existed before the field, rows added without it and rows given no value all read No,
+    // so a search for "= False" finds them.
+    CDaoTableDef table(&db);
+    table.Open("COINS");
+    table.CreateField("PROOF", dbBoolean, 1);
+    CDaoFieldInfo info;
+    table.GetFieldInfo("PROOF", info);
+    EXPECT_FALSE(info.m_required);
+    db.Execute("INSERT INTO COINS (NAME) VALUES ('Florin')", dbFailOnError);
+    db.Execute("UPDATE COINS SET DELETED = Null WHERE NAME = 'Penny'", dbFailOnError);
+    {
+        CDaoRecordset rs(&db);
+        rs.Open(dbOpenTable, "COINS");
+        rs.AddNew();
+        rs.SetFieldValue("NAME", "Mark");
+        rs.SetFieldValueNull("DELETED");
+        rs.Update();
+    }
+    EXPECT_EQ(QueryNames(db, "SELECT * FROM COINS WHERE PROOF = False").size(), 9u);
+    EXPECT_EQ(
+        QueryNames(db, "SELECT * FROM COINS WHERE DELETED = False AND NAME IN ('Florin', 'Penny', 'Mark')"),
+        (std::vector<std::string>{"Penny", "Florin", "Mark"}));
+    EXPECT_EQ(Column("PROOF"), std::vector<std::string>(9, "0"));
+}
+
 TEST_F(DaoTableDefTest, ChangesATextLengthThroughAWorkColumnKeepingEveryValue)
 {
     // The steps a structure change takes to widen a column.
