@@ -19,6 +19,57 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
 
+// The page size of encrypted files (SQLCipher 3's settings, which the layer keeps). Every encrypted
+// file the layer hands out holds a table, so it has two pages at least; a single page is the empty
+// database `Create` writes before anything else.
+constexpr std::uintmax_t kCipherPageSize = 1024;
+constexpr std::uintmax_t kSmallestEncryptedFile = 2 * kCipherPageSize;
+
+// Whether a file that no key opens can still be an encrypted database, so that the key is what is
+// wrong: not a plain SQLite file, whole cipher pages, and not too small to hold a table.
+bool CouldBeEncrypted(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    return !error && !IsPlainSqliteFile(path) && size >= kSmallestEncryptedFile &&
+           size % kCipherPageSize == 0;
+}
+
+// A file cut short (an interrupted copy, a disk error) opens without complaint: SQLite reads the
+// missing bytes of the last page as zeros, and the next compaction would make that permanent. So the
+// file must be whole pages, as many as its header counts. Checked under the read lock, so that no
+// commit of another connection changes the file meanwhile.
+void CheckWholePages(sqlite3* db, const std::filesystem::path& path)
+{
+    ExecuteSql(db, "BEGIN");
+    try {
+        Statement count(db, "PRAGMA page_count"); // starts the read: the lock holds until COMMIT
+        count.Step();
+        const auto pages = static_cast<std::uintmax_t>(count.ColumnInt(0));
+        count.Finalize();
+        Statement pageSize(db, "PRAGMA page_size");
+        pageSize.Step();
+        const auto bytesPerPage = static_cast<std::uintmax_t>(pageSize.ColumnInt(0));
+        pageSize.Finalize();
+        struct stat file
+        {
+        };
+        if (::stat(path.c_str(), &file) != 0) {
+            ThrowDaoError(errors::kDiskOrNetworkError, path.string() + ": " + std::strerror(errno));
+        }
+        const auto size = static_cast<std::uintmax_t>(file.st_size);
+        if (bytesPerPage == 0 || size % bytesPerPage != 0 || size / bytesPerPage != pages) {
+            ThrowDaoError(errors::kUnrecognizedFormat,
+                          path.string() + " is damaged: " + std::to_string(size) + " bytes for " +
+                              std::to_string(pages) + " pages of " + std::to_string(bytesPerPage));
+        }
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    ExecuteSql(db, "COMMIT");
+}
+
 // Runs a read that needs the key: SQLite reports a key that does not fit (or a file that is no
 // database) as SQLITE_NOTADB here.
 int Probe(sqlite3* db)
@@ -63,18 +114,15 @@ SqliteHandle OpenConnection(const std::filesystem::path& path, const std::string
         rc = Probe(db.get());
     }
     if (rc == SQLITE_NOTADB) {
-        std::error_code error;
-        const auto size = std::filesystem::file_size(path, error);
-        if (IsPlainSqliteFile(path) || error || size < 512 || size % 512 != 0) {
-            ThrowDaoError(errors::kUnrecognizedFormat, path.string());
-        }
-        ThrowDaoError(errors::kNotValidPassword, path.string());
+        ThrowDaoError(CouldBeEncrypted(path) ? errors::kNotValidPassword : errors::kUnrecognizedFormat,
+                      path.string());
     }
     if (rc != SQLITE_OK) {
         ThrowEngineError(db.get(), rc, path.string());
     }
     static std::once_flag checked;
     std::call_once(checked, [&] { CheckCipherEngine(db.get()); });
+    CheckWholePages(db.get(), path);
     RegisterJetFunctions(db.get());
     return db;
 }

@@ -58,6 +58,53 @@ TEST(DaoDatabase, RefusesWhatIsNoDatabase)
     EXPECT_EQ(OpenError(folder / "new.ctg"), 0);
 }
 
+std::string FileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(DaoDatabase, RefusesADamagedFileAndLeavesItAsItIs)
+{
+    // Cut short (an interrupted copy, a disk error) or longer than its header says: the missing bytes
+    // would read as zeros, and the next compaction would make that permanent.
+    struct Damage
+    {
+        const char* what;
+        std::string password;
+        long change; // bytes added to (or taken from) the end of the file
+    };
+    const Damage damages[] = {{"plain, cut inside its last page", "", -100},
+                              {"plain, one page cut off", "", -4096},
+                              {"plain, a page more than its header says", "", 4096},
+                              {"protected, cut inside its last page", "s3cret", -100}};
+    const auto folder = lumarc::test::MakeTempFolder("damaged");
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        const auto path = folder / (std::to_string(&damage - damages) + ".ctg");
+        lumarc::test::CreateCoinDatabase(path, damage.password);
+        const auto size = std::filesystem::file_size(path);
+        std::filesystem::resize_file(path,
+                                     static_cast<std::uintmax_t>(static_cast<long>(size) + damage.change));
+        const std::string before = FileBytes(path);
+        EXPECT_EQ(OpenError(path, Pwd(damage.password)), errors::kUnrecognizedFormat);
+        try {
+            CDaoWorkspace::CompactDatabase(path, path, dbLangGeneral, 0, Pwd(damage.password),
+                                           CDaoWorkspace::CompactTarget::Replace);
+            ADD_FAILURE() << "compacted";
+        } catch (const CDaoException& error) {
+            EXPECT_EQ(error.GetErrorCode(), errors::kUnrecognizedFormat);
+        }
+        EXPECT_TRUE(FileBytes(path) == before) << "the file was rewritten";
+    }
+
+    // What cannot be an encrypted file is no database, not a file whose password is wrong.
+    std::ofstream(folder / "text.ctg") << std::string(1023, 'x') << '\n';
+    EXPECT_EQ(OpenError(folder / "text.ctg"), errors::kUnrecognizedFormat);
+    std::ofstream(folder / "odd.ctg") << std::string(3000, 'x');
+    EXPECT_EQ(OpenError(folder / "odd.ctg"), errors::kUnrecognizedFormat);
+}
+
 TEST(DaoDatabase, OpensAProtectedCatalogueOnlyWithItsPassword)
 {
     const auto path = lumarc::test::MakeTempFolder("protected") / "coins.ctg";

@@ -209,6 +209,37 @@ TEST_F(CatalogueDbTest, APasswordCanBeSetUsedChangedAndRemoved)
     EXPECT_NE(catalogue.GetDatabase(), nullptr);
 }
 
+std::string FileBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST_F(CatalogueDbTest, ADamagedFileIsRefusedAndNeverRewritten)
+{
+    const auto path = Build("damaged");
+    {
+        CCatalogueDb catalogue(path);
+        catalogue.AddFolder("Europe", 0, 100); // changed: closing it compacts the file
+    }
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) - 700);
+    const std::string damaged = FileBytes(path);
+    {
+        CCatalogueDb catalogue(path);
+        EXPECT_FALSE(catalogue.IsOpen());
+        EXPECT_FALSE(catalogue.IsPasswordProtected());
+        EXPECT_EQ(catalogue.GetDatabase(), nullptr);
+    }
+    EXPECT_TRUE(FileBytes(path) == damaged) << "the file was rewritten";
+
+    // A text file is no catalogue, not a catalogue whose password is missing.
+    const auto text = MakeTempFolder("textfile") / "notes.ctg";
+    std::ofstream(text) << std::string(1023, 'x') << '\n';
+    CCatalogueDb notes(text);
+    EXPECT_FALSE(notes.IsOpen());
+    EXPECT_FALSE(notes.IsPasswordProtected());
+}
+
 TEST_F(CatalogueDbTest, BackupAndRestoreRoundTrip)
 {
     const auto backups = MakeTempFolder("backups") / "bck";
