@@ -76,6 +76,10 @@ void CDaoDatabase::Open(const std::filesystem::path& path, bool exclusive, bool 
     const std::string key = ConnectValue(connect, "PWD").value_or("");
     for (int attempt = 0;; ++attempt) {
         detail::FileLock lock(path, exclusive);
+        if (lock.StillAt(path)) {
+            // Before the key is tried: a protected file waiting for its password loses its strays too.
+            detail::RemoveCompactionLeftovers(path);
+        }
         detail::SqliteHandle db = detail::OpenConnection(path, key, readOnly);
         if (!lock.StillAt(path) && attempt < 5) {
             continue; // the file was replaced between the lock and the open: take the new one

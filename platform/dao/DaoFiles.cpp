@@ -191,6 +191,19 @@ int FileLock::Release()
     return fd;
 }
 
+std::filesystem::path CompactionWorkFile(const std::filesystem::path& destination)
+{
+    return destination.parent_path() / (destination.filename().string() + ".compact~");
+}
+
+void RemoveCompactionLeftovers(const std::filesystem::path& file)
+{
+    const std::filesystem::path work = CompactionWorkFile(file);
+    std::error_code error; // a folder that refuses changes keeps them; the file itself is whole
+    std::filesystem::remove(work, error);
+    std::filesystem::remove(work.string() + "-journal", error);
+}
+
 bool IsPlainSqliteFile(const std::filesystem::path& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -45,6 +45,17 @@ private:
     int m_fd = -1;
 };
 
+// Where a compaction writes the copy that replaces `destination` ("<destination>.compact~"), and its
+// journal beside it.
+std::filesystem::path CompactionWorkFile(const std::filesystem::path& destination);
+
+// Removes what a compaction into `file` left when its process was killed. Only while holding a lock on
+// the file as it is now at its path: every compaction into an existing file holds that file's lock
+// exclusively from before it makes its work file until after the rename, so none is under way.
+// Such a work file is never the only copy (the rename is the commit), and may be a readable copy of
+// a protected file.
+void RemoveCompactionLeftovers(const std::filesystem::path& file);
+
 // The first bytes of a plain (unencrypted) SQLite file.
 bool IsPlainSqliteFile(const std::filesystem::path& path);
 

@@ -17,11 +17,6 @@
 namespace platform::dao {
 namespace {
 
-std::filesystem::path WorkFileBeside(const std::filesystem::path& destination)
-{
-    return destination.parent_path() / (destination.filename().string() + ".compact~");
-}
-
 // A journal left beside a file by a writer that died belongs to the old file; SQLite would play it
 // into the new one. Reading the file once through SQLite plays it back where it belongs.
 void SettleJournal(const std::filesystem::path& file, const std::string& key)
@@ -162,9 +157,8 @@ void CDaoWorkspace::CompactDatabase(const std::filesystem::path& source,
         sourceLock = detail::FileLock(source, false);
     }
 
-    const std::filesystem::path work = WorkFileBeside(destination);
-    std::filesystem::remove(work, error); // left by an interrupted compaction
-    std::filesystem::remove(work.string() + "-journal", error);
+    const std::filesystem::path work = detail::CompactionWorkFile(destination);
+    detail::RemoveCompactionLeftovers(destination);
     try {
         {
             // An empty file, which SQLite takes for a new database: connections here cannot create files.

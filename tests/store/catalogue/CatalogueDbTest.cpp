@@ -240,6 +240,31 @@ TEST_F(CatalogueDbTest, ADamagedFileIsRefusedAndNeverRewritten)
     EXPECT_FALSE(notes.IsPasswordProtected());
 }
 
+TEST_F(CatalogueDbTest, WorkFilesLeftByAKilledReplacementGoWhenTheCatalogueOpens)
+{
+    // What a compaction killed while it removed a password leaves beside the protected catalogue: a
+    // readable copy. The catalogue itself is whole (the rename is the commit), so the copy can go even
+    // while the catalogue waits for its password.
+    const auto folder = MakeTempFolder("strays");
+    const auto copy = CatalogueBuilder(folder / "plain.ctg").Build();
+    const auto path = CatalogueBuilder(folder / "coins.ctg").Password("geheim").Build();
+    const std::filesystem::path stray = path.string() + ".compact~";
+    const std::filesystem::path journal = stray.string() + "-journal";
+    std::filesystem::copy_file(copy, stray);
+    std::ofstream(journal) << "partial";
+    {
+        CCatalogueDb catalogue(path);
+        EXPECT_TRUE(catalogue.IsPasswordProtected());
+    }
+    EXPECT_FALSE(std::filesystem::exists(stray));
+    EXPECT_FALSE(std::filesystem::exists(journal));
+
+    std::filesystem::copy_file(copy, folder / "plain.ctg.compact~");
+    CCatalogueDb plain(copy);
+    EXPECT_NE(plain.GetDatabase(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(folder / "plain.ctg.compact~"));
+}
+
 TEST_F(CatalogueDbTest, BackupAndRestoreRoundTrip)
 {
     const auto backups = MakeTempFolder("backups") / "bck";
