@@ -12,6 +12,9 @@ find_package(JPEG REQUIRED)
 find_package(PNG REQUIRED)
 find_package(TIFF REQUIRED)
 find_package(Threads REQUIRED)
+# Workbooks (.xls) and Access databases (.mdb), read by the database layer.
+pkg_check_modules(FREEXL REQUIRED IMPORTED_TARGET freexl)
+pkg_check_modules(LIBMDB REQUIRED IMPORTED_TARGET libmdb)
 # Metafiles are played onto cairo image surfaces.
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 

@@ -4,6 +4,7 @@
 #include "platform/dao/DaoFiles.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "platform/dao/DatabaseCore.h"
+#include "platform/dao/foreign/ForeignSource.h"
 #include "platform/text/CaseFold.h"
 
 #include <cctype>
@@ -72,6 +73,16 @@ void CDaoDatabase::Open(const std::filesystem::path& path, bool exclusive, bool 
     }
     if (std::filesystem::file_size(path, error) == 0) {
         ThrowDaoError(errors::kUnrecognizedFormat, path.string()); // SQLite would take it for a new database
+    }
+    if (std::shared_ptr<detail::ForeignSource> source = detail::OpenForeignSource(path, connect)) {
+        // Another program's file: read only, its tables copied into memory as they are used.
+        detail::SqliteHandle db = detail::CreateForeignDatabase(*source);
+        sqlite3* handle = db.get();
+        m_core = std::make_unique<detail::DatabaseCore>(db.release(), -1, path, std::string(connect), true);
+        m_core->SetTableFiller(
+            [source, handle](const std::string& table) { detail::FillForeignTable(handle, *source, table); });
+        m_workspace->Add(this);
+        return;
     }
     const std::string key = ConnectValue(connect, "PWD").value_or("");
     for (int attempt = 0;; ++attempt) {

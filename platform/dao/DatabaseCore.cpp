@@ -121,6 +121,14 @@ const TableSchema* DatabaseCore::FindTable(std::string_view name)
     }
     auto& slot = m_schemas[key];
     slot = std::make_unique<TableSchema>(std::move(*schema));
+    if (m_filler && m_filled.insert(key).second) {
+        try {
+            m_filler(slot->name);
+        } catch (...) {
+            m_filled.erase(key);
+            throw;
+        }
+    }
     return slot.get();
 }
 

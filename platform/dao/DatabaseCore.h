@@ -8,8 +8,10 @@
 #include "platform/dao/TableSchema.h"
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -60,6 +62,11 @@ public:
     const TableSchema& Table(std::string_view name);
     const TableSchema* FindTable(std::string_view name);
     std::vector<std::string> TableNames();
+    // A file read through another engine (foreign/ForeignSource.h) fills each table on its first use.
+    void SetTableFiller(std::function<void(const std::string& table)> filler)
+    {
+        m_filler = std::move(filler);
+    }
     // Forget cached schemas and reserved counters (after DDL of our own).
     void SchemaChanged();
 
@@ -100,6 +107,8 @@ private:
     std::vector<DatabaseClient*> m_clients;
     std::map<std::string, std::unique_ptr<TableSchema>> m_schemas;         // by folded name
     std::unique_ptr<std::unordered_map<std::string, std::string>> m_names; // folded name -> stored name
+    std::function<void(const std::string&)> m_filler;
+    std::set<std::string> m_filled; // folded names of the tables the filler has filled
 };
 
 } // namespace platform::dao::detail
