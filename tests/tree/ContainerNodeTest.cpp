@@ -1,0 +1,343 @@
+// The folder tree of a catalogue made by the fixture builder: which nodes it builds, what they show in a
+// tree control, what they collect, their paths, and deleting folders.
+
+#include "store/catalogue/CatalogueDb.h"
+#include "store/program/Settings.h"
+#include "store/records/FolderRecord.h"
+#include "store/records/ItemSet.h"
+#include "tests/support/CatalogueBuilder.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/tree/RecordingTreeControl.h"
+#include "tests/tree/TestCatalogueNode.h"
+#include "tree/base/BaseItemNode.h"
+#include "tree/containers/AreaNode.h"
+#include "tree/containers/FolderNode.h"
+#include "tree/containers/SummaryTableNode.h"
+#include "tree/groups/TableNodes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+using namespace lumarc::test;
+
+class ContainerNodeTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        made = MakeTypicalCatalogue(MakeTempFolder("tree"));
+        catalogue = std::make_unique<CCatalogueDb>(made.path);
+        ASSERT_TRUE(catalogue->IsOpen());
+        root = std::make_unique<CBaseItemNode>();
+        catalogueNode = CTreeNode::AppendNode<TestCatalogueNode>(*root, *catalogue);
+        catalogueNode->InsertTreeItem(tree, false, false);
+        Dialogs().Clear();
+    }
+    void TearDown() override
+    {
+        root.reset();
+        catalogue.reset();
+        SetSettingString("Newlook", "true");
+    }
+
+    // Builds every folder node of the catalogue, as a pane expanding each one would.
+    void ExpandAll()
+    {
+        catalogueNode->PopulateChildren(&tree);
+        for (CTreeNode* node = catalogueNode; node != nullptr; node = NextTreeNode(node, catalogueNode)) {
+            node->PopulateChildren(&tree);
+        }
+    }
+
+    CTreeNode* Find(const std::string& path) { return catalogueNode->FindByNodePath(path); }
+
+    TypicalCatalogue made;
+    std::unique_ptr<CCatalogueDb> catalogue;
+    std::unique_ptr<CBaseItemNode> root;
+    TestCatalogueNode* catalogueNode = nullptr;
+    RecordingTreeControl tree;
+};
+
+} // namespace
+
+TEST_F(ContainerNodeTest, ThreeLevelsOfFoldersBuildTheirNodesOnlyWhenAsked)
+{
+    catalogueNode->PopulateChildren(&tree);
+    CTreeNode* europe = Find("Europe");
+    ASSERT_NE(europe, nullptr);
+    // Nothing below the first level exists before a pane asks, but the tree shows it can open.
+    EXPECT_FALSE(europe->HasChildren());
+    EXPECT_TRUE(tree.ItemFor(europe).hasButton);
+    EXPECT_FALSE(tree.ItemFor(Find("Asia")).hasButton);
+    EXPECT_FALSE(europe->GetItemSet()->IsLoaded());
+
+    ExpandAll();
+    struct Expected
+    {
+        const char* path;
+        bool folder;
+        int kind;
+        const char* page;
+        const char* help;
+    };
+    const Expected expected[] = {
+        {"Europe", true, -1, "folder.htm", "KV.AREAITM"},
+        {"Europe^Germany", false, 1, "singleFile.htm", "KV.AREAITM"},
+        {"Europe^Germany^Prussia", false, 1, "singleFile.htm", "KV.AREAITM"},
+        {"Europe^France", false, 1, "singleFile.htm", "KV.AREAITM"},
+        {"Asia", true, -1, "folder.htm", "KV.AREAITM"},
+    };
+    for (const auto& e : expected) {
+        CTreeNode* node = Find(e.path);
+        ASSERT_NE(node, nullptr) << e.path;
+        EXPECT_EQ(node->IsFolder(), e.folder) << e.path;
+        EXPECT_EQ(node->IsArea(), !e.folder) << e.path;
+        EXPECT_TRUE(node->IsContainer()) << e.path;
+        EXPECT_EQ(node->GetKind(), e.kind) << e.path;
+        EXPECT_EQ(node->GetPageTemplate(), e.page) << e.path;
+        EXPECT_EQ(node->GetHelpKey(), e.help) << e.path;
+        EXPECT_EQ(tree.ItemFor(node).text, node->GetName()) << e.path;
+        EXPECT_EQ(node->GetCatalogue(), catalogue.get()) << e.path;
+    }
+    EXPECT_EQ(tree.ChildTexts(tree.ItemOf(catalogueNode)), (std::vector<std::string>{"Europe", "Asia"}));
+    EXPECT_EQ(tree.ChildTexts(tree.ItemOf(Find("Europe"))), (std::vector<std::string>{"Germany", "France"}));
+    EXPECT_EQ(Find("Europe^France")->GetItemSet()->GetCount(), 1u);
+    EXPECT_EQ(Find("Europe^France")->GetItemSet()->GetCurrentName(), "Franc 1960");
+}
+
+TEST_F(ContainerNodeTest, ImagesFollowTheThousandRuleBothWays)
+{
+    // Folders show an image kind (the table maps kind k to k + 500); coin areas the catalogue's picture of
+    // coins, added to the image list at run time (value index + 1000).
+    ExpandAll();
+    CTreeNode* europe = Find("Europe");
+    CTreeNode* germany = Find("Europe^Germany");
+    EXPECT_EQ(europe->GetClosedImage(), 40);
+    EXPECT_EQ(tree.ItemFor(europe).image, 540);
+    EXPECT_GT(germany->GetClosedImage(), 1000);
+    EXPECT_EQ(germany->GetOpenImage(), germany->GetClosedImage());
+    const int index = germany->GetClosedImage() - 1000;
+    EXPECT_EQ(tree.ItemFor(germany).image, index);
+
+    // Expanded and collapsed, a picture added at run time stays the same image-list entry.
+    ASSERT_TRUE(germany->Open(&tree));
+    EXPECT_EQ(tree.ItemFor(germany).image, index);
+    ASSERT_TRUE(germany->Collapse(&tree));
+    EXPECT_EQ(tree.ItemFor(germany).image, index);
+    ASSERT_TRUE(europe->Open(&tree));
+    EXPECT_EQ(tree.ItemFor(europe).image, 523);
+    ASSERT_TRUE(europe->Collapse(&tree));
+    EXPECT_EQ(tree.ItemFor(europe).image, 540);
+
+    // A control that cannot expand leaves the picture alone.
+    tree.expandWorks = false;
+    EXPECT_FALSE(europe->Open(&tree));
+    EXPECT_EQ(tree.ItemFor(europe).image, 540);
+}
+
+TEST_F(ContainerNodeTest, AreasUseStockImagesWithoutNewlookOrOutsideTheTreePane)
+{
+    SetSettingString("Newlook", "FALSE");
+    catalogueNode->PopulateChildren(&tree);
+    Find("Europe")->PopulateChildren(&tree);
+    EXPECT_EQ(Find("Europe^Germany")->GetClosedImage(), 40);
+    EXPECT_EQ(tree.addedImages, 60);
+
+    SetSettingString("Newlook", "true");
+    RecordingTreeControl chooser;
+    chooser.treePane = false;
+    CAreaNode area(*catalogue, catalogue->FindFolder(made.france), 1, &chooser);
+    EXPECT_EQ(area.GetClosedImage(), 40);
+    // The to-do list and the bookmarks never take a catalogue picture.
+    CAreaNode toDo(*catalogue, nullptr, 25, &tree);
+    CAreaNode bookmarks(*catalogue, nullptr, 24, &tree);
+    EXPECT_EQ(toDo.GetClosedImage(), 41);
+    EXPECT_EQ(bookmarks.GetClosedImage(), 20);
+    EXPECT_EQ(tree.addedImages, 60);
+}
+
+TEST_F(ContainerNodeTest, CollectItemsOnAGroupReachesEveryRecordOfItsDataNodesOnce)
+{
+    // A group holding an area, a folder and the summary table of coins: the table holds the area's
+    // coin too, and every other coin.
+    auto* group = CTreeNode::AppendNode<CTreeNode>(*catalogueNode, "Group", 22, 21);
+    CTreeNode::AppendNode<CAreaNode>(*group, *catalogue, catalogue->FindFolder(made.france), 1, nullptr);
+    CTreeNode::AppendNode<CFolderNode>(*group, *catalogue, catalogue->FindFolder(made.europe));
+    CTreeNode::AppendNode<CSummaryTableNode>(*group, *catalogue, 1);
+    std::set<double> expected;
+    for (CTreeNode* child = group->GetFirstChildNode(); child != nullptr;
+         child = child->GetNextSiblingNode()) {
+        CItemSet& set = *child->GetItemSet();
+        for (bool more = set.MoveFirst(); more; more = set.MoveNext()) {
+            expected.insert(set.GetCurrentKey().GetCode());
+        }
+    }
+    ASSERT_GE(expected.size(), 5u); // four coins and the stored query kept in Europe
+
+    CItemSet collected(catalogue.get());
+    group->CollectItems(collected);
+    std::multiset<double> codes;
+    for (bool more = collected.MoveFirst(); more; more = collected.MoveNext()) {
+        codes.insert(collected.GetCurrentKey().GetCode());
+    }
+    EXPECT_EQ(codes, std::multiset<double>(expected.begin(), expected.end()));
+}
+
+TEST_F(ContainerNodeTest, PathsRoundTripAndKeepACaretInsideAName)
+{
+    CFolderRecord* odd = catalogue->AddFolder("Rome^Gaul\\Coins", made.europe, CFolderRecord::kAllKinds);
+    ASSERT_NE(odd, nullptr);
+    ExpandAll();
+    CTreeNode* prussia = Find("Europe^Germany^Prussia");
+    ASSERT_NE(prussia, nullptr);
+    // Names without '^' or '\' give the paths stored settings already hold.
+    EXPECT_EQ(prussia->GetPath(), "Coins of the world^Europe^Germany^Prussia^");
+    EXPECT_EQ(prussia->GetFullPath(), "My Catalogues^Coins of the world^Europe^Germany^Prussia^");
+
+    int checked = 0;
+    for (CTreeNode* node = catalogueNode; node != nullptr; node = NextTreeNode(node, root.get())) {
+        EXPECT_EQ(root->FindByNodePath(node->GetPath()), node) << node->GetPath();
+        const auto names = CTreeNode::SplitPath(node->GetFullPath());
+        ASSERT_FALSE(names.empty());
+        EXPECT_EQ(names.front(), "My Catalogues");
+        EXPECT_EQ(names.back(), node->GetName());
+        ++checked;
+    }
+    EXPECT_EQ(checked, 7);
+    CTreeNode* rome = Find("Europe^Rome\\^Gaul\\\\Coins");
+    ASSERT_NE(rome, nullptr);
+    EXPECT_EQ(rome->GetName(), "Rome^Gaul\\Coins");
+    EXPECT_EQ(Find("Europe^Rome^Gaul"), nullptr);
+    // A path without its last '^' names the same node.
+    EXPECT_EQ(Find("Europe^Germany"), Find("Europe^Germany^"));
+}
+
+TEST_F(ContainerNodeTest, FindFolderChildByNumberTakesTheFirstAtOrAbove)
+{
+    catalogueNode->PopulateChildren(&tree);
+    EXPECT_EQ(catalogueNode->FindFolderChildByNumber(made.europe), Find("Europe"));
+    EXPECT_EQ(catalogueNode->FindFolderChildByNumber(made.asia), Find("Asia"));
+    EXPECT_EQ(catalogueNode->FindFolderChildByNumber(made.asia + 1000), nullptr);
+}
+
+TEST_F(ContainerNodeTest, OpenRebuildsTheItemsBelowAndReloadForgetsTheChildren)
+{
+    catalogueNode->PopulateChildren(&tree);
+    CTreeNode* europe = Find("Europe");
+    tree.log.clear();
+    ASSERT_TRUE(europe->Open(&tree));
+    // The items below are made anew from the nodes, then the item opens with its open picture.
+    const std::vector<std::string> tail(tree.log.end() - 5, tree.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"delete children of Europe", "append Germany", "append France",
+                                              "expand Europe", "images Europe 523"}));
+    EXPECT_TRUE(tree.ItemFor(Find("Europe^Germany")).hasButton);
+    EXPECT_EQ(tree.ChildTexts(tree.ItemOf(europe)), (std::vector<std::string>{"Germany", "France"}));
+
+    catalogue->FindFolder(made.europe)->SetName("Europa");
+    europe->Reload();
+    EXPECT_EQ(europe->GetName(), "Europa");
+    EXPECT_FALSE(europe->HasChildren());
+    // The control let go of the items of the nodes that went.
+    EXPECT_TRUE(tree.ChildTexts(tree.ItemOf(europe)).empty());
+    europe->PopulateChildren(&tree);
+    EXPECT_EQ(tree.ChildTexts(tree.ItemOf(europe)), (std::vector<std::string>{"Germany", "France"}));
+}
+
+TEST_F(ContainerNodeTest, DeletingAFolderAsksOnceWithYesToAllAndForEachSubfolderWithYes)
+{
+    ExpandAll();
+    // Yes: the folder's own question, then one for each subfolder, Prussia (inside Germany) included;
+    // the store asks about the records of each folder that holds some.
+    Dialogs().answers = {6, 6, 6, 6, 6, 6, 6, 6, 7};
+    EXPECT_EQ(Find("Europe")->Delete(nullptr, false), kDeleteDone);
+    // Only once the whole tree went is the data file of its areas offered for removal (the ducat keeps
+    // coins alive, so No keeps it).
+    ASSERT_FALSE(Dialogs().messages.empty());
+    EXPECT_EQ(Dialogs().messages.back().text, "Do you want to remove also the Coin data item type?");
+    EXPECT_NE(catalogue->FindDefinition(1), nullptr);
+    std::vector<std::string> asked;
+    for (const auto& message : Dialogs().messages) {
+        if (message.caption == "Confirm Folder Delete") {
+            asked.push_back(message.text.substr(0, message.text.find('\n')));
+        }
+    }
+    EXPECT_EQ(asked, (std::vector<std::string>{"Are you sure you want to delete the Europe folder?",
+                                               "Are you sure you want to delete the Germany folder?",
+                                               "Are you sure you want to delete the Prussia folder?",
+                                               "Are you sure you want to delete the France folder?"}));
+    EXPECT_EQ(catalogue->FindFolder(made.europe), nullptr);
+    EXPECT_EQ(catalogue->FindFolder(made.prussia), nullptr);
+    EXPECT_FALSE(IsLiveRecord(*catalogue, made.franc.In(*catalogue)));
+}
+
+TEST_F(ContainerNodeTest, YesToAllDeletesTheSubfoldersQuietlyAndNoKeepsEverything)
+{
+    ExpandAll();
+    Dialogs().answers = {7};
+    EXPECT_EQ(Find("Europe")->Delete(nullptr, false), kDeleteRefused);
+    EXPECT_NE(catalogue->FindFolder(made.germany), nullptr);
+    EXPECT_TRUE(IsLiveRecord(*catalogue, made.mark.In(*catalogue)));
+
+    Dialogs().Clear();
+    Dialogs().answers = {8, 7};
+    EXPECT_EQ(Find("Europe")->Delete(nullptr, false), kDeleteDoneYesToAll);
+    ASSERT_EQ(Dialogs().messages.size(), 2u) << Dialogs().messages.back().text;
+    EXPECT_EQ(Dialogs().messages[0].caption, "Confirm Folder Delete");
+    EXPECT_EQ(catalogue->FindFolder(made.germany), nullptr);
+    EXPECT_FALSE(IsLiveRecord(*catalogue, made.thaler.In(*catalogue)));
+    // Asia stays, and with it the tree's other folder.
+    EXPECT_NE(catalogue->FindFolder(made.asia), nullptr);
+}
+
+TEST_F(ContainerNodeTest, FoldersInsideThemselvesEndBuildingAndDeleting)
+{
+    // Two folders whose PARENT values point at each other, reached from a folder node made for one.
+    CFolderRecord* a = catalogue->AddFolder("Loop A", made.asia, CFolderRecord::kAllKinds);
+    CFolderRecord* b = catalogue->AddFolder("Loop B", a->GetNumber(), CFolderRecord::kAllKinds);
+    a->SetParent(b->GetNumber());
+    ASSERT_TRUE(a->Update(*catalogue));
+    auto* loop = CTreeNode::AppendNode<CFolderNode>(*catalogueNode, *catalogue, a);
+    for (CTreeNode* node = loop; node != nullptr; node = NextTreeNode(node, loop)) {
+        node->PopulateChildren(nullptr);
+    }
+    EXPECT_EQ(loop->ChildCount(), 1u);
+    EXPECT_EQ(loop->GetFirstChildNode()->ChildCount(), 0u);
+
+    Dialogs().answers = {8};
+    EXPECT_EQ(loop->Delete(nullptr, false), kDeleteDoneYesToAll);
+    EXPECT_EQ(catalogue->FindFolder(b->GetNumber()), nullptr);
+}
+
+TEST_F(ContainerNodeTest, StatusTextsAndTheSummaryTableThatIsNeverDeleted)
+{
+    ExpandAll();
+    EXPECT_EQ(Find("Europe^France")->CTreeNode::GetStatusText(),
+              (std::vector<std::string>{"Undefined item"}));
+    auto* europe = static_cast<CFolderNode*>(Find("Europe"));
+    EXPECT_EQ(europe->GetStatusText(), (std::vector<std::string>{"Catalogue: Coins of the world",
+                                                                 "Folder Europe", "Contains: 1 records"}));
+
+    auto* tables = CTreeNode::AppendNode<CTableNode>(*catalogueNode, *catalogue);
+    tables->PopulateChildren(&tree);
+    ASSERT_EQ(tables->ChildCount(), 1u);
+    auto* countries = static_cast<CSummaryTableNode*>(tables->GetFirstChildNode());
+    EXPECT_EQ(countries->GetDataFile(), 2);
+    EXPECT_EQ(countries->GetHelpKey(), "KV.TABLESITM");
+    EXPECT_EQ(countries->GetPageTemplate(), "AllAreaTableFile.htm");
+    countries->PopulateChildren(&tree);
+    // Both countries are linked to from coins: a row each.
+    EXPECT_EQ(countries->ChildCount(), 2u);
+    EXPECT_TRUE(countries->GetFirstChildNode()->IsTableRecord());
+    EXPECT_EQ(countries->GetStatusText()[1], "Summary table: " + countries->GetName());
+    EXPECT_EQ(countries->GetStatusText()[2], "Contains: 2 records");
+
+    EXPECT_EQ(countries->Delete(nullptr, false), kDeleteRefused);
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(Dialogs().messages[0].text,
+              "You can not delete a non reference item; Delete the data item this table belong to.");
+    EXPECT_NE(catalogue->FindDefinition(2), nullptr);
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The root element "My Catalogues": the catalogue nodes hang below it. It is also the main frame's
+// pane-state tree. Making it restarts the serial numbers: the root has 0, the next node 1.
+
+#include "tree/base/TreeNode.h"
+
+class CBaseItemNode : public CTreeNode
+{
+public:
+    CBaseItemNode();
+
+    bool IsRoot() override { return true; }
+    bool IsEmpty() override { return false; }
+    CCatalogueDb* GetCatalogue() override { return nullptr; }
+    CTreeNode* GetCatalogueNode() override { return nullptr; }
+};

@@ -1,0 +1,82 @@
+#include "tree/containers/AreaNode.h"
+
+#include "codecs/CatalogueImage.h"
+#include "platform/text/CaseFold.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/program/Settings.h"
+#include "store/records/FolderRecord.h"
+#include "store/records/ItemSet.h"
+#include "tree/base/ImageKinds.h"
+
+#include <filesystem>
+
+namespace {
+
+bool UsesCataloguePictures()
+{
+    return !platform::text::EqualsNoCase(GetSettingString("Newlook", "true"), "false");
+}
+
+bool SameCatalogueFile(const CCatalogueDb* a, const CCatalogueDb* b)
+{
+    if (a == b) {
+        return true;
+    }
+    return a != nullptr && b != nullptr &&
+           a->GetFilePath().lexically_normal() == b->GetFilePath().lexically_normal();
+}
+
+} // namespace
+
+CAreaNode::CAreaNode(CCatalogueDb& catalogue, CFolderRecord* folder, int kind, CTreeControl* tree)
+    : CContainerNode(catalogue, folder, kind)
+{
+    SetPageTemplate("singleFile.htm");
+    if (kind == node_kind::kToDo) {
+        SetImages(image_kind::kToDo, image_kind::kToDo);
+    } else if (kind == node_kind::kBookmarks) {
+        SetImages(image_kind::kBookmarks, image_kind::kBookmarks);
+    } else if (kind >= 1 && kind <= 19 && tree != nullptr && tree->IsTreePane() && UsesCataloguePictures()) {
+        CCatalogueImage picture;
+        if (catalogue.ReadAltImage(kind, picture)) {
+            if (const int index = tree->AddImage(picture); index >= 0) {
+                SetImages(index + image_kind::kRunTimeBase, index + image_kind::kRunTimeBase);
+            }
+        }
+    }
+}
+
+bool CAreaNode::IsEditable()
+{
+    return m_catalogue == nullptr || !m_catalogue->IsViewOnly();
+}
+
+bool CAreaNode::CanBeLinked()
+{
+    return !m_catalogue->IsViewOnly();
+}
+
+bool CAreaNode::CanAcceptMove(CItemSet* set)
+{
+    if (m_catalogue->IsViewOnly() || set == nullptr || set->GetCurrent() == nullptr) {
+        return false;
+    }
+    if (set->GetCurrentKind() != GetKind() || !SameCatalogueFile(set->GetCatalogue(), m_catalogue)) {
+        return false;
+    }
+    return m_folder == nullptr || set->GetCurrentParent() != m_folder->GetNumber();
+}
+
+bool CAreaNode::CanAcceptCopy(CItemSet* set)
+{
+    if (m_catalogue->IsViewOnly() || set == nullptr || set->GetCurrent() == nullptr) {
+        return false;
+    }
+    if (!SameCatalogueFile(set->GetCatalogue(), m_catalogue)) {
+        return m_catalogue->HasOtherDataFile(*set);
+    }
+    if (m_folder != nullptr && set->GetCurrentParent() == m_folder->GetNumber()) {
+        return false;
+    }
+    return set->GetCurrentKind() == GetKind();
+}

@@ -1,0 +1,24 @@
+#pragma once
+// CAreaNode: a folder that holds the records of one data file (its TYPE). The to-do list (kind 25) and
+// the bookmarks (kind 24) are areas too. In the tree pane an area of a data file 1 to 19 shows the
+// catalogue's picture of that data file, unless the setting "Newlook" is "false".
+
+#include "tree/containers/ContainerNode.h"
+
+class CAreaNode : public CContainerNode
+{
+public:
+    // With a tree, the data file's picture goes into its image list.
+    CAreaNode(CCatalogueDb& catalogue, CFolderRecord* folder, int kind, CTreeControl* tree);
+
+    bool IsArea() override { return true; }
+    bool AcceptsKind(int kind) override { return kind == GetKind(); }
+    bool IsEditable() override;
+    bool CanBeLinked() override;
+    std::string GetHelpKey() override { return "KV.AREAITM"; }
+
+    // A record of this catalogue and data file that lies in another folder.
+    bool CanAcceptMove(CItemSet* set) override;
+    // A record of another catalogue with a matching data file, or of this one in another folder.
+    bool CanAcceptCopy(CItemSet* set) override;
+};

@@ -1,0 +1,314 @@
+#include "tree/containers/ContainerNode.h"
+
+#include "platform/ui/DialogService.h"
+#include "platform/ui/WaitCursor.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/program/Broadcasts.h"
+#include "store/program/TraceLog.h"
+#include "store/records/FolderRecord.h"
+#include "store/records/ItemSet.h"
+#include "tree/base/ImageKinds.h"
+#include "tree/base/NodeInterfaces.h"
+#include "tree/base/TextPatterns.h"
+#include "tree/containers/AreaNode.h"
+#include "tree/containers/FolderNode.h"
+#include "tree/records/RecordNodes.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr long kDeleteFolderCheckpoint = 1250;
+
+// How deep the node lies among containers, and whether a container above it shows the folder.
+struct Ancestry
+{
+    int nesting = 0;
+    bool holdsFolder = false;
+};
+
+Ancestry AncestryOf(CTreeNode& parent, double folderNumber)
+{
+    Ancestry ancestry;
+    for (CTreeNode* node = &parent; node != nullptr; node = node->GetParentNode()) {
+        if (!node->IsContainer()) {
+            continue;
+        }
+        ++ancestry.nesting;
+        if (const CFolderRecord* folder = node->GetFolderRecord();
+            folder != nullptr && folder->GetNumber() == folderNumber) {
+            ancestry.holdsFolder = true;
+        }
+    }
+    return ancestry;
+}
+
+// The data files of the folders a deletion took away. A folder deleted as part of its parent's deletion
+// leaves the question about its data file to the outermost deletion, so that nothing below still needs
+// the data file's table when it goes.
+struct FolderDeletion
+{
+    int depth = 0;
+    std::vector<int> types;
+};
+FolderDeletion g_deletion;
+
+class DeletionScope
+{
+public:
+    DeletionScope() { ++g_deletion.depth; }
+    ~DeletionScope()
+    {
+        if (--g_deletion.depth == 0) {
+            g_deletion.types.clear();
+        }
+    }
+    bool IsOutermost() const { return g_deletion.depth == 1; }
+    DeletionScope(const DeletionScope&) = delete;
+    DeletionScope& operator=(const DeletionScope&) = delete;
+};
+
+// The wait cursor from construction until End or destruction, when `on`.
+class WaitCursorWhile
+{
+public:
+    explicit WaitCursorWhile(bool on) : m_on(on)
+    {
+        if (m_on) {
+            platform::ui::SetWaitCursor();
+        }
+    }
+    ~WaitCursorWhile() { End(); }
+    void End()
+    {
+        if (m_on) {
+            platform::ui::SetArrowCursor();
+            m_on = false;
+        }
+    }
+    WaitCursorWhile(const WaitCursorWhile&) = delete;
+    WaitCursorWhile& operator=(const WaitCursorWhile&) = delete;
+
+private:
+    bool m_on;
+};
+
+void OfferDataFileRemovals(CCatalogueDb& catalogue, const std::vector<int>& types)
+{
+    std::vector<int> asked;
+    for (int type : types) {
+        if (type >= CFolderRecord::kAllKinds || std::find(asked.begin(), asked.end(), type) != asked.end() ||
+            catalogue.HasFolderOfType(type)) {
+            continue;
+        }
+        asked.push_back(type);
+        const CDataFileDef* definition = catalogue.FindDefinition(type);
+        if (definition == nullptr) {
+            continue;
+        }
+        const int remove = platform::ui::ShowMessage(
+            FillTextPattern("Do you want to remove also the %s data item type?", definition->GetMenuName()),
+            "Error", platform::ui::kMbYesNo | platform::ui::kMbIconError);
+        if (remove == platform::ui::kIdYes) {
+            RemoveDataFileOfCatalogue(catalogue, type);
+        }
+    }
+}
+
+} // namespace
+
+CContainerNode::CContainerNode(CCatalogueDb& catalogue, CFolderRecord* folder, int kind)
+    : CAreaFileNode(folder != nullptr ? std::string_view(folder->GetName()) : std::string_view(), kind,
+                    image_kind::kRecordClosed, image_kind::kRecordOpen),
+      m_catalogue(&catalogue), m_folder(folder)
+{
+    SetOwnedSet(std::make_unique<CItemSet>(CItemSet::Query(&catalogue, kind, folder, false)));
+}
+
+void CContainerNode::BuildFolderChildren(CTreeNode& parent, CCatalogueDb& catalogue, double folderNumber,
+                                         CTreeControl* tree)
+{
+    if (AncestryOf(parent, folderNumber).nesting >= kMaxNesting) {
+        return;
+    }
+    for (CFolderRecord* child = catalogue.FirstChildFolder(folderNumber); child != nullptr;
+         child = catalogue.NextChildFolder(folderNumber, child)) {
+        if (AncestryOf(parent, child->GetNumber()).holdsFolder) {
+            continue;
+        }
+        CTreeNode* node = nullptr;
+        if (child->GetType() >= CFolderRecord::kAllKinds) {
+            node = AppendNode<CFolderNode>(parent, catalogue, child);
+        } else {
+            node = AppendNode<CAreaNode>(parent, catalogue, child, child->GetType(), tree);
+        }
+        if (tree != nullptr) {
+            node->InsertTreeItem(*tree, false, false);
+        }
+    }
+}
+
+bool CContainerNode::HasUnbuiltChildren()
+{
+    return !m_childrenBuilt && m_folder != nullptr &&
+           m_catalogue->FirstChildFolder(m_folder->GetNumber()) != nullptr;
+}
+
+void CContainerNode::PopulateChildren(CTreeControl* tree)
+{
+    if (!m_childrenBuilt) {
+        m_childrenBuilt = true;
+        if (m_folder != nullptr) {
+            BuildFolderChildren(*this, *m_catalogue, m_folder->GetNumber(), tree);
+        }
+    }
+    if (CItemSet* set = GetItemSet(); set->IsLoaded()) {
+        set->Reload();
+    } else {
+        set->Load();
+    }
+}
+
+bool CContainerNode::Open(CTreeControl* tree)
+{
+    const TreeItemId item = tree != nullptr ? tree->ItemOf(this) : kNoTreeItem;
+    if (item == kNoTreeItem) {
+        return false;
+    }
+    if (!m_childrenBuilt) {
+        PopulateChildren(tree);
+    }
+    tree->DeleteChildItems(item);
+    for (CTreeNode* child = GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        child->InsertIntoTree(*tree, item);
+    }
+    if (!tree->Expand(item)) {
+        return false;
+    }
+    const int image = ImageListIndex(*tree, GetOpenImage());
+    tree->SetItemImages(item, image, image);
+    return true;
+}
+
+void CContainerNode::Reload()
+{
+    if (m_folder != nullptr) {
+        SetName(m_folder->GetName());
+    }
+    m_catalogue->ReloadLinks();
+    m_catalogue->ResetBuiltinSet22();
+    m_catalogue->ResetBuiltinSet23();
+    // Destroying the children tells every control to let go of their items.
+    DetachAllChildren();
+    m_childrenBuilt = false;
+    if (GetItemSet()->IsLoaded()) {
+        GetItemSet()->Reload();
+    }
+}
+
+bool CContainerNode::Rename(std::string_view text)
+{
+    if (m_folder == nullptr || text.empty()) {
+        return false;
+    }
+    m_folder->Rename(*m_catalogue, text);
+    SetName(m_folder->GetName());
+    return true;
+}
+
+bool CContainerNode::IsEmpty()
+{
+    if (!m_childrenBuilt) {
+        PopulateChildren(nullptr);
+    }
+    for (CTreeNode* child = GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        if (!child->IsEmpty()) {
+            return false;
+        }
+    }
+    return GetItemSet()->GetCount() == 0;
+}
+
+int CContainerNode::Delete(CNodeListPane* list, bool quiet)
+{
+    DebugLogNumber(kDeleteFolderCheckpoint);
+    if (m_folder == nullptr) {
+        return kDeleteRefused;
+    }
+    int answer = kDeleteDoneYesToAll;
+    if (!quiet) {
+        answer = NodeDialogs().ConfirmFolderDelete(
+            FillTextPattern("Are you sure you want to delete the %s folder?", GetName()) +
+            "\nNote Lumarc will ask confirmation for each sub folder.");
+        if (answer != platform::ui::kIdYes && answer != platform::ui::kIdYesToAll) {
+            return kDeleteRefused;
+        }
+    }
+    const bool yesToAll = answer == platform::ui::kIdYesToAll;
+    DeletionScope scope;
+    WaitCursorWhile wait(yesToAll);
+    // Children are built first so that every subfolder is asked about (or deleted quietly) in turn.
+    if (!m_childrenBuilt) {
+        PopulateChildren(nullptr);
+    }
+    while (CTreeNode* child = GetFirstChildNode()) {
+        if (child->Delete(list, yesToAll) == kDeleteRefused) {
+            return kDeleteRefused;
+        }
+        DetachChild(child);
+    }
+    g_deletion.types.push_back(m_folder->GetType());
+    const double number = m_folder->GetNumber();
+    // The folder record goes with the folder: nothing may point to it any more.
+    m_folder = nullptr;
+    SetOwnedSet(std::make_unique<CItemSet>(m_catalogue));
+    try {
+        m_catalogue->DeleteFolderTree(number, yesToAll);
+    } catch (const std::exception& error) {
+        DebugLogString(error.what());
+        return kDeleteRefused;
+    }
+    wait.End();
+    if (scope.IsOutermost()) {
+        OfferDataFileRemovals(*m_catalogue, g_deletion.types);
+    }
+    return yesToAll ? kDeleteDoneYesToAll : kDeleteDone;
+}
+
+void CContainerNode::CollectShownItemsOfKind(CItemSet& set, int kind)
+{
+    for (CTreeNode* child = GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        if (!child->GetAttributeBool("WWWDeleted")) {
+            child->CollectShownItemsOfKind(set, kind);
+        }
+    }
+    CAreaFileNode::CollectShownItemsOfKind(set, kind);
+}
+
+std::unique_ptr<CTreeNode> CContainerNode::NewChild(const CNodeRef& key)
+{
+    return std::make_unique<CFolderRecordNode>(key);
+}
+
+std::unique_ptr<CTreeNode> CContainerNode::NewChildFromSet(CItemSet& set)
+{
+    return std::make_unique<CFolderRecordNode>(set);
+}
+
+void RemoveDataFileOfCatalogue(CCatalogueDb& catalogue, int fileNumber)
+{
+    const CDataFileDef* definition = catalogue.FindDefinition(fileNumber);
+    if (definition == nullptr) {
+        return;
+    }
+    platform::ui::SetWaitCursor();
+    const std::string table = definition->GetFileName();
+    catalogue.RemoveDataFileResources(fileNumber);
+    catalogue.RemoveTable(table);
+    CDataFileDef editor(&catalogue);
+    editor.ClearMenuNameOf(fileNumber);
+    editor.BuildDefinitionTree();
+    editor.SaveDefinitionTree();
+    platform::ui::SetArrowCursor();
+    BroadcastUnloadDatabase(catalogue.GetFilePath());
+}

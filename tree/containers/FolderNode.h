@@ -1,0 +1,20 @@
+#pragma once
+// CFolderNode: a folder that holds items of every kind (TYPE 100 or more). Its list shows the records
+// of every data file that lie in the folder; its children are its subfolders and areas.
+
+#include "tree/containers/ContainerNode.h"
+
+class CFolderNode : public CContainerNode
+{
+public:
+    CFolderNode(CCatalogueDb& catalogue, CFolderRecord* folder);
+
+    bool IsFolder() override { return true; }
+    bool IsContentEntry() override { return true; }
+    bool CanBeLinked() override { return true; }
+    // A folder's own kind is -1, so it takes every kind.
+    bool AcceptsKind(int kind) override;
+    std::string GetHelpKey() override { return "KV.AREAITM"; }
+    // "Catalogue: %s", "Folder %s", "Contains: %d records".
+    std::vector<std::string> GetStatusText() override;
+};

@@ -1,0 +1,94 @@
+#include "tree/containers/SummaryTableNode.h"
+
+#include "platform/ui/DialogService.h"
+#include "resources/LoadResString.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/records/ItemSet.h"
+#include "tree/base/ImageKinds.h"
+#include "tree/base/TextPatterns.h"
+#include "tree/containers/ContainerNode.h"
+#include "tree/records/RecordNodes.h"
+
+namespace {
+
+constexpr int kStringCatalogue = 33021;
+constexpr int kStringContains = 33048;
+
+std::string LabelOf(CCatalogueDb& catalogue, int dataFile)
+{
+    const CDataFileDef* definition = catalogue.FindDefinition(dataFile);
+    return definition != nullptr ? definition->GetMenuName() : std::string();
+}
+
+} // namespace
+
+CSummaryTableNode::CSummaryTableNode(CCatalogueDb& catalogue, int dataFile)
+    : CAreaFileNode(LabelOf(catalogue, dataFile), dataFile, image_kind::kRecordClosed,
+                    image_kind::kRecordOpen),
+      m_catalogue(&catalogue), m_dataFile(dataFile)
+{
+    SetPageTemplate("AllAreaTableFile.htm");
+    SetOwnedSet(std::make_unique<CItemSet>(CItemSet::Query(&catalogue, dataFile, nullptr, false)));
+}
+
+std::vector<std::string> CSummaryTableNode::GetStatusText()
+{
+    return {FillTextPattern(LoadResString(kStringCatalogue), m_catalogue->GetName()),
+            FillTextPattern("Summary table: %s", GetName()),
+            FillCountPattern(LoadResString(kStringContains), GetItemSet()->GetCount())};
+}
+
+void CSummaryTableNode::PopulateChildren(CTreeControl* tree)
+{
+    CItemSet& set = *GetItemSet();
+    if (set.IsLoaded()) {
+        set.Reload();
+    } else {
+        set.Load();
+    }
+    DetachAllChildren();
+    for (bool more = set.MoveFirst(); more; more = set.MoveNext()) {
+        if (set.GetCurrentStatusByte() != 0) {
+            CTreeNode* row = AppendNode<CSummaryTableRecordNode>(*this, set);
+            if (tree != nullptr) {
+                row->InsertTreeItem(*tree, false, false);
+            }
+        }
+    }
+}
+
+bool CSummaryTableNode::CanAcceptCopy(CItemSet* set)
+{
+    if (m_catalogue->IsViewOnly()) {
+        return false;
+    }
+    return GetParentNode() != nullptr && GetParentNode()->CanAcceptCopy(set);
+}
+
+int CSummaryTableNode::Delete(CNodeListPane* /*list*/, bool /*quiet*/)
+{
+    const CDataFileDef* definition = m_catalogue->FindDefinition(m_dataFile);
+    if (definition != nullptr && definition->IsOnlyChild() &&
+        FindGuiInfoElement(m_dataFile, m_catalogue) != nullptr) {
+        if (platform::ui::ShowMessage("Are you sure you want to delete this table?", "Error",
+                                      platform::ui::kMbYesNo | platform::ui::kMbIconError) ==
+            platform::ui::kIdYes) {
+            RemoveDataFileOfCatalogue(*m_catalogue, m_dataFile);
+        }
+    } else {
+        platform::ui::ShowMessage(
+            "You can not delete a non reference item; Delete the data item this table belong to.", "Error",
+            platform::ui::kMbOk | platform::ui::kMbIconError);
+    }
+    return kDeleteRefused;
+}
+
+std::unique_ptr<CTreeNode> CSummaryTableNode::NewChild(const CNodeRef& key)
+{
+    return std::make_unique<CSummaryTableRecordNode>(key);
+}
+
+std::unique_ptr<CTreeNode> CSummaryTableNode::NewChildFromSet(CItemSet& set)
+{
+    return std::make_unique<CSummaryTableRecordNode>(set);
+}

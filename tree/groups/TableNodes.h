@@ -1,0 +1,46 @@
+#pragma once
+// The "Tables" groups: the catalogue's (one summary table per data file with a table number) and the
+// wastebasket's (the deleted records of each data file). Both put themselves on the clipboard as areas.
+
+#include "tree/base/TreeNode.h"
+
+class CTableNodeBase : public CTreeNode
+{
+public:
+    CTableNodeBase(CCatalogueDb& catalogue, std::string_view label, int closedImage, int openImage);
+
+    CCatalogueDb* GetCatalogue() override { return m_catalogue; }
+    CFolderRecord* GetFolderRecord() override;
+    std::string GetHelpKey() override { return "KV.TABLEITM"; }
+    // "VUR_Area_Copy" ("VUR_Area_Move") with the group's path, then every child's, stopping at the first
+    // that cannot.
+    bool CopyToClipboard(bool onlyAsk) override;
+    bool CutToClipboard(bool onlyAsk) override;
+
+protected:
+    CCatalogueDb* m_catalogue;
+    bool m_childrenBuilt = false;
+
+private:
+    bool PutOnClipboard(bool onlyAsk, bool move);
+};
+
+class CTableNode : public CTableNodeBase
+{
+public:
+    explicit CTableNode(CCatalogueDb& catalogue);
+    bool IsTableNode() override { return true; }
+    bool IsTablesGroup() override { return true; }
+    bool CanCreateShortcut() override { return true; }
+    bool HasUnbuiltChildren() override { return !m_childrenBuilt; }
+    // One summary table per data file with a table number, made once.
+    void PopulateChildren(CTreeControl* tree) override;
+};
+
+class CWastebasketTableNode : public CTableNodeBase
+{
+public:
+    explicit CWastebasketTableNode(CCatalogueDb& catalogue);
+    bool IsInWastebasket() override { return true; }
+    bool IsWastebasketArea() override { return true; }
+};

@@ -1,0 +1,185 @@
+#include "tree/groups/WastebasketNodes.h"
+
+#include "codecs/CatalogueImage.h"
+#include "platform/text/CaseFold.h"
+#include "resources/LoadResString.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/clipboard/ItemClipboard.h"
+#include "store/program/Settings.h"
+#include "store/records/ItemSet.h"
+#include "tree/base/ImageKinds.h"
+#include "tree/groups/TableNodes.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kStringRecycleBin = 33121;
+
+std::unique_ptr<CItemSet> DeletedRecords(CCatalogueDb& catalogue, int kind)
+{
+    return std::make_unique<CItemSet>(CItemSet::Query(&catalogue, kind, nullptr, true));
+}
+
+void LoadOrReload(CItemSet& set)
+{
+    if (set.IsLoaded()) {
+        set.Reload();
+    } else {
+        set.Load();
+    }
+}
+
+std::string WithoutAmpersands(std::string text)
+{
+    std::erase(text, '&');
+    return text;
+}
+
+} // namespace
+
+CWastebasketNode::CWastebasketNode(CCatalogueDb& catalogue)
+    : CTreeNode(GetSettingString("WastebasketName", LoadResString(kStringRecycleBin)),
+                image_kind::kWastebasketFull, image_kind::kWastebasketFull),
+      m_catalogue(&catalogue)
+{
+    SetPageTemplate("wastebsk.htm");
+}
+
+bool CWastebasketNode::BeginInPlaceEdit(CNodeListPane* /*list*/, NodePoint /*point*/)
+{
+    return true;
+}
+
+bool CWastebasketNode::Rename(std::string_view text)
+{
+    SetName(text);
+    SetSettingString("WastebasketName", GetName());
+    return true;
+}
+
+void CWastebasketNode::PopulateChildren(CTreeControl* tree)
+{
+    if (m_childrenBuilt) {
+        return;
+    }
+    m_childrenBuilt = true;
+    m_catalogue->LoadDefinitionsIfNeeded();
+    CWastebasketTableNode* tables = nullptr;
+    for (int slot = 1; slot < CCatalogueDb::kDefinitionSlots; ++slot) {
+        const CDataFileDef* definition = m_catalogue->GetDefinitionSlot(slot);
+        if (definition == nullptr || definition->GetFileNumber() == 22 || definition->GetMenuName().empty()) {
+            continue;
+        }
+        const std::string label = WithoutAmpersands(definition->GetMenuName());
+        CTreeNode* node = nullptr;
+        if (definition->GetTableNumber() != 0) {
+            if (tables == nullptr) {
+                tables = AppendNode<CWastebasketTableNode>(*this, *m_catalogue);
+                if (tree != nullptr) {
+                    tables->InsertTreeItem(*tree, false, false);
+                }
+            }
+            node = AppendNode<CWastebasketTableFileNode>(*tables, *m_catalogue, definition->GetFileNumber(),
+                                                         label);
+        } else {
+            node = AppendNode<CWastebasketAreaFileNode>(*this, *m_catalogue, definition->GetFileNumber(),
+                                                        label, tree);
+        }
+        if (tree != nullptr) {
+            node->InsertTreeItem(*tree, false, false);
+        }
+    }
+}
+
+void CWastebasketNode::PurgeDeleted()
+{
+    for (CTreeNode* child = GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        child->PurgeDeleted();
+    }
+}
+
+template <typename Collect>
+void CWastebasketNode::CollectFromChildren(int kind, bool skipHidden, Collect collect)
+{
+    for (CTreeNode* child = GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        if (skipHidden && child->GetAttributeBool("WWWDeleted")) {
+            continue;
+        }
+        if (!child->IsDataNode()) {
+            continue;
+        }
+        if (kind != 0) {
+            CItemSet* set = child->GetItemSet();
+            if (set != nullptr && set->IsCurrentOfKind(kind)) {
+                collect(*child);
+            }
+        } else if (const int own = child->GetKind(); own < 20 || own == 24 || own == 25) {
+            collect(*child);
+        }
+    }
+}
+
+void CWastebasketNode::CollectItemsOfKind(CItemSet& set, int kind)
+{
+    CollectFromChildren(kind, false, [&](CTreeNode& child) { child.CollectItemsOfKind(set, kind); });
+}
+
+void CWastebasketNode::CollectShownItemsOfKind(CItemSet& set, int kind)
+{
+    CollectFromChildren(kind, true, [&](CTreeNode& child) { child.CollectShownItemsOfKind(set, kind); });
+}
+
+bool CWastebasketNode::CopyToClipboard(bool onlyAsk)
+{
+    return onlyAsk || AddToClipboard(kAreaCopyFormat);
+}
+
+bool CWastebasketNode::CutToClipboard(bool onlyAsk)
+{
+    return onlyAsk || AddToClipboard(kAreaMoveFormat);
+}
+
+CWastebasketAreaFileNode::CWastebasketAreaFileNode(CCatalogueDb& catalogue, int kind, std::string_view label,
+                                                   CTreeControl* tree)
+    : CAreaFileNode(label, kind, image_kind::kRecordClosed, image_kind::kRecordOpen)
+{
+    SetPageTemplate("WastebasketAreaFile.htm");
+    SetOwnedSet(DeletedRecords(catalogue, kind));
+    if (kind == node_kind::kToDo) {
+        SetImages(image_kind::kToDo, image_kind::kToDo);
+    } else if (kind == node_kind::kBookmarks) {
+        SetImages(image_kind::kBookmarks, image_kind::kBookmarks);
+    } else if (kind >= 1 && kind <= 19 && tree != nullptr && tree->IsTreePane() &&
+               !platform::text::EqualsNoCase(GetSettingString("Newlook", "TRUE"), "FALSE")) {
+        CCatalogueImage picture;
+        if (catalogue.ReadAltImage(kind, picture)) {
+            if (const int index = tree->AddImage(picture); index >= 0) {
+                SetImages(index + image_kind::kRunTimeBase, index + image_kind::kRunTimeBase);
+            }
+        }
+    }
+}
+
+void CWastebasketAreaFileNode::PopulateChildren(CTreeControl* /*tree*/)
+{
+    LoadOrReload(*GetItemSet());
+}
+
+void CWastebasketAreaFileNode::PurgeDeleted()
+{
+    GetItemSet()->PurgeDeleted();
+}
+
+CWastebasketTableFileNode::CWastebasketTableFileNode(CCatalogueDb& catalogue, int kind,
+                                                     std::string_view label)
+    : CAreaFileNode(label, kind, image_kind::kRecordClosed, image_kind::kRecordOpen)
+{
+    SetPageTemplate("wastebasketareaTableFile.htm");
+    SetOwnedSet(DeletedRecords(catalogue, kind));
+}
+
+void CWastebasketTableFileNode::PopulateChildren(CTreeControl* /*tree*/)
+{
+    LoadOrReload(*GetItemSet());
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The catalogue's wastebasket: one node per data file holding its deleted records, and the "Tables"
+// group for the data files kept as tables. Its picture says whether anything lies in it.
+
+#include "tree/base/AreaFileNode.h"
+
+class CWastebasketNode : public CTreeNode
+{
+public:
+    // The label is the setting "WastebasketName", by default "Recycle Bin".
+    explicit CWastebasketNode(CCatalogueDb& catalogue);
+
+    CCatalogueDb* GetCatalogue() override { return m_catalogue; }
+    bool IsWastebasket() override { return true; }
+    bool IsInWastebasket() override { return true; }
+    bool IsWastebasketRoot() override { return true; }
+    bool CanCreateShortcut() override { return true; }
+    bool HasUnbuiltChildren() override { return !m_childrenBuilt; }
+    bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
+    std::string GetHelpKey() override { return "KV.WASTITM"; }
+    // Sets the label and keeps it in the setting "WastebasketName".
+    bool Rename(std::string_view text) override;
+    // A node per data file with a menu name: under "Tables" for table data files, else directly.
+    void PopulateChildren(CTreeControl* tree) override;
+    void PurgeDeleted() override;
+    void CollectItemsOfKind(CItemSet& set, int kind) override;
+    void CollectShownItemsOfKind(CItemSet& set, int kind) override;
+    bool CopyToClipboard(bool onlyAsk) override;
+    bool CutToClipboard(bool onlyAsk) override;
+
+private:
+    template <typename Collect>
+    void CollectFromChildren(int kind, bool skipHidden, Collect collect);
+
+    CCatalogueDb* m_catalogue;
+    bool m_childrenBuilt = false;
+};
+
+// The deleted records of one kind, over every folder.
+class CWastebasketAreaFileNode : public CAreaFileNode
+{
+public:
+    CWastebasketAreaFileNode(CCatalogueDb& catalogue, int kind, std::string_view label, CTreeControl* tree);
+    bool IsInWastebasket() override { return true; }
+    bool IsWastebasketArea() override { return true; }
+    bool CanHaveChildren() override { return false; }
+    void PopulateChildren(CTreeControl* tree) override;
+    void PurgeDeleted() override;
+};
+
+// The deleted records of one data file, in the wastebasket's "Tables".
+class CWastebasketTableFileNode : public CAreaFileNode
+{
+public:
+    CWastebasketTableFileNode(CCatalogueDb& catalogue, int kind, std::string_view label);
+    bool IsInWastebasket() override { return true; }
+    bool IsWastebasketArea() override { return true; }
+    std::string GetHelpKey() override { return "KV.TABLEITM"; }
+    void PopulateChildren(CTreeControl* tree) override;
+};
