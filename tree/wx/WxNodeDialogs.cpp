@@ -1,0 +1,8 @@
+#include "tree/wx/WxNodeDialogs.h"
+
+#include "mainwindow/common/QuestionDialogs.h"
+
+int CWxNodeDialogs::ConfirmFolderDelete(const std::string& question)
+{
+    return ShowPopupQuestion(m_parent, kConfirmFolderDeleteDialog, question);
+}
