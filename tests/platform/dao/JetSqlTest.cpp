@@ -8,6 +8,7 @@
 #include "platform/dao/DaoTableDef.h"
 #include "tests/platform/dao/DaoFixture.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/TestNames.h"
 
 #include <gtest/gtest.h>
 
@@ -152,7 +153,7 @@ TEST_P(JetQueryCases, GivesTheEnginesRows)
     EXPECT_EQ(QueryNames(*shared, c.jet), c.names);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, JetQueryCases, testing::ValuesIn(kQueryCases));
+INSTANTIATE_TEST_SUITE_P(Cases, JetQueryCases, testing::ValuesIn(kQueryCases), lumarc::test::NameFromWhat());
 
 TEST_F(JetSqlOnDatabase, ConcatenationGivesTheRecordName)
 {
@@ -199,6 +200,7 @@ TEST_F(JetSqlOnDatabase, NamesWithLettersBeyondAsciiIgnoreCase)
 
 struct ErrorCase
 {
+    const char* what;
     const char* jet;
     long error;
 };
@@ -217,15 +219,18 @@ TEST_P(JetErrorCases, RaiseTheEnginesErrors)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, JetErrorCases,
-    testing::Values(ErrorCase{"SELECT * FROM NOSUCH", 3078}, ErrorCase{"SELECT NOSUCH FROM COINS", 3061},
-                    ErrorCase{"SELECT * FROM COINS WHERE", 3075},
-                    ErrorCase{"SELECT * FROM COINS WHERE NAME = 'open", 3075},
-                    ErrorCase{"SELECT * FROM COINS; DELETE FROM COINS", 3075},
-                    ErrorCase{"SELECT Nosuch(NAME) AS NAME FROM COINS", 3085},
-                    ErrorCase{"SELECT * FROM COINS WHERE BOUGHT = DateValue('no date')", 3421},
-                    ErrorCase{"UPDATE COINS SET NAME = 'x'", 3219}));
+const ErrorCase kErrorCases[] = {
+    {"unknown table", "SELECT * FROM NOSUCH", 3078},
+    {"unknown column", "SELECT NOSUCH FROM COINS", 3061},
+    {"WHERE without a condition", "SELECT * FROM COINS WHERE", 3075},
+    {"unclosed text", "SELECT * FROM COINS WHERE NAME = 'open", 3075},
+    {"a second statement", "SELECT * FROM COINS; DELETE FROM COINS", 3075},
+    {"unknown function", "SELECT Nosuch(NAME) AS NAME FROM COINS", 3085},
+    {"DateValue of no date", "SELECT * FROM COINS WHERE BOUGHT = DateValue('no date')", 3421},
+    {"not a query", "UPDATE COINS SET NAME = 'x'", 3219},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, JetErrorCases, testing::ValuesIn(kErrorCases), lumarc::test::NameFromWhat());
 
 TEST(JetSqlText, KeepsWhatSqliteReadsAlike)
 {
