@@ -6,8 +6,8 @@
 #include "platform/dao/DaoTableDef.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/catalogue/CatalogueLayout.h"
-#include "store/records/NodeRef.h"
 #include "store/program/TraceLog.h"
+#include "store/records/NodeRef.h"
 #include "tests/support/TestEnvironment.h"
 
 #include "store/regional/RegionalSettings.h"
@@ -184,7 +184,8 @@ TEST_F(DataRecordsetTest, ReadsCompactDatesAsTimes)
     };
     for (const auto& [stored, expected] : cases) {
         CDataRecordset rs(&db);
-        WriteRow(rs, [&](CDataRecordset& row) { row.SetFieldValue("T", stored); });
+        const CDaoVariant& value = stored; // clang before 16 cannot capture a structured binding
+        WriteRow(rs, [&](CDataRecordset& row) { row.SetFieldValue("T", value); });
         EXPECT_EQ(rs.GetFieldTime("T"), expected) << stored.ToText();
     }
     CDataRecordset rs(&db);

@@ -48,17 +48,25 @@ protected:
 
 TEST_F(LinkListTest, StoredLinksSurviveReopeningAndAreStoredOnce)
 {
-    CNodeRef coin;
-    CNodeRef country;
+    // A reference lives no longer than its catalogue: only the kinds, numbers and code cross over.
+    struct Element
+    {
+        std::uint16_t kind;
+        std::uint32_t number;
+    } coin{}, country{};
+    double countryCode = 0;
     {
         CCatalogueDb catalogue(path);
-        coin = AddRecord(catalogue, 1, 0, {{"NAME", "Franc"}});
-        country = AddRecord(catalogue, 2, 0, {{"NAME", "France"}});
-        const CLinkEntry link = Entry(country, coin);
+        const CNodeRef coinRef = AddRecord(catalogue, 1, 0, {{"NAME", "Franc"}});
+        const CNodeRef countryRef = AddRecord(catalogue, 2, 0, {{"NAME", "France"}});
+        coin = {coinRef.GetKind(), coinRef.GetNumber()};
+        country = {countryRef.GetKind(), countryRef.GetNumber()};
+        countryCode = countryRef.GetCode();
+        const CLinkEntry link = Entry(countryRef, coinRef);
         EXPECT_TRUE(link.Store(catalogue));
         EXPECT_TRUE(link.Exists(catalogue));
-        EXPECT_FALSE(link.Store(catalogue));              // the same link twice: one row
-        EXPECT_FALSE(Entry(coin, coin).Store(catalogue)); // a link to itself
+        EXPECT_FALSE(link.Store(catalogue));                    // the same link twice: one row
+        EXPECT_FALSE(Entry(coinRef, coinRef).Store(catalogue)); // a link to itself
         EXPECT_EQ(LinkRows(catalogue), 1);
     }
     CCatalogueDb catalogue(path);
@@ -66,14 +74,14 @@ TEST_F(LinkListTest, StoredLinksSurviveReopeningAndAreStoredOnce)
     from.LoadLinksFrom(CNodeRef(&catalogue), catalogue);
     EXPECT_EQ(from.GetCount(), 0u); // a reference of kind 0 is no element
     CNodeRef coinHere;
-    coinHere.Set(coin.GetKind(), coin.GetNumber(), &catalogue);
+    coinHere.Set(coin.kind, coin.number, &catalogue);
     from.LoadLinksFrom(coinHere, catalogue);
     ASSERT_EQ(from.GetCount(), 1u);
-    EXPECT_EQ(from.First()->GetIn().GetCode(), country.GetCode());
-    EXPECT_EQ(from.First()->GetIn().GetCode(), 3.0 * 10000000 + 2 * 100000 + country.GetNumber());
+    EXPECT_EQ(from.First()->GetIn().GetCode(), countryCode);
+    EXPECT_EQ(from.First()->GetIn().GetCode(), 3.0 * 10000000 + 2 * 100000 + country.number);
 
     CNodeRef countryHere;
-    countryHere.Set(country.GetKind(), country.GetNumber(), &catalogue);
+    countryHere.Set(country.kind, country.number, &catalogue);
     EXPECT_EQ(CLinkList(countryHere, catalogue).GetCount(), 1u);
     CLinkList ofKind;
     ofKind.LoadLinksToKind(countryHere, 12, catalogue);
