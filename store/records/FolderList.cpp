@@ -2,12 +2,12 @@
 
 #include "platform/ui/DialogService.h"
 #include "store/catalogue/CatalogueDb.h"
-#include "store/definitions/DataFileDef.h"
 #include "store/catalogue/DataRecordset.h"
+#include "store/catalogue/SqlText.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/program/TraceLog.h"
 #include "store/records/Record.h"
 #include "store/records/RecordList.h"
-#include "store/catalogue/SqlText.h"
-#include "store/program/TraceLog.h"
 
 #include <algorithm>
 #include <exception>
@@ -192,7 +192,9 @@ void CFolderList::LoadAll(CCatalogueDb& catalogue)
             folder->SetOrderedBy(rs.GetFieldLong("ORDERED_BY"), nullptr);
             folder->SetParent(rs.GetFieldDouble("PARENT"));
             folder->SetTimes(rs.GetFieldTime("CREADATE"), rs.GetFieldTime("MODIDATE"));
-            catalogue.AppendFolder(std::move(folder));
+            // Straight into the list: numbering a new folder (Append) looks at every folder, which
+            // made reading a large folder tree quadratic.
+            m_records.push_back(std::move(folder));
         }
     } catch (const std::exception& error) {
         DebugLogNumber(kFolderLoadFailed);

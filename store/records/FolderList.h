@@ -49,8 +49,8 @@ public:
     CFolderRecord* FirstTopLevel();
     CFolderRecord* NextTopLevel();
 
-    // Reads every folder of the catalogue (nothing while it is closed) through the catalogue's
-    // AppendFolder, then orders them by position; folders of equal position keep their order.
+    // Reads every folder of the catalogue (nothing while it is closed) into this list, then orders them
+    // by position; folders of equal position keep their order.
     void LoadAll(CCatalogueDb& catalogue);
 
     // Deletes the folder of that number with its subfolders and the records they hold. The first time

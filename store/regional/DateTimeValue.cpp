@@ -25,6 +25,35 @@ bool Outside(int value, int low, int high)
     return value < low || value > high;
 }
 
+// mktime for a local time whose daylight flag is left to the system. The C library's mktime reads the
+// time-zone file again on every call (a file-system look-up each time), which made reading a few thousand
+// rows with dates slow; localtime_r reads it once. So the last offset between local time and UTC is kept,
+// and a guess made with it is taken when converting it back gives the very same local time; otherwise
+// (another offset, a time that summer time skips) mktime decides, as before.
+std::time_t LocalTimeToTime(std::tm time)
+{
+    static thread_local std::time_t lastOffset = 0;
+    static thread_local bool haveOffset = false;
+    const std::time_t asUtc = timegm(&time);
+    if (haveOffset && asUtc != static_cast<std::time_t>(-1)) {
+        const std::time_t guess = asUtc - lastOffset;
+        std::tm back{};
+        if (localtime_r(&guess, &back) != nullptr && back.tm_sec == time.tm_sec &&
+            back.tm_min == time.tm_min && back.tm_hour == time.tm_hour && back.tm_mday == time.tm_mday &&
+            back.tm_mon == time.tm_mon && back.tm_year == time.tm_year) {
+            return guess;
+        }
+    }
+    std::tm normal = time;
+    normal.tm_isdst = -1;
+    const std::time_t result = std::mktime(&normal);
+    if (result != static_cast<std::time_t>(-1) && asUtc != static_cast<std::time_t>(-1)) {
+        lastOffset = asUtc - result;
+        haveOffset = true;
+    }
+    return result;
+}
+
 } // namespace
 
 void CDateTimeValue::CopyFrom(const std::tm* time)
@@ -204,7 +233,7 @@ std::time_t CDateTimeValue::ToTime()
     // The stored flag is always 0; the system decides whether summer time applies, so that a value
     // read from a time value converts back to the same time all year round.
     time.tm_isdst = -1;
-    return std::mktime(&time);
+    return LocalTimeToTime(time);
 }
 
 void CDateTimeValue::NextDay()

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <tuple>
 
 namespace {
@@ -102,6 +103,32 @@ TEST_F(DateTimeValueTest, KeepsItsTimeAllYearRound)
         CDateTimeValue back;
         back.SetFromTime(value.ToTime());
         EXPECT_EQ(back.FormatCompactTime(), text);
+    }
+}
+
+TEST_F(DateTimeValueTest, ConvertsAsTheSystemDoesWhateverCameBefore)
+{
+    // Conversions remember the last offset from UTC; one that no longer fits (summer after winter, the
+    // hour summer time skips, another zone) must still give what the system's own conversion gives.
+    const char* const texts[] = {"2024011510:00:00", "2024071510:00:00", "2024033102:30:00",
+                                 "2024033103:30:00", "2024102702:30:00", "2024011510:00:01",
+                                 "1970010100:30:00", "2038011903:14:07"};
+    for (const char* zone : {"CET-1CEST,M3.5.0,M10.5.0/3", "EST5EDT,M3.2.0,M11.1.0", "UTC0"}) {
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+        for (const char* text : texts) {
+            CDateTimeValue value;
+            value.SetFromCompactText(text);
+            std::tm parts{};
+            parts.tm_year = value.GetYear();
+            parts.tm_mon = value.GetMonth();
+            parts.tm_mday = value.GetDay();
+            parts.tm_hour = value.GetHours();
+            parts.tm_min = value.GetMinutes();
+            parts.tm_sec = value.GetSeconds();
+            parts.tm_isdst = -1;
+            EXPECT_EQ(value.ToTime(), std::mktime(&parts)) << zone << " " << text;
+        }
     }
 }
 
