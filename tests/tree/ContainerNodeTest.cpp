@@ -2,6 +2,7 @@
 // tree control, what they collect, their paths, and deleting folders.
 
 #include "store/catalogue/CatalogueDb.h"
+#include "store/clipboard/ItemClipboard.h"
 #include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace {
@@ -340,4 +342,162 @@ TEST_F(ContainerNodeTest, StatusTextsAndTheSummaryTableThatIsNeverDeleted)
     EXPECT_EQ(Dialogs().messages[0].text,
               "You can not delete a non reference item; Delete the data item this table belong to.");
     EXPECT_NE(catalogue->FindDefinition(2), nullptr);
+}
+
+namespace {
+
+// The window system's clipboard, in memory.
+class MemoryClipboard : public CClipboardAccess
+{
+public:
+    MemoryClipboard() { SetClipboardAccess(this); }
+    ~MemoryClipboard() override { SetClipboardAccess(nullptr); }
+    bool HasFormat(std::string_view format) override { return formats.count(std::string(format)) > 0; }
+    std::optional<ClipboardBlock> GetData(std::string_view format) override
+    {
+        const auto found = formats.find(std::string(format));
+        return found != formats.end() ? std::optional(found->second) : std::nullopt;
+    }
+    bool SetFormats(const std::vector<ClipboardFormatData>& data) override
+    {
+        formats.clear();
+        for (const auto& format : data) {
+            formats[format.format] = format.data;
+        }
+        return true;
+    }
+    std::map<std::string, ClipboardBlock> formats;
+};
+
+// The names of the folders below a folder, from the catalogue's folder list.
+std::vector<std::string> SubfolderNames(CCatalogueDb& catalogue, double number)
+{
+    std::vector<std::string> names;
+    for (CFolderRecord* child = catalogue.FirstChildFolder(number); child != nullptr;
+         child = catalogue.NextChildFolder(number, child)) {
+        names.push_back(child->GetName());
+    }
+    return names;
+}
+
+std::vector<std::string> RecordNames(CCatalogueDb& catalogue, CFolderRecord* folder)
+{
+    CItemSet set = CItemSet::Query(&catalogue, -1, folder, false);
+    std::vector<std::string> names;
+    for (bool more = set.MoveFirst(); more; more = set.MoveNext()) {
+        names.push_back(set.GetCurrentName());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST_F(ContainerNodeTest, AnAreaTellsItsFolderFileAndCount)
+{
+    ExpandAll();
+    EXPECT_EQ(Find("Europe^France")->GetStatusText(),
+              (std::vector<std::string>{"Catalogue: Coins of the world", "Folder France,File France",
+                                        "Contains: 1 records"}));
+    // An area without a folder names only its data file; an empty one counts 0.
+    CAreaNode loose(*catalogue, nullptr, 3, nullptr);
+    loose.SetName("Dealers %s");
+    EXPECT_EQ(loose.GetStatusText()[1], "File Dealers %s");
+}
+
+TEST_F(ContainerNodeTest, PastedFoldersMoveUnderTheFolderButNeverInsideThemselves)
+{
+    MemoryClipboard clipboard;
+    ExpandAll();
+    auto* asia = static_cast<CContainerNode*>(Find("Asia"));
+    ASSERT_TRUE(AppendEntriesToClipboard(kAreaMoveFormat, {Find("Europe^Germany")->GetPath()}));
+    EXPECT_TRUE(asia->CanPasteFolders(true));
+    EXPECT_FALSE(asia->CanPasteFolders(false));
+
+    asia->DropMove(nullptr);
+    EXPECT_EQ(catalogue->FindFolder(made.germany)->GetParent(), made.asia);
+    EXPECT_EQ(SubfolderNames(*catalogue, made.asia), (std::vector<std::string>{"Germany"}));
+    EXPECT_EQ(Find("Europe^Germany"), nullptr);
+    asia->PopulateChildren(&tree);
+    ASSERT_NE(Find("Asia^Germany"), nullptr);
+    Find("Asia^Germany")->PopulateChildren(&tree);
+    EXPECT_NE(Find("Asia^Germany^Prussia"), nullptr);
+
+    // Asia into its own subfolder, or into itself: the clipboard is refused and nothing changes.
+    ASSERT_TRUE(WriteEntriesToClipboard(kAreaMoveFormat, {asia->GetPath()}));
+    for (CTreeNode* target : {Find("Asia^Germany^Prussia"), static_cast<CTreeNode*>(asia)}) {
+        auto* container = static_cast<CContainerNode*>(target);
+        EXPECT_FALSE(container->CanPasteFolders(true)) << target->GetName();
+        EXPECT_FALSE(container->PasteAreaMove(kAreaMoveFormat)) << target->GetName();
+    }
+    EXPECT_EQ(catalogue->FindFolder(made.asia)->GetParent(), RootFolderCode());
+}
+
+TEST_F(ContainerNodeTest, APastedFolderCopyTakesItsSubfoldersAndRecordsOnce)
+{
+    MemoryClipboard clipboard;
+    ExpandAll();
+    ASSERT_TRUE(AppendEntriesToClipboard(kAreaCopyFormat, {Find("Europe")->GetPath()}));
+    auto* asia = static_cast<CContainerNode*>(Find("Asia"));
+    asia->DropCopy(nullptr);
+    ASSERT_EQ(SubfolderNames(*catalogue, made.asia), (std::vector<std::string>{"Copy of Europe"}));
+    const double copy = catalogue->FirstChildFolder(made.asia)->GetNumber();
+    EXPECT_EQ(SubfolderNames(*catalogue, copy), (std::vector<std::string>{"Germany", "France"}));
+    const double germany = catalogue->FirstChildFolder(copy)->GetNumber();
+    EXPECT_EQ(SubfolderNames(*catalogue, germany), (std::vector<std::string>{"Prussia"}));
+    EXPECT_EQ(RecordNames(*catalogue, catalogue->FirstChildFolder(copy)),
+              (std::vector<std::string>{"Mark 1950"}));
+    EXPECT_EQ(RecordNames(*catalogue, catalogue->FindFolder(made.germany)),
+              (std::vector<std::string>{"Mark 1950"}));
+
+    // A second copy takes the next name; a copy into the folder's own subfolder is made once.
+    asia->PasteAreaCopy(kAreaCopyFormat);
+    EXPECT_EQ(SubfolderNames(*catalogue, made.asia),
+              (std::vector<std::string>{"Copy of Europe", "Copy 2 of Europe"}));
+    auto* prussia = static_cast<CContainerNode*>(Find("Europe^Germany^Prussia"));
+    ASSERT_TRUE(prussia->PasteAreaCopy(kAreaCopyFormat));
+    ASSERT_EQ(SubfolderNames(*catalogue, made.prussia), (std::vector<std::string>{"Copy of Europe"}));
+    const double inner = catalogue->FirstChildFolder(made.prussia)->GetNumber();
+    const double innerGermany = catalogue->FirstChildFolder(inner)->GetNumber();
+    const double innerPrussia = catalogue->FirstChildFolder(innerGermany)->GetNumber();
+    EXPECT_EQ(SubfolderNames(*catalogue, innerPrussia), std::vector<std::string>{});
+    EXPECT_EQ(RecordNames(*catalogue, catalogue->FindFolder(innerPrussia)),
+              (std::vector<std::string>{"Thaler 1786"}));
+}
+
+TEST_F(ContainerNodeTest, DroppedRecordsMoveOrCopyIntoTheFolder)
+{
+    ExpandAll();
+    auto* france = static_cast<CContainerNode*>(Find("Europe^France"));
+    CItemSet mark = CItemSet::Query(catalogue.get(), 1, catalogue->FindFolder(made.germany), false);
+    ASSERT_EQ(mark.GetCount(), 1u);
+    EXPECT_TRUE(france->CanAcceptMove(&mark));
+    france->DropMove(&mark);
+    EXPECT_EQ(RecordNames(*catalogue, catalogue->FindFolder(made.france)),
+              (std::vector<std::string>{"Franc 1960", "Mark 1950"}));
+    EXPECT_EQ(RecordNames(*catalogue, catalogue->FindFolder(made.germany)), std::vector<std::string>{});
+    // What lies there already is not moved there again; copies leave the records where they are.
+    CItemSet there = CItemSet::Query(catalogue.get(), 1, catalogue->FindFolder(made.france), false);
+    EXPECT_FALSE(france->CanAcceptMove(&there));
+
+    auto* asia = static_cast<CContainerNode*>(Find("Asia"));
+    asia->DropCopy(&there);
+    EXPECT_EQ(RecordNames(*catalogue, catalogue->FindFolder(made.asia)),
+              (std::vector<std::string>{"Franc 1960", "Mark 1950"}));
+    EXPECT_EQ(RecordNames(*catalogue, catalogue->FindFolder(made.france)),
+              (std::vector<std::string>{"Franc 1960", "Mark 1950"}));
+}
+
+TEST_F(ContainerNodeTest, RenamingASummaryTableRenamesItsDataFile)
+{
+    auto* tables = CTreeNode::AppendNode<CTableNode>(*catalogueNode, *catalogue);
+    tables->PopulateChildren(&tree);
+    auto* countries = static_cast<CSummaryTableNode*>(tables->GetFirstChildNode());
+    ASSERT_TRUE(countries->Rename("Lands"));
+    EXPECT_EQ(countries->GetName(), "Lands");
+    EXPECT_EQ(catalogue->FindDefinition(2)->GetMenuName(), "Lands");
+    CCatalogueDb again(made.path.parent_path() / "coins.ctg");
+    again.LoadDataStructure();
+    ASSERT_NE(again.FindDefinition(2), nullptr);
+    EXPECT_EQ(again.FindDefinition(2)->GetMenuName(), "Lands");
 }

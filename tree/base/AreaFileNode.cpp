@@ -1,6 +1,8 @@
 #include "tree/base/AreaFileNode.h"
 
 #include "platform/text/CaseFold.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/definitions/DataFileDef.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
 
@@ -47,6 +49,30 @@ std::string CAreaFileNode::GetHelpKey()
     default:
         return "KV.AREAFILEITM";
     }
+}
+
+bool CAreaFileNode::Rename(std::string_view text)
+{
+    CCatalogueDb* catalogue = GetCatalogue();
+    if (catalogue == nullptr || text.empty()) {
+        return false;
+    }
+    CDataFileDef definition(catalogue);
+    if (!definition.SelectFile(m_kind)) {
+        return false;
+    }
+    definition.SetMenuName(text);
+    definition.StoreInCatalogue();
+    definition.BuildDefinitionTree();
+    definition.SaveDefinitionTree();
+    const std::string label = definition.GetMenuName();
+    CTreeNode* top = GetCatalogueNode() != nullptr ? GetCatalogueNode() : this;
+    for (CTreeNode* node = top; node != nullptr; node = NextTreeNode(node, top)) {
+        if (node->IsDataNode() && !node->IsFolderElement() && node->GetKind() == m_kind) {
+            node->SetName(label);
+        }
+    }
+    return true;
 }
 
 void CAreaFileNode::CollectItems(CItemSet& set)

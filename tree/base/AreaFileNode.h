@@ -25,6 +25,9 @@ public:
     bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
     CFolderRecord* GetFolderRecord() override;
     std::string GetHelpKey() override;
+    // Renames the data file of the node's kind (its menu name, saved with the definitions) and relabels
+    // every node of the catalogue that shows that data file as such (not folders and areas).
+    bool Rename(std::string_view text) override;
 
     void CollectItems(CItemSet& set) override;
     void CollectItemsOfKind(CItemSet& set, int kind) override;

@@ -2,15 +2,34 @@
 
 #include "codecs/CatalogueImage.h"
 #include "platform/text/CaseFold.h"
+#include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/program/Settings.h"
+#include "store/program/TraceLog.h"
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
+#include "tree/base/TextPatterns.h"
 
 #include <filesystem>
 
 namespace {
+
+constexpr int kStringCatalogue = 33021;
+constexpr int kStringFolderAndFile = 200;
+constexpr int kStringFile = 33036;
+constexpr int kStringContains = 33048;
+
+// A pattern with two "%s", filled in order; a "%s" inside the first text stays as it is.
+std::string FillTwoTexts(std::string_view pattern, std::string_view first, std::string_view second)
+{
+    const size_t at = pattern.find("%s");
+    if (at == std::string_view::npos) {
+        return std::string(pattern);
+    }
+    return FillTextPattern(pattern.substr(0, at + 2), first) +
+           FillTextPattern(pattern.substr(at + 2), second);
+}
 
 bool UsesCataloguePictures()
 {
@@ -79,4 +98,14 @@ bool CAreaNode::CanAcceptCopy(CItemSet* set)
         return false;
     }
     return set->GetCurrentKind() == GetKind();
+}
+
+std::vector<std::string> CAreaNode::GetStatusText()
+{
+    DebugLogString("Status Bar");
+    std::string where = m_folder != nullptr ? FillTwoTexts(LoadResString(kStringFolderAndFile),
+                                                           m_folder->GetName(), GetName())
+                                            : FillTextPattern(LoadResString(kStringFile), GetName());
+    return {FillTextPattern(LoadResString(kStringCatalogue), m_catalogue->GetName()), std::move(where),
+            FillCountPattern(LoadResString(kStringContains), GetItemSet()->GetCount())};
 }

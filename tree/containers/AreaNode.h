@@ -16,6 +16,8 @@ public:
     bool IsEditable() override;
     bool CanBeLinked() override;
     std::string GetHelpKey() override { return "KV.AREAITM"; }
+    // "Catalogue: %s", "Folder %s,File %s" (or "File %s" without a folder), "Contains: %d records".
+    std::vector<std::string> GetStatusText() override;
 
     // A record of this catalogue and data file that lies in another folder.
     bool CanAcceptMove(CItemSet* set) override;

@@ -1,8 +1,10 @@
 #include "tree/containers/ContainerNode.h"
 
+#include "platform/text/CaseFold.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/WaitCursor.h"
 #include "store/catalogue/CatalogueDb.h"
+#include "store/clipboard/ItemClipboard.h"
 #include "store/program/Broadcasts.h"
 #include "store/program/TraceLog.h"
 #include "store/records/FolderRecord.h"
@@ -273,6 +275,286 @@ int CContainerNode::Delete(CNodeListPane* list, bool quiet)
         OfferDataFileRemovals(*m_catalogue, g_deletion.types);
     }
     return yesToAll ? kDeleteDoneYesToAll : kDeleteDone;
+}
+
+// ---- dropping and pasting ---------------------------------------------------------------------------------
+
+namespace {
+
+bool SameCatalogue(const CCatalogueDb* a, const CCatalogueDb* b)
+{
+    return a == b || (a != nullptr && b != nullptr &&
+                      a->GetFilePath().lexically_normal() == b->GetFilePath().lexically_normal());
+}
+
+bool ClipboardHas(std::string_view format)
+{
+    CClipboardAccess* clipboard = GetClipboardAccess();
+    return clipboard != nullptr && clipboard->HasFormat(format);
+}
+
+} // namespace
+
+CTreeNode* CContainerNode::FindNodeByPath(const std::string& path)
+{
+    auto* root = static_cast<CTreeNode*>(GetRoot());
+    return root != nullptr ? root->FindByNodePath(path) : nullptr;
+}
+
+bool CContainerNode::CanTakeFolder(CTreeNode& node)
+{
+    if (!node.IsContainer() || node.GetFolderRecord() == nullptr ||
+        !SameCatalogue(node.GetCatalogue(), m_catalogue)) {
+        return false;
+    }
+    // Never into itself or below itself: the folder tree would lose the folder in a loop.
+    for (CTreeNode* above = this; above != nullptr; above = above->GetParentNode()) {
+        if (above == &node ||
+            (above->GetFolderRecord() != nullptr &&
+             above->GetFolderRecord()->GetNumber() == node.GetFolderRecord()->GetNumber())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CContainerNode::CanPasteFolders(bool move)
+{
+    const std::string_view formats[] = {move ? kQueryMoveFormat : kQueryCopyFormat,
+                                        move ? kItemListMoveFormat : kItemListCopyFormat,
+                                        move ? kAreaMoveFormat : kAreaCopyFormat};
+    for (std::string_view format : formats) {
+        if (!ClipboardHas(format)) {
+            continue;
+        }
+        for (const std::string& path : ReadClipboardEntries(format)) {
+            CTreeNode* node = FindNodeByPath(path);
+            if (node == nullptr) {
+                continue;
+            }
+            const bool area = format == kAreaMoveFormat || format == kAreaCopyFormat;
+            if (area ? CanTakeFolder(*node) : (node->IsQuery() || node->IsItemList())) {
+                return true;
+            }
+        }
+        return false;
+    }
+    return false;
+}
+
+bool CContainerNode::PasteFolders(bool move)
+{
+    bool pasted = false;
+    if (move) {
+        for (std::string_view format : {kQueryMoveFormat, kItemListMoveFormat}) {
+            if (ClipboardHas(format)) {
+                pasted = PasteQueryOrListMove(format) || pasted;
+            }
+        }
+        if (ClipboardHas(kAreaMoveFormat)) {
+            pasted = PasteAreaMove(kAreaMoveFormat) || pasted;
+        }
+    } else if (ClipboardHas(kAreaCopyFormat)) {
+        pasted = PasteAreaCopy(kAreaCopyFormat) || pasted;
+    }
+    return pasted;
+}
+
+bool CContainerNode::PasteAreaMove(std::string_view format)
+{
+    if (m_folder == nullptr || format != kAreaMoveFormat) {
+        return false;
+    }
+    bool moved = false;
+    for (const std::string& path : ReadClipboardEntries(format)) {
+        CTreeNode* node = FindNodeByPath(path);
+        if (node == nullptr || !CanTakeFolder(*node)) {
+            continue;
+        }
+        CTreeNode* oldParent = node->GetParentNode();
+        if (oldParent != nullptr) {
+            oldParent->PostUnload();
+        }
+        CFolderRecord* folder = node->GetFolderRecord();
+        if (folder->GetParent() == m_folder->GetNumber()) {
+            continue; // already here: nothing to rewrite
+        }
+        folder->SetParent(m_folder->GetNumber());
+        folder->Update(*m_catalogue);
+        // The folder's node now belongs here; it is built again when a pane asks.
+        if (oldParent != nullptr) {
+            oldParent->DetachChild(node);
+        }
+        moved = true;
+    }
+    if (moved) {
+        Reload();
+    }
+    return moved;
+}
+
+std::string CContainerNode::CopyNameFor(std::string_view name)
+{
+    // Asked of the folder list, so that nothing is built for it.
+    const auto taken = [this](const std::string& candidate) {
+        if (m_folder == nullptr) {
+            return false;
+        }
+        const double number = m_folder->GetNumber();
+        for (CFolderRecord* child = m_catalogue->FirstChildFolder(number); child != nullptr;
+             child = m_catalogue->NextChildFolder(number, child)) {
+            if (platform::text::EqualsNoCase(child->GetName(), candidate)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    std::string candidate = FillTextPattern("Copy of %s", name);
+    for (size_t n = 2; taken(candidate); ++n) {
+        candidate = FillTextPattern(FillCountPattern("Copy %d of %s", n), name);
+    }
+    return candidate;
+}
+
+bool CContainerNode::PasteAreaCopy(std::string_view format)
+{
+    if (m_folder == nullptr || format != kAreaCopyFormat) {
+        return false;
+    }
+    bool copied = false;
+    for (const std::string& path : ReadClipboardEntries(format)) {
+        CTreeNode* node = FindNodeByPath(path);
+        if (node == nullptr || !node->IsContainer() || node->GetFolderRecord() == nullptr ||
+            !SameCatalogue(node->GetCatalogue(), m_catalogue)) {
+            continue;
+        }
+        if (node->GetParentNode() != nullptr) {
+            node->GetParentNode()->PostUnload();
+        }
+        CFolderRecord& source = *node->GetFolderRecord();
+        CFolderRecord* copy =
+            m_catalogue->AddFolderCopy(CopyNameFor(source.GetName()), m_folder->GetNumber(), source);
+        if (copy == nullptr) {
+            continue;
+        }
+        CopyAreaContents(source, *copy);
+        copied = true;
+    }
+    if (copied) {
+        Reload();
+    }
+    return copied;
+}
+
+void CContainerNode::CopyAreaContents(CFolderRecord& source, CFolderRecord& newFolder)
+{
+    CopyState state;
+    state.made.push_back(newFolder.GetNumber());
+    CopyAreaContents(source, newFolder, state);
+}
+
+void CContainerNode::CopyAreaContents(CFolderRecord& source, CFolderRecord& newFolder, CopyState& state)
+{
+    // A folder that holds itself through damaged PARENT values is copied once.
+    if (std::find(state.sources.begin(), state.sources.end(), source.GetNumber()) != state.sources.end() ||
+        static_cast<int>(state.sources.size()) >= kMaxNesting) {
+        return;
+    }
+    state.sources.push_back(source.GetNumber());
+    CItemSet records = CItemSet::Query(m_catalogue, node_kind::kAllKinds, &source, false);
+    for (bool more = records.MoveFirst(); more; more = records.MoveNext()) {
+        CItemSet copy = CItemSet::CopyOfCurrent(records);
+        if (copy.InsertCurrentRecord(newFolder.GetNumber())) {
+            // The notes are copied with the record, its other links carried over to the copy.
+            records.CopyCurrentChildren(copy.GetCurrentKey(), newFolder.GetNumber(), *m_catalogue, 0);
+        }
+    }
+    // The subfolders as they were before anything was copied; a copy made here is not copied again.
+    std::vector<CFolderRecord*> children;
+    for (CFolderRecord* child = m_catalogue->FirstChildFolder(source.GetNumber()); child != nullptr;
+         child = m_catalogue->NextChildFolder(source.GetNumber(), child)) {
+        if (std::find(state.made.begin(), state.made.end(), child->GetNumber()) == state.made.end()) {
+            children.push_back(child);
+        }
+    }
+    for (CFolderRecord* child : children) {
+        CFolderRecord* childCopy =
+            m_catalogue->AddFolderCopy(child->GetName(), newFolder.GetNumber(), *child);
+        if (childCopy != nullptr) {
+            state.made.push_back(childCopy->GetNumber());
+            CopyAreaContents(*child, *childCopy, state);
+        }
+    }
+    state.sources.pop_back();
+}
+
+bool CContainerNode::PasteQueryOrListMove(std::string_view format)
+{
+    if (format != kQueryMoveFormat && format != kItemListMoveFormat) {
+        return false;
+    }
+    const double number = m_folder != nullptr ? m_folder->GetNumber() : RootFolderCode();
+    bool moved = false;
+    for (const std::string& path : ReadClipboardEntries(format)) {
+        CTreeNode* node = FindNodeByPath(path);
+        if (node == nullptr || !(node->IsQuery() || node->IsItemList())) {
+            continue;
+        }
+        if (node->GetParentNode() != nullptr) {
+            node->GetParentNode()->PostUnload();
+        }
+        node->SetParentCode(number);
+        moved = true;
+    }
+    if (moved) {
+        m_catalogue->ResetBuiltinSet22();
+        m_catalogue->ResetBuiltinSet23();
+    }
+    return moved;
+}
+
+void CContainerNode::DropMove(CItemSet* set)
+{
+    const bool pasted = PasteFolders(true);
+    if (set != nullptr && m_folder != nullptr && SameCatalogue(set->GetCatalogue(), m_catalogue)) {
+        for (bool more = set->MoveFirst(); more; more = set->MoveNext()) {
+            if (AcceptsKind(set->GetCurrentKind()) && set->GetCurrentParent() != m_folder->GetNumber()) {
+                set->MoveCurrentToParent(m_folder->GetNumber());
+            }
+        }
+    }
+    if (GetItemSet()->IsLoaded()) {
+        GetItemSet()->Reload();
+    }
+    if (pasted) {
+        PostUnload();
+    } else if (set != nullptr) {
+        BroadcastRefresh(*this, *set);
+    }
+}
+
+void CContainerNode::DropCopy(CItemSet* set)
+{
+    const bool pasted = PasteFolders(false);
+    if (set != nullptr && m_folder != nullptr && SameCatalogue(set->GetCatalogue(), m_catalogue)) {
+        for (bool more = set->MoveFirst(); more; more = set->MoveNext()) {
+            if (!AcceptsKind(set->GetCurrentKind())) {
+                continue;
+            }
+            CItemSet copy = CItemSet::CopyOfCurrent(*set);
+            if (copy.InsertCurrentRecord(m_folder->GetNumber())) {
+                set->CopyCurrentChildren(copy.GetCurrentKey(), m_folder->GetNumber(), *m_catalogue, 0);
+            }
+        }
+    }
+    if (GetItemSet()->IsLoaded()) {
+        GetItemSet()->Reload();
+    }
+    if (pasted) {
+        PostUnload();
+    } else if (set != nullptr) {
+        BroadcastRefresh(*this, *set);
+    }
 }
 
 void CContainerNode::CollectShownItemsOfKind(CItemSet& set, int kind)

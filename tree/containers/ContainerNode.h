@@ -39,6 +39,32 @@ public:
     // records; after the last folder of a data file, offers to remove the data file.
     int Delete(CNodeListPane* list, bool quiet) override;
 
+    // ---- dropping and pasting ---------------------------------------------------------------------------
+    // Records of this catalogue go into the folder (moved: their PARENT becomes the folder's NUMBER;
+    // copied: new rows with their notes copied and their other links carried over). Folders, queries and
+    // item lists on the clipboard are pasted first. Records of another catalogue are left to the copy
+    // between catalogues, which this model does not hold.
+    void DropMove(CItemSet* set) override;
+    void DropCopy(CItemSet* set) override;
+    // The first of the folder, query and list formats (moved or copied) on the clipboard that names an
+    // element this folder can take: one of this catalogue that is neither this folder nor above it.
+    bool CanPasteFolders(bool move);
+    // Pastes the folders, queries and lists the clipboard holds, moved or copied; true when any was.
+    bool PasteFolders(bool move);
+    // The folders named by the format's paths become subfolders of this one (same catalogue only; a
+    // folder is never put inside itself). True when one was moved.
+    bool PasteAreaMove(std::string_view format);
+    // Copies of the folders named by the format's paths, "Copy of %s" ("Copy %d of %s" when taken), with
+    // their contents. True when one was copied.
+    bool PasteAreaCopy(std::string_view format);
+    // The stored queries and item lists named by the paths move into this folder.
+    bool PasteQueryOrListMove(std::string_view format);
+    // Copies the records of the source folder, and of its subfolders into copies of them, into the new
+    // folder; a folder copied into itself is copied once, not again and again.
+    void CopyAreaContents(CFolderRecord& source, CFolderRecord& newFolder);
+    // "Copy of %s", or "Copy %d of %s" from 2 on, whichever no child of this node holds yet.
+    std::string CopyNameFor(std::string_view name);
+
     void CollectShownItemsOfKind(CItemSet& set, int kind) override;
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
@@ -54,6 +80,17 @@ protected:
     CFolderRecord* m_folder;
 
 private:
+    // The node the path names, searched from the root; null when none is built.
+    CTreeNode* FindNodeByPath(const std::string& path);
+    // Whether the node is a container of this catalogue that may go below this node.
+    bool CanTakeFolder(CTreeNode& node);
+    struct CopyState
+    {
+        std::vector<double> made;    // the folders made by this copy
+        std::vector<double> sources; // the folders being copied, outermost first
+    };
+    void CopyAreaContents(CFolderRecord& source, CFolderRecord& newFolder, CopyState& state);
+
     bool m_childrenBuilt = false;
 };
 
