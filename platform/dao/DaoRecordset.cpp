@@ -186,8 +186,19 @@ public:
         updatable = (options & dbReadOnly) == 0 && !Core().IsReadOnly();
         hasTable = true;
         startReached = true;
-        FetchForward();
         pos = 0;
+        // The first rows are read when something needs them: a table opened to seek one row or to add
+        // rows reads nothing else.
+        firstFetchPending = true;
+    }
+
+    // Reads the first rows of a table recordset that was opened or given an index without reading them.
+    void SettleFirstFetch()
+    {
+        if (firstFetchPending) {
+            firstFetchPending = false;
+            FetchForward();
+        }
     }
 
     void OpenQuery()
@@ -550,6 +561,7 @@ public:
         if (forward) {
             core->Release(forwardSql, std::move(forward));
         }
+        firstFetchPending = false;
         window.clear();
         first = KeyPosition();
         last = KeyPosition();
@@ -756,6 +768,7 @@ public:
     bool complete = false; // a query whose rows are all in the window for good
     bool startReached = false;
     bool endReached = false;
+    bool firstFetchPending = false;
     bool currentDeleted = false;
     KeyPosition first;
     KeyPosition last;
@@ -778,13 +791,20 @@ CDaoRecordset::CDaoRecordset(CDaoDatabase* database) : m_database(database) {}
 
 CDaoRecordset::~CDaoRecordset() = default;
 
-detail::RecordsetState& CDaoRecordset::State() const
+detail::RecordsetState& CDaoRecordset::Opened() const
 {
     if (!m_state) {
         ThrowDaoError(errors::kObjectInvalid, "the recordset is not open");
     }
     m_state->Core();
     return *m_state;
+}
+
+detail::RecordsetState& CDaoRecordset::State() const
+{
+    detail::RecordsetState& state = Opened();
+    state.SettleFirstFetch();
+    return state;
 }
 
 void CDaoRecordset::Open(int openType, std::string_view source, int options)
@@ -818,22 +838,22 @@ bool CDaoRecordset::IsOpen() const
 
 int CDaoRecordset::GetType() const
 {
-    return State().type;
+    return Opened().type;
 }
 
 std::string CDaoRecordset::GetSQL() const
 {
-    return State().source;
+    return Opened().source;
 }
 
 bool CDaoRecordset::CanUpdate() const
 {
-    return State().updatable;
+    return Opened().updatable;
 }
 
 bool CDaoRecordset::CanAppend() const
 {
-    return State().updatable;
+    return Opened().updatable;
 }
 
 bool CDaoRecordset::IsBOF() const
@@ -905,7 +925,7 @@ void CDaoRecordset::MovePrev()
 
 void CDaoRecordset::MoveLast()
 {
-    detail::RecordsetState& state = State();
+    detail::RecordsetState& state = Opened();
     state.editMode = dbEditNone;
     state.currentDeleted = false;
     if (state.isTable) {
@@ -937,7 +957,7 @@ void CDaoRecordset::Move(long rows)
 
 long CDaoRecordset::GetRecordCount()
 {
-    detail::RecordsetState& state = State();
+    detail::RecordsetState& state = Opened();
     if (!state.isTable) {
         return std::min(state.reached, state.windowStart + static_cast<long>(state.window.size()));
     }
@@ -948,7 +968,7 @@ long CDaoRecordset::GetRecordCount()
 
 void CDaoRecordset::AddNew()
 {
-    detail::RecordsetState& state = State();
+    detail::RecordsetState& state = Opened();
     state.CheckUpdatable();
     state.buffer.assign(state.fields.size(), CDaoVariant());
     state.changed.assign(state.fields.size(), false);
@@ -979,7 +999,7 @@ void CDaoRecordset::Edit()
 
 void CDaoRecordset::Update()
 {
-    detail::RecordsetState& state = State();
+    detail::RecordsetState& state = Opened();
     if (state.editMode == dbEditNone) {
         ThrowDaoError(errors::kUpdateWithoutEdit);
     }
@@ -994,7 +1014,7 @@ void CDaoRecordset::Update()
 
 void CDaoRecordset::CancelUpdate()
 {
-    detail::RecordsetState& state = State();
+    detail::RecordsetState& state = Opened();
     if (state.editMode == dbEditNone) {
         ThrowDaoError(errors::kUpdateWithoutEdit);
     }
@@ -1024,56 +1044,57 @@ void CDaoRecordset::Delete()
 
 int CDaoRecordset::GetEditMode() const
 {
-    return State().editMode;
+    return Opened().editMode;
 }
 
 short CDaoRecordset::GetFieldCount() const
 {
-    return static_cast<short>(State().fields.size());
+    return static_cast<short>(Opened().fields.size());
 }
 
 void CDaoRecordset::GetFieldInfo(int index, CDaoFieldInfo& info) const
 {
-    const detail::RecordsetState& state = State();
+    const detail::RecordsetState& state = Opened();
     info = state.fields[static_cast<size_t>(state.CheckIndex(index))].info;
 }
 
 void CDaoRecordset::GetFieldInfo(std::string_view name, CDaoFieldInfo& info) const
 {
-    const detail::RecordsetState& state = State();
+    const detail::RecordsetState& state = Opened();
     info = state.fields[static_cast<size_t>(state.FieldIndex(name))].info;
 }
 
 int CDaoRecordset::FindField(std::string_view name) const
 {
-    const detail::RecordsetState& state = State();
+    const detail::RecordsetState& state = Opened();
     const auto found = state.byName.find(name);
     return found == state.byName.end() ? -1 : found->second;
 }
 
 const CDaoVariant& CDaoRecordset::GetFieldValue(std::string_view name) const
 {
-    return GetFieldValue(State().FieldIndex(name));
+    return GetFieldValue(Opened().FieldIndex(name));
 }
 
 const CDaoVariant& CDaoRecordset::GetFieldValue(int index) const
 {
-    detail::RecordsetState& state = State();
+    detail::RecordsetState& state = Opened();
     const auto at = static_cast<size_t>(state.CheckIndex(index));
     if (state.editMode != dbEditNone) {
         return state.buffer[at];
     }
+    state.SettleFirstFetch();
     return state.CurrentRow().values[at];
 }
 
 void CDaoRecordset::SetFieldValue(std::string_view name, const CDaoVariant& value)
 {
-    SetFieldValue(State().FieldIndex(name), value);
+    SetFieldValue(Opened().FieldIndex(name), value);
 }
 
 void CDaoRecordset::SetFieldValue(int index, const CDaoVariant& value)
 {
-    detail::RecordsetState& state = State();
+    detail::RecordsetState& state = Opened();
     const auto at = static_cast<size_t>(state.CheckIndex(index));
     if (state.editMode == dbEditNone) {
         ThrowDaoError(errors::kUpdateWithoutEdit);
@@ -1120,7 +1141,7 @@ void CDaoRecordset::SetFieldBytes(std::string_view name, std::span<const std::ui
 
 void CDaoRecordset::SetCurrentIndex(std::string_view indexName)
 {
-    detail::RecordsetState& state = State();
+    detail::RecordsetState& state = Opened();
     if (!state.isTable) {
         ThrowDaoError(errors::kNotSupportedForType, "SetCurrentIndex needs a table recordset");
     }
@@ -1142,17 +1163,17 @@ void CDaoRecordset::SetCurrentIndex(std::string_view indexName)
     state.keyFields = std::move(keyFields);
     state.keyDescending = std::move(descending);
     state.startReached = true;
-    state.FetchForward();
+    state.firstFetchPending = true;
 }
 
 std::string CDaoRecordset::GetCurrentIndex() const
 {
-    return State().currentIndex;
+    return Opened().currentIndex;
 }
 
 bool CDaoRecordset::Seek(std::string_view comparison, const std::vector<CDaoVariant>& keys)
 {
-    detail::RecordsetState& state = State();
+    detail::RecordsetState& state = Opened();
     if (!state.isTable) {
         ThrowDaoError(errors::kNotSupportedForType, "Seek needs a table recordset");
     }

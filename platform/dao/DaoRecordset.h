@@ -99,7 +99,9 @@ public:
     }
 
 private:
+    // The open recordset's state, its first rows read (State) or not yet (Opened).
     detail::RecordsetState& State() const;
+    detail::RecordsetState& Opened() const;
 
     CDaoDatabase* m_database;
     std::unique_ptr<detail::RecordsetState> m_state;

@@ -2,10 +2,10 @@
 
 #include "platform/dao/DaoDate.h"
 #include "platform/dao/DaoException.h"
+#include "store/program/TraceLog.h"
+#include "store/records/NodeRef.h"
 #include "store/regional/DateText.h"
 #include "store/regional/DateTimeValue.h"
-#include "store/records/NodeRef.h"
-#include "store/program/TraceLog.h"
 
 #include <cctype>
 #include <cinttypes>
@@ -314,12 +314,12 @@ void CDataRecordset::SetFieldMemo(std::string_view name, std::string_view text)
 
 bool CDataRecordset::SeekByNumber(const CNodeRef& ref)
 {
-    try {
+    // Only "no such row" is false: a seek that failed (a busy file, a read error) must not pass for a
+    // missing row, or a caller would add the record again as a new one.
+    if (GetCurrentIndex() != "OID") {
         SetCurrentIndex("OID");
-        return Seek("=", CDaoVariant::Double(ref.GetNumber()));
-    } catch (const std::exception&) {
-        return false;
     }
+    return Seek("=", CDaoVariant::Double(ref.GetNumber()));
 }
 
 namespace {

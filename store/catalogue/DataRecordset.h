@@ -64,8 +64,8 @@ public:
     // The text's bytes into a long-binary column.
     void SetFieldMemo(std::string_view name, std::string_view text);
 
-    // Makes "OID" the current index and seeks the reference's number; false when not found or on any
-    // failure.
+    // Makes "OID" the current index and seeks the reference's number: one lookup. False when there is no
+    // such row; any other failure throws.
     bool SeekByNumber(const CNodeRef& ref);
 
     // The current local time as "%04d%02d%02d%02d:%02d:%02d" into MODIDATE or CREADATE; a failure is

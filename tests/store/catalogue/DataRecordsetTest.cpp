@@ -8,6 +8,7 @@
 #include "store/catalogue/CatalogueLayout.h"
 #include "store/program/TraceLog.h"
 #include "store/records/NodeRef.h"
+#include "tests/support/EngineProbe.h"
 #include "tests/support/TestEnvironment.h"
 
 #include "store/regional/RegionalSettings.h"
@@ -249,12 +250,42 @@ TEST_F(DataRecordsetTest, SeeksRowsByTheirNumber)
     ref.SetNumber(9);
     EXPECT_FALSE(rs.SeekByNumber(ref));
 
+    // Only a missing row is false: a table that cannot be sought by number is an error.
     CDaoTableDef bare(&db);
     bare.Create("NOINDEX");
     bare.CreateField("X", dbLong, 4);
     bare.Append();
     rs.OpenQuery(dbOpenTable, "NOINDEX");
-    EXPECT_FALSE(rs.SeekByNumber(ref));
+    EXPECT_THROW(rs.SeekByNumber(ref), CDaoException);
+}
+
+// Opening a table and seeking a row by number reads that one row of the table, however long it is.
+TEST_F(DataRecordsetTest, ASeekByNumberReadsOneRow)
+{
+    {
+        CDataRecordset rs(&db);
+        rs.OpenQuery(dbOpenTable, "ITEMS");
+        for (int i = 0; i < 300; ++i) {
+            rs.AddNew();
+            rs.SetFieldText("T", "row " + std::to_string(i + 1));
+            rs.Update();
+        }
+    }
+    CCatalogueDb catalogue;
+    CNodeRef ref(&catalogue);
+    lumarc::test::EngineProbe probe(db);
+    CDataRecordset rs(&db);
+    rs.OpenQuery(dbOpenTable, "ITEMS");
+    ref.Set(3, 200, &catalogue);
+    ASSERT_TRUE(rs.SeekByNumber(ref));
+    EXPECT_EQ(rs.GetFieldText("T"), "row 200");
+    EXPECT_EQ(probe.Rows("FROM \"ITEMS\""), 1u);
+    // The table still walks from its first row when it is not sought.
+    CDataRecordset walk(&db);
+    walk.OpenQuery(dbOpenTable, "ITEMS");
+    EXPECT_EQ(walk.GetFieldText("T"), "row 1");
+    walk.MoveNext();
+    EXPECT_EQ(walk.GetFieldText("T"), "row 2");
 }
 
 TEST_F(DataRecordsetTest, OpensQueriesWithATrace)

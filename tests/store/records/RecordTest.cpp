@@ -6,16 +6,17 @@
 #include "codecs/CatalogueImage.h"
 #include "platform/dao/DaoDatabase.h"
 #include "store/catalogue/CatalogueDb.h"
-#include "store/definitions/DataFileDef.h"
 #include "store/catalogue/DataRecordset.h"
-#include "store/regional/DateText.h"
+#include "store/catalogue/SqlText.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/program/Settings.h"
 #include "store/records/FrameRefresh.h"
 #include "store/records/LinkList.h"
 #include "store/records/RecordList.h"
+#include "store/regional/DateText.h"
 #include "store/regional/RegionalSettings.h"
-#include "store/program/Settings.h"
-#include "store/catalogue/SqlText.h"
 #include "tests/support/CatalogueBuilder.h"
+#include "tests/support/EngineProbe.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -274,6 +275,33 @@ TEST_F(RecordTest, InsertAddsARowWithANewNumberAndKey)
     ASSERT_TRUE(asAddress.SaveAs(3, 0, false));
     EXPECT_EQ(asAddress.GetKind(), 3);
     EXPECT_EQ(RowText(*catalogue, asAddress.GetKey(), "NAME"), "Mark");
+}
+
+// A seek that fails (here interrupted inside the engine, as a busy file or a read error would make it)
+// is no missing row: saving fails and writes no second row under a new number.
+TEST_F(RecordTest, SavingFailsWithoutANewRowWhenTheSeekFails)
+{
+    const auto rows = [&] {
+        CDataRecordset rs(catalogue->GetDatabase());
+        rs.OpenQuery(dbOpenSnapshot, "SELECT count(*) AS N FROM COINS");
+        return rs.GetFieldLong("N");
+    };
+    const std::int32_t before = rows();
+    CRecord franc = Load(made.franc);
+    franc.SetFieldTextByName("GRADE", "XF");
+    {
+        EngineProbe probe(*catalogue->GetDatabase());
+        probe.FailStatementsHolding("\"AUTOINCR\" = ?");
+        EXPECT_FALSE(franc.Save(made.france, false));
+        EXPECT_GT(probe.FailedStatements(), 0u);
+    }
+    EXPECT_EQ(rows(), before);
+    EXPECT_EQ(franc.GetNumber(), made.franc.number);
+    EXPECT_TRUE(frame.codes.empty());
+    // Once the engine answers again the same record saves into its own row.
+    ASSERT_TRUE(franc.Save(made.france, false));
+    EXPECT_EQ(rows(), before);
+    EXPECT_EQ(RowText(*catalogue, made.franc.In(*catalogue), "GRADE"), "XF");
 }
 
 TEST_F(RecordTest, CopiesToAnotherCatalogueCarryPicturesReferencesAndNotes)
