@@ -17,11 +17,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <exception>
 #include <fstream>
 #include <map>
 #include <numeric>
+#include <utility>
 
 using namespace platform::dao;
 
@@ -150,20 +153,51 @@ std::time_t TimeOfFieldText(const std::string& text)
     return time > 1 ? time : 0;
 }
 
-// What a record sorts by: a number first, then a text (folded, so case does not count).
+// What a record sorts by: a number first, then a text (folded, so case does not count). Values of a
+// number field that are no plain number ("Nancy", "Info", "n/a") sort after the numbers, as texts: read
+// as numbers they could be NaN, which orders nothing, and the sort would not be a valid ordering.
 struct SortValue
 {
     double number = 0.0;
     std::string text;
+    bool isText = false;
 
     bool operator<(const SortValue& other) const
     {
+        if (isText != other.isText) {
+            return !isText;
+        }
         if (number != other.number) {
             return number < other.number;
         }
         return text < other.text;
     }
 };
+
+// A number field's value: a plain decimal number (sign, digits, a point, an exponent) as that number;
+// anything else as a text. An empty value is 0, as it always sorted.
+SortValue NumberSortValue(const std::string& text)
+{
+    const std::string_view trimmed = TrimSpaces(text);
+    if (trimmed.empty()) {
+        return {};
+    }
+    std::string_view digits = trimmed;
+    if (digits.front() == '+' || digits.front() == '-') {
+        digits.remove_prefix(1);
+    }
+    if (!digits.empty() &&
+        (std::isdigit(static_cast<unsigned char>(digits.front())) || digits.front() == '.')) {
+        double number = 0.0;
+        const char* end = trimmed.data() + trimmed.size();
+        const char* first = trimmed.front() == '+' ? trimmed.data() + 1 : trimmed.data();
+        const auto [stop, error] = std::from_chars(first, end, number);
+        if (error == std::errc() && stop == end && std::isfinite(number)) {
+            return {number, {}};
+        }
+    }
+    return {0.0, platform::text::FoldCase(text), true};
+}
 
 SortValue FieldSortValue(CRecord& record, int field)
 {
@@ -182,11 +216,11 @@ SortValue FieldSortValue(CRecord& record, int field)
     case 'D':
         return {static_cast<double>(TimeOfFieldText(text)), platform::text::FoldCase(text)};
     case 'I':
-        return {std::strtod(text.c_str(), nullptr), {}};
+        return NumberSortValue(text);
     case 'C':
         switch (descriptor->GetAdditionalFormatting()) {
         case 'I':
-            return {std::strtod(text.c_str(), nullptr), {}};
+            return NumberSortValue(text);
         case 'Y':
             return {static_cast<double>(YearNumberOfText(text)), {}};
         default:

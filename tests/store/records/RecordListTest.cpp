@@ -313,4 +313,28 @@ TEST_F(RecordListTest, FieldsSortByTheirType)
               (std::vector<std::string>{"Ducat 1650", "Franc 1960", "Mark 1950", "Thaler 1786"}));
 }
 
+// Values of a number field that are no plain number sort after the numbers, as texts, whatever a number
+// reader would make of them ("nan", "Info"); the order is then a valid one, the same both ways round.
+TEST_F(RecordListTest, NumberFieldsSortTextsThatAreNoNumbersAsTexts)
+{
+    for (const char* year : {"Nancy", "1e3", "Info", "-5", "nan", "inf", "12.5", "n/a", "+7"}) {
+        AddRecord(*catalogue, 1, made.germany, {{"NAME", "Coin"}, {"YEAR", year}});
+    }
+    CRecordList list = Coins();
+    const int year = list.GetFirst()->FindFieldByName("YEAR");
+    const auto years = [&] {
+        std::vector<std::string> texts;
+        for (const auto& record : list) {
+            texts.push_back(record->GetFieldText(year));
+        }
+        return texts;
+    };
+    const std::vector<std::string> ascending{"-5",   "+7",  "12.5", "1e3", "1650", "1786", "1950",
+                                             "1960", "inf", "Info", "n/a", "nan",  "Nancy"};
+    list.Sort(year, true, true);
+    EXPECT_EQ(years(), ascending);
+    list.Sort(year, true, false);
+    EXPECT_EQ(years(), std::vector<std::string>(ascending.rbegin(), ascending.rend()));
+}
+
 } // namespace
