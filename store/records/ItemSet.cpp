@@ -4,13 +4,13 @@
 #include "platform/text/CaseFold.h"
 #include "platform/ui/WaitCursor.h"
 #include "store/catalogue/CatalogueDb.h"
+#include "store/catalogue/SqlText.h"
 #include "store/definitions/CriteriaOperators.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/definitions/FieldDef.h"
+#include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
 #include "store/records/LinkList.h"
-#include "store/program/Settings.h"
-#include "store/catalogue/SqlText.h"
 
 #include <algorithm>
 #include <utility>
@@ -644,7 +644,9 @@ bool CItemSet::MoveToKind(int kind)
 bool CItemSet::FindRecord(const CRecord& record)
 {
     Load();
-    CRecord* found = List().Find(record.GetKind(), record.GetNumber());
+    // The catalogue is part of a record's identity: a set over several catalogues holds records of the
+    // same kind and number.
+    CRecord* found = List().Find(record.GetKind(), record.GetNumber(), record.GetCatalogue());
     if (found == nullptr) {
         return false;
     }
@@ -676,7 +678,7 @@ bool CItemSet::ContainsKeyCode(double code)
 bool CItemSet::ContainsRecord(const CRecord& record)
 {
     Load();
-    return List().Contains(record.GetKind(), record.GetNumber());
+    return List().Contains(record.GetKind(), record.GetNumber(), record.GetCatalogue());
 }
 
 bool CItemSet::DeleteCurrentFromList()

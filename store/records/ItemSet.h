@@ -13,8 +13,8 @@
 // Every text a user typed that goes into SQL here is quoted: a quick search for "it's 50%" finds that
 // text and nothing else. Database errors leave the set empty; nothing is shown to the user.
 
-#include "store/records/NodeRef.h"
 #include "store/definitions/QueryDefinition.h"
+#include "store/records/NodeRef.h"
 #include "store/records/Record.h"
 #include "store/records/RecordList.h"
 
@@ -124,13 +124,13 @@ public:
     CRecord* GetCurrent();
     // The first record of the kind becomes current; false when none.
     bool MoveToKind(int kind);
-    // The record of the same number and kind becomes current; false when the set has none.
+    // The record of the same catalogue, kind and number becomes current; false when the set has none.
     bool FindRecord(const CRecord& record);
     // Positions on the other set's current record, or takes the other set's records when this one is
     // empty; false when neither worked.
     bool FindOrAppendCurrentOf(CItemSet& other);
-    // Whether the set holds the record of that key code, or of the record's kind and number; the current
-    // record stays.
+    // Whether the set holds the record of that key code, or of the record's catalogue, kind and number;
+    // the current record stays.
     bool ContainsKeyCode(double code);
     bool ContainsRecord(const CRecord& record);
     // Takes the current record out of the list; the first becomes current.

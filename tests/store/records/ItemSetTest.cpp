@@ -8,14 +8,14 @@
 #include "platform/dao/DaoException.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "store/catalogue/CatalogueDb.h"
+#include "store/catalogue/SqlText.h"
 #include "store/definitions/CriteriaOperators.h"
 #include "store/definitions/DataFileDef.h"
-#include "store/regional/DateText.h"
-#include "store/records/FolderRecord.h"
-#include "store/regional/RegionalSettings.h"
 #include "store/program/Settings.h"
-#include "store/catalogue/SqlText.h"
+#include "store/records/FolderRecord.h"
 #include "store/records/WaitWindow.h"
+#include "store/regional/DateText.h"
+#include "store/regional/RegionalSettings.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -539,6 +539,54 @@ TEST_F(ItemSetTest, AdvancedSearchOverAllRegisteredCatalogues)
     for (const auto& path : {made.path, second.path, countries, gone}) {
         UnregisterCatalogue(path.string());
     }
+}
+
+// Two catalogues made alike hold records of the same kinds and numbers: a set over both tells them
+// apart by their catalogue when it finds, tests and copies records.
+TEST_F(ItemSetTest, RecordsOfDifferentCataloguesWithTheSameNumbersStayApart)
+{
+    const TypicalCatalogue second = MakeTypicalCatalogue(MakeTempFolder("second"));
+    RegisterCatalogue(made.path.string());
+    RegisterCatalogue(second.path.string());
+    CItemSet all = CItemSet::Query(nullptr, 1, nullptr, false);
+    all.SetDefinitionName("All");
+    all.SetFilterText("YEAR < 1900");
+    ASSERT_EQ(all.GetCount(), 4u);
+    ASSERT_TRUE(all.MoveLast());
+    CRecord* last = all.GetCurrent();
+    CRecord* twin = nullptr;
+    for (const auto& record : all.GetList()) {
+        if (record->GetKind() == last->GetKind() && record->GetNumber() == last->GetNumber() &&
+            record.get() != last) {
+            twin = record.get();
+        }
+    }
+    ASSERT_NE(twin, nullptr);
+    ASSERT_NE(twin->GetCatalogue(), last->GetCatalogue());
+
+    ASSERT_TRUE(all.MoveFirst());
+    EXPECT_TRUE(all.FindRecord(*last));
+    EXPECT_EQ(all.GetCurrent(), last);
+    EXPECT_TRUE(all.FindRecord(*twin));
+    EXPECT_EQ(all.GetCurrent(), twin);
+
+    // A copy stays on the record the other set is on.
+    ASSERT_TRUE(all.FindRecord(*last));
+    CItemSet copy = CItemSet::CopyOf(all);
+    ASSERT_NE(copy.GetCurrent(), nullptr);
+    EXPECT_EQ(copy.GetCurrent()->GetCatalogue(), last->GetCatalogue());
+    EXPECT_EQ(copy.GetPosition(), 4u);
+    EXPECT_EQ(all.GetCurrent(), last);
+
+    // A set of one catalogue does not hold the other catalogue's record of the same number.
+    CItemSet own = CItemSet::Query(catalogue.get(), 1, nullptr, false);
+    CRecord other = Record(made.thaler);
+    other.SetCatalogue(last->GetCatalogue());
+    EXPECT_TRUE(own.ContainsRecord(Record(made.thaler)));
+    EXPECT_FALSE(own.ContainsRecord(other));
+    EXPECT_FALSE(own.FindRecord(other));
+    UnregisterCatalogue(made.path.string());
+    UnregisterCatalogue(second.path.string());
 }
 
 TEST_F(ItemSetTest, CopiesAndAssignmentKeepWhatTheSetDescribes)
