@@ -265,8 +265,42 @@ std::unordered_set<double> OwnedCodes(CCatalogueDb& catalogue)
 
 CRecordList::CRecordList(CCatalogueDb* catalogue) : m_catalogue(catalogue) {}
 CRecordList::CRecordList(CRecordList&&) noexcept = default;
-CRecordList& CRecordList::operator=(CRecordList&&) noexcept = default;
+
+CRecordList& CRecordList::operator=(CRecordList&& other) noexcept
+{
+    if (this != &other) {
+        m_records.clear(); // before the blocks they live in go
+        m_catalogue = other.m_catalogue;
+        m_blocks = std::move(other.m_blocks);
+        m_records = std::move(other.m_records);
+        m_identities = std::move(other.m_identities);
+        m_cursor = std::exchange(other.m_cursor, kNone);
+    }
+    return *this;
+}
+
 CRecordList::~CRecordList() = default;
+
+CRecord* CRecordList::RecordBlocks::Make(CRecord&& record)
+{
+    constexpr size_t kFirstBlock = 64;
+    constexpr size_t kLargestBlock = 8192;
+    if (m_blocks.empty() || m_used == m_blockSize) {
+        m_blockSize = m_blocks.empty() ? kFirstBlock : std::min(m_blockSize * 2, kLargestBlock);
+        m_blocks.push_back(std::make_unique_for_overwrite<Slot[]>(m_blockSize));
+        m_used = 0;
+    }
+    CRecord* made = ::new (static_cast<void*>(m_blocks.back()[m_used].bytes)) CRecord(std::move(record));
+    ++m_used;
+    return made;
+}
+
+void CRecordList::RecordBlocks::Clear()
+{
+    m_blocks.clear();
+    m_blockSize = 0;
+    m_used = 0;
+}
 
 size_t CRecordList::IdentitySet::Hash(const Identity& identity)
 {
@@ -286,11 +320,22 @@ size_t CRecordList::IdentitySet::Find(const Identity& identity) const
     return slot;
 }
 
-void CRecordList::IdentitySet::Grow()
+void CRecordList::IdentitySet::Reserve(size_t count)
+{
+    // At most half full, so that probes stay short.
+    size_t size = m_slots.empty() ? 64 : m_slots.size();
+    while (count * 2 > size) {
+        size *= 2;
+    }
+    if (size != m_slots.size()) {
+        Rehash(size);
+    }
+}
+
+void CRecordList::IdentitySet::Rehash(size_t size)
 {
     std::vector<Identity> slots = std::move(m_slots);
     std::vector<bool> used = std::move(m_used);
-    const size_t size = slots.empty() ? 64 : slots.size() * 2;
     m_slots.assign(size, Identity{});
     m_used.assign(size, false);
     for (size_t i = 0; i < slots.size(); ++i) {
@@ -304,10 +349,7 @@ void CRecordList::IdentitySet::Grow()
 
 bool CRecordList::IdentitySet::Insert(const Identity& identity)
 {
-    // At most half full, so that probes stay short.
-    if ((m_count + 1) * 2 > m_slots.size()) {
-        Grow();
-    }
+    Reserve(m_count + 1);
     const size_t slot = Find(identity);
     if (m_used[slot]) {
         return false;
@@ -360,17 +402,18 @@ CRecordList::Identity CRecordList::IdentityOf(const CRecord& record)
     return {record.GetCatalogue(), static_cast<std::uint16_t>(record.GetKind()), record.GetNumber()};
 }
 
-CRecord* CRecordList::Append(std::unique_ptr<CRecord> record)
+CRecord* CRecordList::Append(CRecord&& record)
 {
-    if (record->GetDefinition() == nullptr) {
+    if (record.GetDefinition() == nullptr) {
         return nullptr;
     }
-    const Identity identity = IdentityOf(*record);
+    const Identity identity = IdentityOf(record);
     if (!m_identities.Insert(identity)) {
         return Find(identity.kind, identity.number, identity.catalogue);
     }
-    record->SetInList(true);
-    m_records.push_back(std::move(record));
+    RecordPtr held(m_blocks.Make(std::move(record)));
+    held->SetInList(true);
+    m_records.push_back(std::move(held));
     return m_records.back().get();
 }
 
@@ -379,7 +422,7 @@ CRecord* CRecordList::Add(const CRecord& record)
     if (Contains(record)) {
         return Find(record.GetKind(), record.GetNumber(), record.GetCatalogue());
     }
-    return Append(std::make_unique<CRecord>(record));
+    return Append(CRecord(record));
 }
 
 CRecord* CRecordList::Add(CRecord&& record)
@@ -387,7 +430,7 @@ CRecord* CRecordList::Add(CRecord&& record)
     if (Contains(record)) {
         return Find(record.GetKind(), record.GetNumber(), record.GetCatalogue());
     }
-    return Append(std::make_unique<CRecord>(std::move(record)));
+    return Append(std::move(record));
 }
 
 bool CRecordList::Contains(int kind, std::uint32_t number, const CCatalogueDb* catalogue) const
@@ -441,7 +484,7 @@ void CRecordList::Merge(const CRecordList& other)
 {
     for (const auto& record : other.m_records) {
         if (!Contains(*record)) {
-            Append(std::make_unique<CRecord>(*record));
+            Append(CRecord(*record));
         }
     }
     m_cursor = m_records.empty() ? kNone : 0;
@@ -450,6 +493,7 @@ void CRecordList::Merge(const CRecordList& other)
 void CRecordList::Clear()
 {
     m_records.clear();
+    m_blocks.Clear();
     m_identities.Clear();
     m_cursor = kNone;
 }
@@ -525,24 +569,37 @@ void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bo
     if (inMenu) {
         linked = CodesLinkedFromTableless(*m_catalogue);
     }
+    // The rows go into the list's blocks as they are read; their identities are taken all at once
+    // afterwards (also those read before a failure), the table sized once for them.
+    std::vector<RecordPtr> read;
     CDataRecordset rs(m_catalogue->GetDatabase());
     try {
         rs.OpenQuery(dbOpenSnapshot, sql);
         RecordRowColumns columns;
         columns.Find(rs, definition);
         for (; !rs.IsEOF(); rs.MoveNext()) {
-            auto record = std::make_unique<CRecord>(m_catalogue);
-            record->SetKey(kind, 0);
-            const bool live = record->FillFromRow(rs, true, false, &columns);
+            CRecord record(m_catalogue);
+            record.SetKey(kind, 0);
+            const bool live = record.FillFromRow(rs, true, false, &columns);
             // Stored queries have no waste basket: every row counts.
-            if ((kind != kQueriesFile && live == deleted) || !keep(*record)) {
+            if ((kind != kQueriesFile && live == deleted) || !keep(record)) {
                 continue;
             }
-            record->SetLinked(inMenu && linked.contains(record->GetKeyCode()));
-            Append(std::move(record));
+            record.SetLinked(inMenu && linked.contains(record.GetKeyCode()));
+            read.emplace_back(m_blocks.Make(std::move(record)));
         }
     } catch (const std::exception& error) {
         LogFailure(error);
+    }
+    m_identities.Reserve(m_records.size() + read.size());
+    if (m_records.capacity() < m_records.size() + read.size()) {
+        m_records.reserve(std::max(m_records.size() + read.size(), m_records.capacity() * 2));
+    }
+    for (RecordPtr& record : read) {
+        if (m_identities.Insert(IdentityOf(*record))) {
+            record->SetInList(true);
+            m_records.push_back(std::move(record));
+        }
     }
 }
 
@@ -975,7 +1032,7 @@ void CRecordList::SortRecords(int key, bool ascending)
         return ascending ? values[a] < values[b] : values[b] < values[a];
     });
     const CRecord* current = GetCurrent();
-    std::vector<std::unique_ptr<CRecord>> sorted;
+    std::vector<RecordPtr> sorted;
     sorted.reserve(m_records.size());
     for (size_t at : order) {
         sorted.push_back(std::move(m_records[at]));

@@ -168,19 +168,47 @@ private:
         bool Contains(const Identity& identity) const;
         void Erase(const Identity& identity);
         void Clear();
+        // Makes room for that many identities at once, so that adding them does not grow the table.
+        void Reserve(size_t count);
 
     private:
         static size_t Hash(const Identity& identity);
         size_t Find(const Identity& identity) const; // its slot, or the free slot where it would go
-        void Grow();
+        void Rehash(size_t size);
 
         std::vector<Identity> m_slots;
         std::vector<bool> m_used;
         size_t m_count = 0;
     };
 
+    // Where the list's records live: blocks of records allocated per list, growing block by block, so
+    // that loading many records costs a few allocations instead of one each. A record taken out of the
+    // list is destroyed in place; its room comes back with Clear.
+    class RecordBlocks
+    {
+    public:
+        CRecord* Make(CRecord&& record);
+        void Clear();
+
+    private:
+        struct alignas(CRecord) Slot
+        {
+            unsigned char bytes[sizeof(CRecord)];
+        };
+        std::vector<std::unique_ptr<Slot[]>> m_blocks;
+        size_t m_blockSize = 0;
+        size_t m_used = 0; // slots used in the last block
+    };
+    // Ends a record's life without freeing its room, which belongs to the blocks.
+    struct DestroyRecord
+    {
+        void operator()(CRecord* record) const { record->~CRecord(); }
+    };
+    using RecordPtr = std::unique_ptr<CRecord, DestroyRecord>;
+
     static Identity IdentityOf(const CRecord& record);
-    CRecord* Append(std::unique_ptr<CRecord> record);
+    // Takes a record into the list unless it holds that key already (then returns the one it holds).
+    CRecord* Append(CRecord&& record);
     // Runs a statement on a data file's table and appends the rows whose DELETED state is the wanted one
     // and that `keep` (when given) accepts.
     template <typename Keep>
@@ -189,7 +217,9 @@ private:
     void SortRecords(int key, bool ascending);
 
     CCatalogueDb* m_catalogue = nullptr;
-    std::vector<std::unique_ptr<CRecord>> m_records;
+    // The blocks go after the records that live in them.
+    RecordBlocks m_blocks;
+    std::vector<RecordPtr> m_records;
     IdentitySet m_identities;
     size_t m_cursor = kNone;
 };
