@@ -4,19 +4,19 @@
 #include "codecs/TextException.h"
 #include "platform/dao/DaoDatabase.h"
 #include "platform/text/CaseFold.h"
-#include "store/regional/AmountText.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/catalogue/CatalogueImageField.h"
-#include "store/definitions/DataFileDef.h"
 #include "store/catalogue/DataRecordset.h"
-#include "store/regional/DateText.h"
-#include "store/regional/DateTimeValue.h"
+#include "store/catalogue/SqlText.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/program/TraceLog.h"
 #include "store/records/FrameRefresh.h"
 #include "store/records/LinkList.h"
 #include "store/records/RecordList.h"
-#include "store/catalogue/SqlText.h"
+#include "store/regional/AmountText.h"
+#include "store/regional/DateText.h"
+#include "store/regional/DateTimeValue.h"
 #include "store/regional/TextUtilities.h"
-#include "store/program/TraceLog.h"
 
 #include <algorithm>
 #include <cctype>
@@ -153,6 +153,15 @@ std::time_t TimeOfStamp(std::string_view text)
     value.SetFromCompactText(text);
     const std::time_t time = value.ToTime();
     return time < 0 ? 0 : time;
+}
+
+// The stamp a column of the current row holds, read in place when it is stored as text (a list reads
+// two per row).
+std::time_t StampTimeOfColumn(CDataRecordset& rs, int column)
+{
+    const CDaoVariant& value = rs.GetFieldValue(column);
+    return value.GetType() == VariantType::Text ? TimeOfStamp(value.GetText())
+                                                : TimeOfStamp(CDataRecordset::FieldText(value));
 }
 
 bool IsTrue(const CDaoVariant& value)
@@ -315,6 +324,11 @@ void RecordRowColumns::Find(const CDataRecordset& rs, const CDataFileDef& defini
 // ---- construction ------------------------------------------------------------------------------------
 
 CRecord::CRecord(CCatalogueDb* catalogue) : m_catalogue(catalogue), m_key(catalogue) {}
+
+CRecord::CRecord(CCatalogueDb* catalogue, std::pmr::memory_resource* values)
+    : m_catalogue(catalogue), m_key(catalogue), m_values(values)
+{
+}
 
 CRecord::CRecord(const CRecord&) = default;
 CRecord& CRecord::operator=(const CRecord&) = default;
@@ -809,8 +823,8 @@ bool CRecord::FillFromRow(CDataRecordset& rs, bool withNumber, bool headerOnly,
     }
     const CDaoVariant& parent = columns->parent >= 0 ? rs.GetFieldValue(columns->parent) : CDaoVariant();
     m_parent = parent.IsNull() ? 0.0 : parent.ChangeType(dbDouble).GetDouble();
-    m_created = columns->created >= 0 ? TimeOfStamp(rs.GetFieldText(columns->created)) : 0;
-    m_modified = columns->modified >= 0 ? TimeOfStamp(rs.GetFieldText(columns->modified)) : 0;
+    m_created = columns->created >= 0 ? StampTimeOfColumn(rs, columns->created) : 0;
+    m_modified = columns->modified >= 0 ? StampTimeOfColumn(rs, columns->modified) : 0;
     if (withNumber && columns->number >= 0 && !rs.GetFieldValue(columns->number).IsNull()) {
         const auto number = rs.GetFieldValue(columns->number).ChangeType(dbLong).GetLong();
         m_key.Set(m_key.GetKind(), static_cast<std::uint32_t>(number), m_catalogue);
@@ -992,7 +1006,7 @@ bool CRecord::SaveAs(int kind, double parent, bool refresh)
     if (kind != GetKind()) {
         // The values stay; the record becomes a new one of the other data file.
         EnsureFields();
-        std::vector<std::string> values = std::move(m_values);
+        auto values = std::move(m_values);
         auto pictures = std::move(m_pictures);
         SetKey(kind, 0);
         m_values = std::move(values);

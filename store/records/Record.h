@@ -19,6 +19,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <memory_resource>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -59,6 +60,10 @@ public:
     static constexpr size_t kReferenceNameCharacters = 75;
 
     explicit CRecord(CCatalogueDb* catalogue = nullptr);
+    // A record whose field values are kept in `values` (a record list's memory, so that loading many
+    // records does not allocate for each). Copies keep theirs on the heap; a record moved keeps its
+    // memory, so a record of a list is copied, never moved, out of it.
+    CRecord(CCatalogueDb* catalogue, std::pmr::memory_resource* values);
     CRecord(const CRecord&);
     CRecord& operator=(const CRecord&);
     CRecord(CRecord&&) noexcept;
@@ -232,7 +237,7 @@ private:
     bool m_linked = false;
     bool m_inList = false;
     std::string m_name;
-    std::vector<std::string> m_values;
+    std::pmr::vector<std::string> m_values;
     std::vector<std::pair<int, std::shared_ptr<CCatalogueImage>>> m_pictures;
     // The exact stored value (ten-thousandths) of each currency field, so that an amount shown in
     // hundredths is written back unchanged while its text is.

@@ -295,9 +295,18 @@ CRecord* CRecordList::RecordBlocks::Make(CRecord&& record)
     return made;
 }
 
+std::pmr::memory_resource* CRecordList::RecordBlocks::Values()
+{
+    if (!m_values) {
+        m_values = std::make_unique<std::pmr::monotonic_buffer_resource>();
+    }
+    return m_values.get();
+}
+
 void CRecordList::RecordBlocks::Clear()
 {
     m_blocks.clear();
+    m_values.reset();
     m_blockSize = 0;
     m_used = 0;
 }
@@ -578,7 +587,7 @@ void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bo
         RecordRowColumns columns;
         columns.Find(rs, definition);
         for (; !rs.IsEOF(); rs.MoveNext()) {
-            CRecord record(m_catalogue);
+            CRecord record(m_catalogue, m_blocks.Values());
             record.SetKey(kind, 0);
             const bool live = record.FillFromRow(rs, true, false, &columns);
             // Stored queries have no waste basket: every row counts.

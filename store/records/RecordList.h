@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <memory_resource>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -189,6 +190,8 @@ private:
     public:
         CRecord* Make(CRecord&& record);
         void Clear();
+        // The memory the values of the records the list loads live in.
+        std::pmr::memory_resource* Values();
 
     private:
         struct alignas(CRecord) Slot
@@ -196,6 +199,7 @@ private:
             unsigned char bytes[sizeof(CRecord)];
         };
         std::vector<std::unique_ptr<Slot[]>> m_blocks;
+        std::unique_ptr<std::pmr::monotonic_buffer_resource> m_values;
         size_t m_blockSize = 0;
         size_t m_used = 0; // slots used in the last block
     };
