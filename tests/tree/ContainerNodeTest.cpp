@@ -302,6 +302,8 @@ TEST_F(ContainerNodeTest, FoldersInsideThemselvesEndBuildingAndDeleting)
     CFolderRecord* b = catalogue->AddFolder("Loop B", a->GetNumber(), CFolderRecord::kAllKinds);
     a->SetParent(b->GetNumber());
     ASSERT_TRUE(a->Update(*catalogue));
+    const double numberA = a->GetNumber();
+    const double numberB = b->GetNumber();
     auto* loop = CTreeNode::AppendNode<CFolderNode>(*catalogueNode, *catalogue, a);
     for (CTreeNode* node = loop; node != nullptr; node = NextTreeNode(node, loop)) {
         node->PopulateChildren(nullptr);
@@ -311,7 +313,8 @@ TEST_F(ContainerNodeTest, FoldersInsideThemselvesEndBuildingAndDeleting)
 
     Dialogs().answers = {8};
     EXPECT_EQ(loop->Delete(nullptr, false), kDeleteDoneYesToAll);
-    EXPECT_EQ(catalogue->FindFolder(b->GetNumber()), nullptr);
+    EXPECT_EQ(catalogue->FindFolder(numberA), nullptr);
+    EXPECT_EQ(catalogue->FindFolder(numberB), nullptr);
 }
 
 TEST_F(ContainerNodeTest, StatusTextsAndTheSummaryTableThatIsNeverDeleted)

@@ -253,14 +253,21 @@ int CContainerNode::Delete(CNodeListPane* list, bool quiet)
     if (!m_childrenBuilt) {
         PopulateChildren(nullptr);
     }
+    const double number = m_folder->GetNumber();
     while (CTreeNode* child = GetFirstChildNode()) {
         if (child->Delete(list, yesToAll) == kDeleteRefused) {
             return kDeleteRefused;
         }
         DetachChild(child);
     }
+    // A subfolder's deletion takes its whole subtree with it; where damaged PARENT values make this
+    // folder one of its own descendants, that includes this folder's record.
+    m_folder = m_catalogue->FindFolder(number);
+    if (m_folder == nullptr) {
+        SetOwnedSet(std::make_unique<CItemSet>(m_catalogue));
+        return yesToAll ? kDeleteDoneYesToAll : kDeleteDone;
+    }
     g_deletion.types.push_back(m_folder->GetType());
-    const double number = m_folder->GetNumber();
     // The folder record goes with the folder: nothing may point to it any more.
     m_folder = nullptr;
     SetOwnedSet(std::make_unique<CItemSet>(m_catalogue));
