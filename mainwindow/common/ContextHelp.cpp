@@ -1,11 +1,15 @@
 #include "mainwindow/common/ContextHelp.h"
 
+#include "mainwindow/common/WindowClasses.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/HelpViewer.h"
 #include "resources/LoadResString.h"
 #include "store/program/HelpKeys.h"
 
 #include <string>
+
+#include <wx/dialog.h>
+#include <wx/toplevel.h>
 
 namespace {
 
@@ -64,4 +68,47 @@ void ShowContextHelp(wxWindow* window, std::string_view key)
 void ShowContextHelpInWindow(wxWindow* window, std::string_view key)
 {
     ShowHelp(window, key, kHelpWindowMapBytes, platform::ui::HelpPlacement::kWindow);
+}
+
+bool GetContextHelpKey(wxWindow* window, int helpType, int dialogId)
+{
+    if (helpType != kHelpRequestDialog) {
+        return true;
+    }
+    const auto help = FindDialogHelpKey(dialogId, WindowClassOf(wxWindow::FindFocus()));
+    if (!help) {
+        return true;
+    }
+    // The help viewer has one window per book, so field topics (the book's main window) and dialog
+    // topics (its secondary window) both open there.
+    ShowContextHelpInWindow(window, help->key);
+    return true;
+}
+
+CDialogHelpHook::CDialogHelpHook(wxWindow* mainWindow) : m_mainWindow(mainWindow)
+{
+    wxEvtHandler::AddFilter(this);
+}
+
+CDialogHelpHook::~CDialogHelpHook()
+{
+    wxEvtHandler::RemoveFilter(this);
+}
+
+int CDialogHelpHook::FilterEvent(wxEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    const bool asked = type == wxEVT_HELP ||
+                       (type == wxEVT_KEY_DOWN && static_cast<wxKeyEvent&>(event).GetKeyCode() == WXK_F1) ||
+                       (type == wxEVT_BUTTON && event.GetId() == wxID_HELP);
+    if (!asked) {
+        return Event_Skip;
+    }
+    auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
+    auto* dialog = window != nullptr ? wxDynamicCast(wxGetTopLevelParent(window), wxDialog) : nullptr;
+    if (dialog == nullptr) {
+        return Event_Skip;
+    }
+    GetContextHelpKey(m_mainWindow, kHelpRequestDialog, dialog->GetId());
+    return Event_Processed;
 }

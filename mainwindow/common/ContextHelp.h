@@ -5,9 +5,35 @@
 
 #include <string_view>
 
+#include <wx/eventfilter.h>
+
 class wxWindow;
 
 // Help on one control: the topic in a small popup near the mouse.
 void ShowContextHelp(wxWindow* window, std::string_view key);
 // Help on a dialog or page: the topic in the book's help window.
 void ShowContextHelpInWindow(wxWindow* window, std::string_view key);
+
+// Help request types; only help on a dialog (by its resource id) shows anything.
+inline constexpr int kHelpRequestDialog = 1;
+
+// Shows the help topic of a dialog by its resource id (on the record form's pages, of the control that
+// has the focus) over `window`. Other request types do nothing. Always true: the request is handled.
+bool GetContextHelpKey(wxWindow* window, int helpType, int dialogId);
+
+// The application's help hook: F1 and the Help button (wxID_HELP) in any dialog of the program show
+// the dialog's topic through GetContextHelpKey (a dialog's id is its resource id).
+class CDialogHelpHook : public wxEventFilter
+{
+public:
+    // Starts answering; `mainWindow` (not owned) must outlive the hook.
+    explicit CDialogHelpHook(wxWindow* mainWindow);
+    ~CDialogHelpHook() override;
+    CDialogHelpHook(const CDialogHelpHook&) = delete;
+    CDialogHelpHook& operator=(const CDialogHelpHook&) = delete;
+
+    int FilterEvent(wxEvent& event) override;
+
+private:
+    wxWindow* m_mainWindow;
+};

@@ -89,3 +89,82 @@ HelpTopicLookup FindHelpTopic(std::string_view key, size_t mapBytes)
     }
     return lookup;
 }
+
+std::optional<DialogHelpKey> FindDialogHelpKey(int dialogId, std::string_view focusedClass)
+{
+    struct Entry
+    {
+        int id;
+        const char* key; // null: the dialog has no help
+    };
+    static constexpr Entry kDialogs[] = {
+        {0, nullptr},
+        {318, "PX.FAR001"},
+        {319, "PX.SAVE_SEARCH"},
+        {1009, "PX.NEW_DATA_BOOK"},
+        {1010, "PX.FAR001"},
+        {1011, nullptr},
+        {1013, "PX.PROPERTIES"},
+        {1014, "PX.DAR001"},
+        {1017, "PX.ID_001"},
+        {1020, "PX.DAT001"},
+        {1023, "PX.NEW_AREA_DEFINE"},
+        {1024, nullptr},
+        {1032, "PX.CAD001"},
+        {1036, nullptr},
+        {1038, nullptr},
+        {1039, "PX.OPTION"},
+        {1042, "PX.SAD001"},
+        {1043, "PX.FAD001"},
+        {1066, "PX.DAYTIPS_FORCE"},
+        {1068, "PX.DOCUMENTS"},
+        {1069, "PX.BACKUP"},
+        {1070, "PX.BACKUP"},
+        {1102, nullptr},
+        {1109, nullptr},
+        {1110, "PX.CAS001"},
+        {1124, "PX.PRINT_L"},
+        {1125, "PX.PRINT_E"},
+        {1126, "PX.PRINT_F"},
+        {1127, "PX.WWW_P"},
+        {1128, "PX.PRINTINVENTORY"},
+        {1223, "PX.NEW_ITEM_TYPE"},
+        {1243, nullptr},
+        {1324, "PX.QUICK_SEARCH"},
+        {32786, "PX.FORM_DESIGNER"},
+        {57634, nullptr},
+        {57635, nullptr},
+        {57637, nullptr},
+    };
+    struct FieldEntry
+    {
+        const char* windowClass;
+        const char* key;
+    };
+    static constexpr FieldEntry kFields[] = {
+        {"Edit", "KV.EDITFIELD"},   {"ComboBox1", "KV.COMBOFIELD"}, {"Time", "KV.TIMEFIELD"},
+        {"Date", "KV.DATEFIELD"},   {"Fax", "KV.FAXFIELD"},         {"Telephone", "KV.TELFIELD"},
+        {"Integer", "KV.INTFIELD"}, {"Percentage", "KV.PERCFIELD"}, {"Currency", "KV.CURRENCYFIELD"},
+    };
+
+    if (dialogId >= 1335 && dialogId <= 1434) {
+        return DialogHelpKey{"PX.IDC_FILENEW", false};
+    }
+    if (dialogId == 122 || dialogId == 129 || dialogId == 169 || dialogId == 303) {
+        for (const auto& field : kFields) {
+            if (platform::text::EqualsNoCase(field.windowClass, focusedClass)) {
+                return DialogHelpKey{field.key, true};
+            }
+        }
+        return DialogHelpKey{"PX.EDIT_RECORD", false};
+    }
+    for (const auto& dialog : kDialogs) {
+        if (dialog.id == dialogId) {
+            if (dialog.key == nullptr) {
+                return std::nullopt;
+            }
+            return DialogHelpKey{dialog.key, false};
+        }
+    }
+    return DialogHelpKey{"PX.TSA001", false};
+}

@@ -4,6 +4,7 @@
 // the key, "=" and the topic number.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -35,3 +36,16 @@ std::filesystem::path GetHelpFolder();
 // without regard to case, so "KV" finds "kv_cntx.txt". A prefix that could leave the help folder ('/',
 // "..") has no map.
 HelpTopicLookup FindHelpTopic(std::string_view key, size_t mapBytes);
+
+// The help topic for a dialog: its key and whether it opens in the help book's main window (the
+// record form's field keys) rather than its secondary window (dialog keys).
+struct DialogHelpKey
+{
+    std::string key;
+    bool mainWindow = false;
+};
+
+// The help key of a dialog by its resource id; none for a dialog that has no help. The record form's
+// pages (122, 129, 169, 303) answer by the class of the window that has the focus (see
+// mainwindow/common/WindowClasses.h), compared without regard to case.
+std::optional<DialogHelpKey> FindDialogHelpKey(int dialogId, std::string_view focusedClass);

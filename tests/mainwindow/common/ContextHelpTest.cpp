@@ -1,11 +1,15 @@
 #include "mainwindow/common/ContextHelp.h"
+#include "mainwindow/common/WindowClasses.h"
 #include "platform/ui/HelpViewer.h"
 #include "store/program/HelpKeys.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/button.h>
+#include <wx/dialog.h>
 #include <wx/frame.h>
+#include <wx/textctrl.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -115,4 +119,59 @@ TEST_F(ContextHelpTest, MissingBooksAndKeysAreReported)
         EXPECT_EQ(dialogs.messages[0].text, c.message);
         EXPECT_EQ(dialogs.messages[0].caption, "Error");
     }
+}
+
+TEST_F(ContextHelpTest, ShowsTheTopicOfTheFocusedFormField)
+{
+    std::ofstream(m_help / "KV_cntx.txt") << "KV.TELFIELD=4711\r\nKV.EDITFIELD=10\r\n";
+    RegisterWindowClass("Telephone",
+                        [](wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                           long style) { return new wxTextCtrl(parent, id, "", pos, size, style); });
+    auto* page = new wxDialog(m_frame, 303, "Record");
+    wxWindow* telephone = CreateOwnWindow("Telephone", page);
+    auto* other = new wxTextCtrl(page, wxID_ANY, "", wxPoint(0, 40));
+    page->Show();
+    telephone->SetFocus();
+    wxYield();
+    if (wxWindow::FindFocus() != telephone) {
+        page->Destroy();
+        ClearWindowClassesForTest();
+        GTEST_SKIP() << "the window manager gives no focus";
+    }
+
+    EXPECT_TRUE(GetContextHelpKey(m_frame, kHelpRequestDialog, 303));
+    EXPECT_TRUE(lumarc::test::Dialogs().messages.empty());
+    EXPECT_TRUE(platform::ui::LastHelpPage().EndsWith("KV-item.htm")) << platform::ui::LastHelpPage();
+
+    other->SetFocus();
+    wxYield();
+    EXPECT_TRUE(GetContextHelpKey(m_frame, kHelpRequestDialog, 303));
+    ASSERT_EQ(lumarc::test::Dialogs().messages.size(), 1u); // no PX help is installed
+    EXPECT_EQ(lumarc::test::Dialogs().messages[0].text, "Help File does not exist");
+    page->Destroy();
+    ClearWindowClassesForTest();
+}
+
+TEST_F(ContextHelpTest, OnlyDialogHelpRequestsShowAnything)
+{
+    EXPECT_TRUE(GetContextHelpKey(m_frame, 2, 1400));
+    EXPECT_TRUE(GetContextHelpKey(m_frame, kHelpRequestDialog, 1011)); // a dialog without help
+    EXPECT_TRUE(lumarc::test::Dialogs().messages.empty());
+    EXPECT_EQ(platform::ui::LastHelpWindow(), nullptr);
+}
+
+TEST_F(ContextHelpTest, HelpButtonOfADialogShowsItsTopic)
+{
+    std::ofstream(m_help / "PX_cntx.txt") << "PX.IDC_FILENEW=4711\r\n";
+    WriteBook(m_help, "PX");
+    CDialogHelpHook hook(m_frame);
+    auto* dialog = new wxDialog(m_frame, 1400, "New catalogue");
+    auto* help = new wxButton(dialog, wxID_HELP);
+    dialog->Show();
+    wxCommandEvent click(wxEVT_BUTTON, wxID_HELP);
+    click.SetEventObject(help);
+    help->GetEventHandler()->ProcessEvent(click);
+    EXPECT_TRUE(lumarc::test::Dialogs().messages.empty());
+    EXPECT_TRUE(platform::ui::LastHelpPage().EndsWith("PX-item.htm")) << platform::ui::LastHelpPage();
+    dialog->Destroy();
 }

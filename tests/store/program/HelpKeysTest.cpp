@@ -40,3 +40,44 @@ TEST(HelpKeys, FindsTheTopicOfAKeyInItsPrefixMap)
     EXPECT_EQ(FindHelpTopic("KV.ADBITM", kHelpPopupMapBytes).book, help / "KV.hhp");
     EXPECT_TRUE(FindHelpTopic("PX.ITEM", kHelpPopupMapBytes).book.empty());
 }
+
+TEST(HelpKeys, NamesTheKeyOfADialogOrOfTheFocusedFormControl)
+{
+    struct Case
+    {
+        int dialog;
+        const char* focused;
+        const char* key; // null: no help
+        bool mainWindow;
+    };
+    const Case cases[] = {
+        {1335, "", "PX.IDC_FILENEW", false},
+        {1400, "", "PX.IDC_FILENEW", false},
+        {1434, "", "PX.IDC_FILENEW", false},
+        {1435, "", "PX.TSA001", false},
+        {1334, "", "PX.TSA001", false},
+        {0, "", nullptr, false},
+        {1011, "", nullptr, false},
+        {57637, "", nullptr, false},
+        {1070, "", "PX.BACKUP", false},
+        {32786, "", "PX.FORM_DESIGNER", false},
+        {303, "Telephone", "KV.TELFIELD", true},
+        {122, "EDIT", "KV.EDITFIELD", true},
+        {129, "combobox1", "KV.COMBOFIELD", true},
+        {169, "Currency", "KV.CURRENCYFIELD", true},
+        {303, "ComboBox", "PX.EDIT_RECORD", false}, // a plain combo box is not a form field
+        {303, "", "PX.EDIT_RECORD", false},
+        {1066, "Telephone", "PX.DAYTIPS_FORCE", false}, // the focus counts on the form pages only
+    };
+    for (const auto& c : cases) {
+        const auto help = FindDialogHelpKey(c.dialog, c.focused);
+        const std::string label = std::to_string(c.dialog) + " " + c.focused;
+        if (c.key == nullptr) {
+            EXPECT_FALSE(help.has_value()) << label;
+            continue;
+        }
+        ASSERT_TRUE(help.has_value()) << label;
+        EXPECT_EQ(help->key, c.key) << label;
+        EXPECT_EQ(help->mainWindow, c.mainWindow) << label;
+    }
+}
