@@ -886,6 +886,74 @@ constexpr StringEntry kStrings[] = {
     {11444, "Add at least one item to the source table!"},
     {11445, "This item type is not present in the target Catalogue.\nDo you want to copy the incoming item "
             "structure to this Catalogue?"},
+    {12000, "<b>Welcome to Lumarc.</b> The tree on the left holds your catalogues and their folders; the "
+            "list on the right shows what the selected element contains."},
+    {12001,
+     "Double-click an item in the list to open it in its record window, where you can edit and save it."},
+    {12002,
+     "The first row of a data file's list adds a new item of that kind to the folder you are looking at."},
+    {12003,
+     "Use <b>View &gt; As Web page</b> to see a folder or a record as a web page written from its template."},
+    {12004, "A catalogue can be protected with a password: its file is then encrypted and opens only with "
+            "that password."},
+    {12005, "Drag items from the list onto a folder in the tree to move or copy them."},
+    {12006, "Copy items and paste them into a folder of another catalogue with Ctrl+V."},
+    {12007, "<b>Tools &gt; Advanced Find</b> starts a second window in find mode, where you can search all "
+            "your catalogues by field."},
+    {12008, "Each catalogue keeps its own record forms. Use the form designer to arrange the fields of a "
+            "data file the way you like."},
+    {12009, "Years of coins are numismatic years: you can record an approximate year or a range, not only an "
+            "exact date."},
+    {12010, "Mark the items you own and the ones you want: the want list gathers everything still missing "
+            "from your collection."},
+    {12011, "Put items into the shopping cart and send your order to your dealer by mail."},
+    {12012, "Right-click any element in the tree or the list for the commands that apply to it."},
+    {12013, "Compact a catalogue from time to time: it reclaims the space of deleted items and keeps the "
+            "file small."},
+    {12014, "Make a backup of your catalogues regularly. A backup can be restored at any time from the "
+            "Backup/Restore page of the Options."},
+    {12015, "A zipped catalogue (&quot;.zipctg&quot;) is unpacked when you open it, so you can pass "
+            "catalogues on in a small file."},
+    {12016, "Queries keep a search under a name: select one in the tree to run it again on the current "
+            "contents of its catalogue."},
+    {12017, "Links connect records with each other, for instance a coin with the dealer you bought it from."},
+    {12018, "Pictures of your coins are kept inside the catalogue; a record can show them on its form and on "
+            "its web page."},
+    {12019,
+     "The picture field reads BMP, JPEG, TIFF, PNG, PCX, PGM, TGA and PICT files, and Windows metafiles."},
+    {12020, "Use the address bar to jump to an element by typing its path."},
+    {12021, "The Back and Forward buttons of the tool bar take you through the elements you visited."},
+    {12022,
+     "Choose how the list shows its items: large icons, small icons, a list, or details with columns."},
+    {12023, "Click a column heading in the details view to sort the list by that column."},
+    {12024, "Rename an element by clicking its name once it is selected."},
+    {12025,
+     "Deleted items go to the waste basket of their catalogue first; empty it to remove them for good."},
+    {12026, "Print labels and reports of your items with the print layouts of each data file."},
+    {12027, "The inventory report lists what you own with its values, ready to print for your insurer."},
+    {12028, "Publish a catalogue as web pages: the pages are written into your HTML folder from the "
+            "catalogue's templates."},
+    {12029, "Import items from delimited text, Excel or Access files, and export them the same way."},
+    {12030, "The catalogue wizard creates a new catalogue from a template with data files ready to use."},
+    {12031, "The data-item wizard adds a new kind of item, with its fields, to an existing catalogue."},
+    {12032, "Record the condition, the mint and the mint mark of each coin: collectors value coins of the "
+            "same year very differently by them."},
+    {12033, "The status bar shows what the selected element holds, such as the number of items in a folder."},
+    {12034, "Hide the tree with the View menu when you need more room for the list; your tree width is kept "
+            "for when it comes back."},
+    {12035, "Lumarc remembers which catalogues and folders were open and where you were, and takes you back "
+            "there at the next start."},
+    {12036, "Several Lumarc windows can work on the same catalogue: a change in one is shown in the others."},
+    {12037, "Areas group folders inside a catalogue, for instance one area per continent."},
+    {12038, "The to-do list keeps the tasks you note on your records, with their dates."},
+    {12039, "Distribution lists keep the people you mail records or orders to."},
+    {12040, "Press F1 in any dialog for help on it."},
+    {12041,
+     "The calendar on a date field opens with a click on its button; type a date directly if you prefer."},
+    {12042, "Telephone numbers on a record can be dialled from the record window."},
+    {12043, "The Options dialog holds the settings of every part of the program on its pages."},
+    {12044, "Turn the tips off with the check box below; Help &gt; Tip of the Day shows them again whenever "
+            "you like."},
     {13000, "Albania"},
     {13192, "Zimbabwe"},
     {20483, "Title"},
