@@ -16,4 +16,8 @@ function(lumarc_executable target)
   add_executable(${target} ${ARGN})
   lumarc_warnings(${target})
   target_link_libraries(${target} PRIVATE PkgConfig::SQLCIPHER)
+  # Any program may open a workbook or an Access file, which the reader process reads for it.
+  if(TARGET corvant-foreign-reader)
+    add_dependencies(${target} corvant-foreign-reader)
+  endif()
 endfunction()

@@ -4,13 +4,15 @@
 #include "platform/dao/DaoException.h"
 #include "platform/dao/SqliteEngine.h"
 #include "platform/dao/TableSchema.h"
-#include "platform/dao/foreign/AccessSource.h"
-#include "platform/dao/foreign/WorkbookSource.h"
+#include "platform/dao/foreign/ForeignReader.h"
+#include "platform/dao/foreign/ForeignStream.h"
 #include "platform/text/CaseFold.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <fstream>
+#include <optional>
 
 namespace platform::dao::detail {
 namespace {
@@ -33,15 +35,71 @@ bool IsWorkbookConnect(std::string_view connect)
     return engine.size() >= 5 && platform::text::EqualsNoCase(engine.substr(0, 5), "Excel");
 }
 
+bool SameTables(const std::vector<ForeignTable>& left, const std::vector<ForeignTable>& right)
+{
+    return std::equal(left.begin(), left.end(), right.begin(), right.end(),
+                      [](const ForeignTable& a, const ForeignTable& b) {
+                          return a.name == b.name &&
+                                 std::equal(a.columns.begin(), a.columns.end(), b.columns.begin(),
+                                            b.columns.end(),
+                                            [](const ForeignColumn& x, const ForeignColumn& y) {
+                                                return x.name == y.name && x.daoType == y.daoType;
+                                            });
+                      });
+}
+
+// A foreign file as the reader process sees it: the tables when it opens, each table's rows when asked.
+class ReaderSource : public ForeignSource
+{
+public:
+    ReaderSource(const std::filesystem::path& path, std::string kind) : m_path(path), m_kind(std::move(kind))
+    {
+        m_tables = Read(std::nullopt).tables;
+    }
+
+    const std::vector<ForeignTable>& Tables() const override { return m_tables; }
+
+    void ReadRows(size_t index, const RowSink& sink) override
+    {
+        (void)m_tables.at(index);
+        const ForeignStream stream = Read(index);
+        if (!SameTables(stream.tables, m_tables)) {
+            ThrowDaoError(errors::kUnrecognizedFormat, m_path.string()); // not the file that was opened
+        }
+        for (const auto& row : stream.rows) {
+            sink(row);
+        }
+    }
+
+private:
+    ForeignStream Read(std::optional<size_t> table) const
+    {
+        std::vector<std::string> arguments{m_kind, m_path.string()};
+        if (table) {
+            arguments.push_back(std::to_string(*table));
+        }
+        std::optional<ForeignStream> stream = ParseForeignStream(RunForeignReader(arguments, m_path));
+        if (!stream || stream->table != table) {
+            ThrowDaoError(errors::kUnrecognizedFormat, m_path.string());
+        }
+        return std::move(*stream);
+    }
+
+    std::filesystem::path m_path;
+    std::string m_kind;
+    std::vector<ForeignTable> m_tables;
+};
+
 } // namespace
 
 std::unique_ptr<ForeignSource> OpenForeignSource(const std::filesystem::path& path, std::string_view connect)
 {
+    // The libraries that parse these files run in a process of their own (ForeignReader.h).
     if (IsWorkbookConnect(connect)) {
-        return OpenWorkbookSource(path);
+        return std::make_unique<ReaderSource>(path, kForeignReaderWorkbook);
     }
     if (HasJetSignature(path)) {
-        return OpenAccessSource(path);
+        return std::make_unique<ReaderSource>(path, kForeignReaderAccess);
     }
     return nullptr;
 }
