@@ -2,6 +2,7 @@
 
 #include "platform/dao/DaoDate.h"
 #include "store/regional/RegionalSettings.h"
+#include "tests/support/ForeignReaderStandIn.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -165,6 +166,29 @@ TEST_F(WorkbookSheetsTest, DamagedWorkbookGivesFalse)
     const std::string bytes = ReadFile(workbook);
     for (const size_t length : {size_t{512}, size_t{1536}, bytes.size() / 2}) {
         ExpectUnreadable(bytes.substr(0, length), true);
+    }
+}
+
+// A workbook on which libfreexl reads past a buffer on the stack (found by fuzzing): under the
+// sanitizers the reader process dies of it, and the program only sees a damaged file.
+TEST_F(WorkbookSheetsTest, WorkbookThatBreaksTheLibraryGivesFalse)
+{
+    ExpectUnreadable(ReadFile(std::filesystem::path(LUMARC_TEST_DATA) / "workbooks/stack-overread.xls"),
+                     true);
+}
+
+// The workbook opened, then the reading of the sheet's rows dies or hangs: nothing is written.
+TEST_F(WorkbookSheetsTest, ReaderFailingOverTheRowsLeavesNoText)
+{
+    const std::filesystem::path work = lumarc::test::MakeTempFolder("dying");
+    for (const char* failure : {"kill -SEGV $$", "exec sleep 600"}) {
+        lumarc::test::ForeignReaderStandIn reader(
+            work, std::string("[ $# = 3 ] && ") + failure + "\nexec \"$READER\" \"$@\"",
+            std::chrono::milliseconds(1000));
+        const std::filesystem::path text = work / "sheet.txt";
+        EXPECT_FALSE(ExcelSheetToText(workbook, "Coins", text, true)) << failure;
+        EXPECT_FALSE(std::filesystem::exists(text)) << failure;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work), {}), 1) << "a work file was left";
     }
 }
 
