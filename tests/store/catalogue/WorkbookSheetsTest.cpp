@@ -184,7 +184,7 @@ TEST_F(WorkbookSheetsTest, ReaderFailingOverTheRowsLeavesNoText)
     for (const char* failure : {"kill -SEGV $$", "exec sleep 600"}) {
         lumarc::test::ForeignReaderStandIn reader(
             work, std::string("[ $# = 3 ] && ") + failure + "\nexec \"$READER\" \"$@\"",
-            std::chrono::milliseconds(1000));
+            std::chrono::milliseconds(3000));
         const std::filesystem::path text = work / "sheet.txt";
         EXPECT_FALSE(ExcelSheetToText(workbook, "Coins", text, true)) << failure;
         EXPECT_FALSE(std::filesystem::exists(text)) << failure;
