@@ -1,10 +1,15 @@
 #pragma once
-// Row nodes: one record of a list. A row node is made only when a pane asks for that row's element
-// (opening, menus, dragging), never one per record up front. Each holds its own item set over its one
-// record. What a row does when opened, edited or deleted comes with the record form and the delete
-// rules; here are the rows that containers and summary tables make, with their kind answers.
+// Row nodes: one record of a list, wrapped in a node whose own item set holds just that record. A row
+// node is made only when something asks for that row's element (opening, menus, dragging, deleting,
+// properties, in-place editing), never one per record up front: the list pane draws its rows from the
+// item set of the node it shows. The nine classes differ only in where the record is shown (a folder,
+// an item list, a temporary query, the wastebasket, a summary table, a query's result) and so in how
+// they open, rename, edit and delete; each names the class of the rows it makes in turn (NewChild,
+// NewChildFromSet).
 
 #include "tree/base/AreaFileNode.h"
+
+#include <memory>
 
 class CRecordNode : public CAreaFileNode
 {
@@ -13,18 +18,38 @@ public:
     explicit CRecordNode(CItemSet& set);
     // From a record key: the record is read from the key's catalogue.
     explicit CRecordNode(const CNodeRef& key);
+    // Over the current record of another node's set, with that node's kind.
+    explicit CRecordNode(CAreaFileNode& other);
 
     bool IsRecord() override { return true; }
     bool CanHaveChildren() override { return false; }
     bool AcceptsKind(int kind) override { return kind == GetKind(); }
     const char* GetTypeName() override { return "RECORD"; }
     std::string GetHelpKey() override { return "KV.CONTACTITM"; }
-    // Opening a record shows the record form, which is not part of the tree model.
-    bool Open(CTreeControl* /*tree*/) override { return false; }
+    // The list's own label editing (then Rename); refused in a view-only catalogue.
+    bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
+    // Opens the record form at the record; false without a record form (RecordForm.h).
+    bool Open(CTreeControl* tree) override;
     bool Collapse(CTreeControl* /*tree*/) override { return false; }
+    // Stores the text as the record's name (its title fields) and saves the record; refused in a
+    // view-only catalogue.
+    bool Rename(std::string_view text) override;
     virtual bool CanDelete() { return false; }
+
+    std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
+    std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
+
+protected:
+    // The strip of field editors over the row (InPlaceEdit.h): true for a file item or without a list
+    // (the list's own label editing goes ahead), false otherwise (refused in a view-only catalogue).
+    // `refresh`: when the strip saved, the node takes the record's new name and the pane shows every
+    // label again.
+    bool EditFieldsInPlace(CNodeListPane* list, NodePoint point, bool quietSave, bool refresh);
+    // A file item (kind 21) takes a new file name: see CFolderRecordNode::Rename.
+    bool RenameFileItem(std::string_view text);
 };
 
+// A record in a folder or an area.
 class CFolderRecordNode : public CRecordNode
 {
 public:
@@ -33,12 +58,98 @@ public:
     bool CanBeLinked() override { return true; }
     bool CanCreateShortcut() override { return true; }
     bool CanDelete() override { return true; }
+    bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
+    // Only a file item (kind 21) is renamed: its file is copied to the new name, in the same folder and
+    // with the same extension unless the text is a whole path, and the record keeps the new path.
+    bool Rename(std::string_view text) override { return RenameFileItem(text); }
+    // Opens the record form on a new record of the kind in this row's folder.
+    void OpenEntryById(int kind, CNodeFrame* frame) override;
+    std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
+    std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 };
 
+// The "add new" row: a new item of its kind in the shown container.
+class CAddNewNode : public CFolderRecordNode
+{
+public:
+    explicit CAddNewNode(CItemSet& set);
+    explicit CAddNewNode(const CNodeRef& key);
+    bool IsAddNew() override { return true; }
+    bool CanDelete() override { return false; }
+    int Delete(CNodeListPane* /*list*/, bool /*quiet*/) override { return kDeleteRefused; }
+    bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
+};
+
+// A record in an item list: deleting it removes only its link with the list.
+class CItemListRecordNode : public CRecordNode
+{
+public:
+    using CRecordNode::CRecordNode;
+    bool IsItemListRecord() override { return true; }
+    bool IsLinkedRecord() override { return true; }
+    bool IsContentEntry() override { return true; }
+    bool CanDelete() override { return true; }
+    bool CanBeLinked() override { return true; }
+    bool CanCreateShortcut() override { return true; }
+    // Asks "Are you sure you want to remove %s from the list?" unless quiet, then removes the link
+    // between the list and the record; the record and its other links stay.
+    int Delete(CNodeListPane* list, bool quiet) override;
+    // Removes the link without asking.
+    int DeleteFromList(CNodeListPane* list);
+    std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
+    std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
+};
+
+// A record in a temporary query's list.
+class CFileRecordNode : public CRecordNode
+{
+public:
+    using CRecordNode::CRecordNode;
+    bool IsLinkedRecord() override { return true; }
+    bool IsContentEntry() override { return true; }
+    bool CanBeLinked() override { return true; }
+    bool CanDelete() override { return true; }
+    // The field strip, saving without asking the main frame to refresh.
+    bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
+    bool Rename(std::string_view text) override { return RenameFileItem(text); }
+};
+
+// A deleted record of a wastebasket area: it can be neither deleted again nor renamed.
+class CWastebasketRecordNode : public CRecordNode
+{
+public:
+    using CRecordNode::CRecordNode;
+    bool IsInWastebasket() override { return true; }
+    bool Rename(std::string_view /*text*/) override { return false; }
+    // Unless quiet, "You can not delete a deleted item; use Empty Recycle Bin". Always refused.
+    int Delete(CNodeListPane* list, bool quiet) override;
+};
+
+// A deleted record of a data file in the wastebasket's "Tables".
+class CWastebasketTableRecordNode : public CWastebasketRecordNode
+{
+public:
+    using CWastebasketRecordNode::CWastebasketRecordNode;
+    bool IsTableRecord() override { return true; }
+};
+
+// A record of a summary table: it is never opened from the table; its label is its name.
 class CSummaryTableRecordNode : public CRecordNode
 {
 public:
     using CRecordNode::CRecordNode;
     bool IsTableRecord() override { return true; }
+    bool CanDelete() override { return true; }
+    bool Open(CTreeControl* /*tree*/) override { return false; }
+};
+
+// A record of a query's result.
+class CQueryRecordNode : public CRecordNode
+{
+public:
+    using CRecordNode::CRecordNode;
+    bool IsQuery() override { return true; }
+    bool IsContentEntry() override { return true; }
+    bool CanBeLinked() override { return true; }
     bool CanDelete() override { return true; }
 };
