@@ -9,6 +9,7 @@
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
 #include "tree/groups/TableNodes.h"
+#include "tree/records/RecordNodes.h"
 
 #include <algorithm>
 
@@ -182,4 +183,24 @@ CWastebasketTableFileNode::CWastebasketTableFileNode(CCatalogueDb& catalogue, in
 void CWastebasketTableFileNode::PopulateChildren(CTreeControl* /*tree*/)
 {
     LoadOrReload(*GetItemSet());
+}
+
+std::unique_ptr<CTreeNode> CWastebasketAreaFileNode::NewChild(const CNodeRef& key)
+{
+    return std::make_unique<CWastebasketRecordNode>(key);
+}
+
+std::unique_ptr<CTreeNode> CWastebasketAreaFileNode::NewChildFromSet(CItemSet& set)
+{
+    return std::make_unique<CWastebasketRecordNode>(set);
+}
+
+std::unique_ptr<CTreeNode> CWastebasketTableFileNode::NewChild(const CNodeRef& key)
+{
+    return std::make_unique<CWastebasketTableRecordNode>(key);
+}
+
+std::unique_ptr<CTreeNode> CWastebasketTableFileNode::NewChildFromSet(CItemSet& set)
+{
+    return std::make_unique<CWastebasketTableRecordNode>(set);
 }

@@ -46,6 +46,8 @@ public:
     bool CanHaveChildren() override { return false; }
     void PopulateChildren(CTreeControl* tree) override;
     void PurgeDeleted() override;
+    std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
+    std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 };
 
 // The deleted records of one data file, in the wastebasket's "Tables".
@@ -57,4 +59,6 @@ public:
     bool IsWastebasketArea() override { return true; }
     std::string GetHelpKey() override { return "KV.TABLEITM"; }
     void PopulateChildren(CTreeControl* tree) override;
+    std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
+    std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 };
