@@ -641,6 +641,17 @@ bool CItemSet::MoveToKind(int kind)
     return false;
 }
 
+bool CItemSet::MoveToRow(size_t row)
+{
+    Load();
+    CRecord* record = List().SetCurrentAt(row);
+    if (record == nullptr) {
+        return false;
+    }
+    m_current = record;
+    return true;
+}
+
 bool CItemSet::FindRecord(const CRecord& record)
 {
     Load();

@@ -122,6 +122,9 @@ public:
     size_t GetCount();
     // The current record; null when the set is empty.
     CRecord* GetCurrent();
+    // The record of a list row (from 0) becomes current at once, as a list pane asks for a row's element;
+    // false past the end.
+    bool MoveToRow(size_t row);
     // The first record of the kind becomes current; false when none.
     bool MoveToKind(int kind);
     // The record of the same catalogue, kind and number becomes current; false when the set has none.

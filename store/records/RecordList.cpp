@@ -559,6 +559,15 @@ bool CRecordList::SetCurrent(const CRecord* record)
     return false;
 }
 
+CRecord* CRecordList::SetCurrentAt(size_t index)
+{
+    if (index >= m_records.size()) {
+        return nullptr;
+    }
+    m_cursor = index;
+    return m_records[index].get();
+}
+
 CRecord* CRecordList::GetAt(size_t index) const
 {
     return index < m_records.size() ? m_records[index].get() : nullptr;

@@ -83,6 +83,8 @@ public:
     // The cursor's position from 1; 0 without one.
     size_t GetPosition() const { return m_cursor == kNone ? 0 : m_cursor + 1; }
     CRecord* GetAt(size_t index) const;
+    // The record at the index becomes current, without a search; null past the end.
+    CRecord* SetCurrentAt(size_t index);
     auto begin() const { return m_records.begin(); }
     auto end() const { return m_records.end(); }
 

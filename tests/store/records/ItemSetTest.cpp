@@ -203,6 +203,12 @@ TEST_F(ItemSetTest, CursorWalksTheSetAndStaysAtItsEnds)
     EXPECT_FALSE(coins.ContainsKeyCode(Key(made.dealer).GetCode()));
     EXPECT_EQ(coins.GetCurrentName(), "Thaler 1786");
 
+    // A list row's record becomes current by its row, as a list pane asks for it.
+    ASSERT_TRUE(coins.MoveToRow(1));
+    EXPECT_EQ(coins.GetCurrentName(), "Franc 1960");
+    EXPECT_EQ(coins.GetPosition(), 2u);
+    EXPECT_FALSE(coins.MoveToRow(4));
+
     ASSERT_TRUE(coins.FindRecord(Record(made.mark)));
     EXPECT_EQ(coins.GetPosition(), 3u);
     ASSERT_TRUE(coins.DeleteCurrentFromList());
