@@ -93,7 +93,8 @@ protected:
         EXPECT_FALSE(node->BeginInPlaceEdit(pane.get(), {row.x + 30, row.y + row.height / 2}));
         CInPlaceEditStrip* strip = pane->GetStrip();
         EXPECT_NE(strip, nullptr);
-        EXPECT_TRUE(YieldUntil([strip] { return strip->IsShownOnScreen(); }));
+        EXPECT_TRUE(YieldUntil(
+            [this] { return pane->GetStrip() == nullptr || pane->GetStrip()->IsShownOnScreen(); }));
         return *strip;
     }
     wxTextCtrl& Editor(CInPlaceEditStrip& strip, size_t i)
@@ -103,6 +104,8 @@ protected:
     // Types into an editor as a user does.
     void Type(wxTextCtrl& editor, const std::string& text)
     {
+        // A strip that closed early (another window took the focus) is no longer there to type into.
+        ASSERT_NE(pane->GetStrip(), nullptr) << "the strip closed before it was typed into";
         editor.SetFocus();
         editor.SelectAll();
         wxTheApp->Yield(true);
