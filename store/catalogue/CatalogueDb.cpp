@@ -9,12 +9,12 @@
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueLayout.h"
 #include "store/catalogue/DataRecordset.h"
-#include "store/records/ItemSet.h"
-#include "store/markup/MarkupNode.h"
-#include "store/records/Record.h"
-#include "store/program/Settings.h"
 #include "store/catalogue/SqlText.h"
+#include "store/markup/MarkupNode.h"
+#include "store/program/Settings.h"
 #include "store/program/TraceLog.h"
+#include "store/records/ItemSet.h"
+#include "store/records/Record.h"
 
 #include <algorithm>
 #include <exception>
@@ -622,15 +622,9 @@ void CCatalogueDb::RemoveDataFileResources(int fileNumber)
 
     if (CMarkupNode* reports = GetReportTemplates()) {
         const std::string number = std::to_string(fileNumber);
-        std::vector<CMarkupNode*> gone;
-        for (CMarkupNode* node = reports->BeginWalk(); node != nullptr; node = reports->NextWalk()) {
-            if (node->AttributeEquals("dataName", number) || node->NameEquals(number + "Summary")) {
-                gone.push_back(node);
-            }
-        }
-        for (CMarkupNode* node : gone) {
-            reports->DetachChild(node);
-        }
+        reports->DetachDescendantsIf([&](const CMarkupNode& node) {
+            return node.AttributeEquals("dataName", number) || node.NameEquals(number + "Summary");
+        });
         SaveReportTemplates();
         m_reportTemplates.reset();
     }

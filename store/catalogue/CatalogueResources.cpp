@@ -9,8 +9,8 @@
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueImageField.h"
 #include "store/catalogue/DataRecordset.h"
-#include "store/program/Settings.h"
 #include "store/catalogue/SqlText.h"
+#include "store/program/Settings.h"
 #include "store/program/TraceLog.h"
 
 #include <algorithm>
@@ -255,15 +255,8 @@ namespace {
 void DetachNodesOfFile(CMarkupNode& root, int dataNumber)
 {
     const std::string number = std::to_string(dataNumber);
-    std::vector<CMarkupNode*> gone;
-    for (CMarkupNode* node = root.BeginWalk(); node != nullptr; node = root.NextWalk()) {
-        if (node->AttributeEquals("DataName", number)) {
-            gone.push_back(node);
-        }
-    }
-    for (CMarkupNode* node : gone) {
-        root.DetachChild(node);
-    }
+    root.DetachDescendantsIf(
+        [&](const CMarkupNode& node) { return node.AttributeEquals("DataName", number); });
 }
 
 } // namespace

@@ -295,6 +295,36 @@ std::unique_ptr<CMarkupNode> CMarkupNode::DetachChild(CMarkupNode* node)
     return nullptr;
 }
 
+std::vector<std::unique_ptr<CMarkupNode>>
+CMarkupNode::DetachDescendantsIf(const std::function<bool(const CMarkupNode&)>& matches)
+{
+    std::vector<CMarkupNode*> found;
+    CMarkupNode* node = m_firstChild;
+    while (node != nullptr) {
+        if (!matches(*node)) {
+            node = NextInWalk(node, true);
+            continue;
+        }
+        found.push_back(node);
+        // On past the match's subtree: the next sibling of it or of its nearest ancestor below this node.
+        CMarkupNode* from = node;
+        node = nullptr;
+        for (; from != nullptr && from != this; from = from->m_parent) {
+            if (from->m_nextSibling != nullptr) {
+                node = from->m_nextSibling;
+                break;
+            }
+        }
+    }
+    std::vector<std::unique_ptr<CMarkupNode>> detached;
+    detached.reserve(found.size());
+    for (CMarkupNode* match : found) {
+        match->m_parent->Unlink(match);
+        detached.emplace_back(match);
+    }
+    return detached;
+}
+
 std::vector<std::unique_ptr<CMarkupNode>> CMarkupNode::DetachAllChildren()
 {
     std::vector<std::unique_ptr<CMarkupNode>> children;

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -94,6 +95,10 @@ public:
     std::unique_ptr<CMarkupNode> DetachChild(CMarkupNode* node);
     // Unlinks every child and hands them to the caller in order.
     std::vector<std::unique_ptr<CMarkupNode>> DetachAllChildren();
+    // Unlinks every node below this one that matches and hands them to the caller in walk order. A match
+    // takes its subtree along, so nothing inside it is tested or handed out on its own.
+    std::vector<std::unique_ptr<CMarkupNode>>
+    DetachDescendantsIf(const std::function<bool(const CMarkupNode&)>& matches);
     void SwapChildren(CMarkupNode* a, CMarkupNode* b);
     // Stable sort of the children, ascending by GetAttributeInt(a) * 1000 + GetAttributeInt(b).
     void SortChildren(std::string_view attributeA, std::string_view attributeB);

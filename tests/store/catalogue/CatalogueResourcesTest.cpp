@@ -262,9 +262,11 @@ TEST_F(CatalogueResourcesTest, RemovingADataFileTakesItsResourcesAlong)
                                            "{Name§232 Type§form{Name§b Type§element FONTN§2}}}");
     catalogue.WriteFileText("ccInfo.txt",
                             "{Name§root Type§x{Name§a Type§controlData}{Name§b Type§controlData}}");
-    catalogue.WriteFileText("reportTemplates.txt", "{Name§reportTemplates Type§main"
-                                                   "{Name§r1 Type§report dataName§1}{Name§1Summary Type§sum}"
-                                                   "{Name§r2 Type§report dataName§2}}");
+    catalogue.WriteFileText("reportTemplates.txt",
+                            "{Name§reportTemplates Type§main"
+                            "{Name§r1 Type§report dataName§1{Name§r1a Type§report dataName§1}}"
+                            "{Name§1Summary Type§sum}"
+                            "{Name§r2 Type§report dataName§2}}");
     for (int number : {1, 2, 3}) {
         LogFont font;
         font.height = -10 - number;
@@ -301,6 +303,23 @@ TEST_F(CatalogueResourcesTest, RemovingADataFileTakesItsResourcesAlong)
     EXPECT_TRUE(rs.IsEOF());
     rs.Close();
     EXPECT_EQ(catalogue.GetLinkList().GetCount(), 0u); // the coin's link went with the repair
+}
+
+// A template of the data file inside another goes with the outer one; neither is freed twice.
+TEST_F(CatalogueResourcesTest, RemovingTemplatesOfADataFileTakesNestedOnesAlong)
+{
+    CCatalogueDb catalogue(path);
+    for (const char* file : {"webTemplates.txt", "reportTemplates.txt"}) {
+        catalogue.WriteFileText(file, "{Name§templates Type§main"
+                                      "{Name§t1 Type§t DataName§1{Name§t1a Type§t DataName§1}}"
+                                      "{Name§t2 Type§t DataName§2{Name§t2a Type§t DataName§1}}}");
+    }
+    catalogue.RemoveWebTemplatesOfFile(1);
+    catalogue.RemoveReportTemplatesOfFile(1);
+    for (CMarkupNode* templates : {catalogue.GetWebTemplates(), catalogue.GetReportTemplates()}) {
+        ASSERT_NE(templates, nullptr);
+        EXPECT_EQ(TextOf(*templates), "{Name§templates Type§main{Name§t2 Type§t DataName§2}}");
+    }
 }
 
 } // namespace
