@@ -9,7 +9,6 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <cstdio>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -143,9 +142,11 @@ std::vector<Token> Tokenize(std::string_view sql)
                 serial = ParseDateLiteral(sql.substr(i + 1, close - i - 1));
             }
             if (serial) {
+                // The shortest text that reads back as the same day number, with a point whatever
+                // the locale.
                 char text[40];
-                std::snprintf(text, sizeof text, "%.17g", *serial);
-                tokens.push_back({Tok::Number, text});
+                const auto written = std::to_chars(text, text + sizeof text, *serial);
+                tokens.push_back({Tok::Number, std::string(text, written.ptr)});
                 i = close + 1;
             } else {
                 tokens.push_back({Tok::Other, "#"});

@@ -6,6 +6,7 @@
 #include "store/records/NodeRef.h"
 #include "store/regional/DateText.h"
 #include "store/regional/DateTimeValue.h"
+#include "store/regional/TextUtilities.h"
 
 #include <cctype>
 #include <cinttypes>
@@ -214,7 +215,7 @@ double CDataRecordset::GetFieldDouble(std::string_view name)
         return value.GetDouble();
     case VariantType::Text:
     case VariantType::Binary:
-        return std::strtod(value.ToText().c_str(), nullptr);
+        return LeadingNumber(value.ToText());
     default:
         return value.ChangeType(platform::dao::dbDouble).GetDouble();
     }

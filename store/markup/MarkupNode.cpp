@@ -3,7 +3,7 @@
 #include "platform/text/CaseFold.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <istream>
@@ -779,9 +779,10 @@ CMarkupString* CMarkupNode::SetAttributeUInt(std::string_view name, unsigned lon
 
 CMarkupString* CMarkupNode::SetAttributeDouble(std::string_view name, double number)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "%12.10f", number);
-    return SetAttribute(name, text);
+    // Ten decimals and a point whatever the locale, as the stored trees have them.
+    char text[400];
+    const auto written = std::to_chars(text, text + sizeof text, number, std::chars_format::fixed, 10);
+    return SetAttribute(name, std::string_view(text, static_cast<size_t>(written.ptr - text)));
 }
 
 bool CMarkupNode::GetAttribute(std::string_view name, std::string& out) const

@@ -494,7 +494,7 @@ std::string CRecord::GetFieldDisplayText(int i)
 
 std::string CRecord::ReferenceName(std::string_view code)
 {
-    const double value = std::strtod(std::string(code).c_str(), nullptr);
+    const double value = LeadingNumber(code);
     if (value == 0.0 || m_catalogue == nullptr) {
         return {};
     }
@@ -517,7 +517,7 @@ double CRecord::GetFieldNumber(int i)
         }
         return static_cast<double>(SignedValue(amount)) / 10000.0;
     }
-    return std::strtod(text.c_str(), nullptr);
+    return LeadingNumber(text);
 }
 
 std::time_t CRecord::GetFieldDate(int i)
@@ -529,7 +529,7 @@ std::time_t CRecord::GetFieldDate(int i)
 CNodeRef CRecord::GetFieldKey(int i)
 {
     CNodeRef key(m_catalogue);
-    key.SetFromCode(std::strtod(GetFieldText(i).c_str(), nullptr), m_catalogue);
+    key.SetFromCode(LeadingNumber(GetFieldText(i)), m_catalogue);
     return key;
 }
 
@@ -1284,7 +1284,7 @@ void CRecord::WriteDelimitedLine(std::ostream& out, char separator, const FieldS
         const bool bare = Upper(definition->GetFieldType(i)) == 'I';
         std::string text = GetFieldText(i);
         const CFieldDef& field = definition->GetField(i);
-        if (field.GetReferralFileNumber() != 0 && std::strtod(text.c_str(), nullptr) != 0.0) {
+        if (field.GetReferralFileNumber() != 0 && LeadingNumber(text) != 0.0) {
             text = ReferenceName(text);
         }
         TrimTrailingBlanks(text);

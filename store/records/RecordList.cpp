@@ -14,6 +14,7 @@
 #include "store/regional/DateText.h"
 #include "store/regional/DateTimeValue.h"
 #include "store/regional/NumismaticYear.h"
+#include "store/regional/TextUtilities.h"
 
 #include <algorithm>
 #include <cctype>

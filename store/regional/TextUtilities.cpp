@@ -2,6 +2,8 @@
 
 #include "platform/text/CaseFold.h"
 
+#include <charconv>
+
 namespace {
 
 char LowerAscii(char c)
@@ -99,4 +101,24 @@ void StripDirectory(std::string& path)
     if (separator != std::string::npos) {
         path.erase(0, separator + 1);
     }
+}
+
+double LeadingNumber(std::string_view text)
+{
+    size_t start = text.find_first_not_of(" \t\n\v\f\r");
+    if (start == std::string_view::npos) {
+        return 0.0;
+    }
+    const bool plus = text[start] == '+';
+    if (plus) {
+        ++start; // from_chars takes no plus sign
+    }
+    const size_t digits = !plus && text[start] == '-' ? start + 1 : start;
+    const auto isDigit = [&](size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
+    if (!isDigit(digits) && !(digits < text.size() && text[digits] == '.' && isDigit(digits + 1))) {
+        return 0.0;
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    return result.ec == std::errc() ? value : 0.0;
 }

@@ -36,3 +36,10 @@ void StripDirectory(std::string& path);
 // Removes trailing occurrences of `c` from the second position on; a text that is only `c` becomes empty.
 void TrimTrailing(std::string& text, char c);
 void TrimTrailingBlanks(std::string& text);
+
+// The number a stored text begins with, read as the program writes numbers into data ('.' before the
+// decimals, whatever the user's locale): blanks before it are skipped, anything after it is ignored, and
+// 0 stands for a text that begins with no number or one beyond the range of a double. Only plain decimal
+// numbers count (an optional sign, digits, a point, an exponent): "Nancy" and "Info" are no NaN or
+// infinity, and "0x1A" is 0.
+double LeadingNumber(std::string_view text);

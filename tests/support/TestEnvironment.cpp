@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <system_error>
@@ -62,6 +63,18 @@ RecordingDialogService& Dialogs()
 const std::filesystem::path& TempHome()
 {
     return g_home;
+}
+
+ScopedNumericLocale::ScopedNumericLocale(const char* locale)
+{
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    m_previous = previous != nullptr ? previous : "C";
+    m_set = std::setlocale(LC_NUMERIC, locale) != nullptr;
+}
+
+ScopedNumericLocale::~ScopedNumericLocale()
+{
+    std::setlocale(LC_NUMERIC, m_previous.c_str());
 }
 
 std::filesystem::path MakeTempFolder(const std::string& hint)

@@ -44,6 +44,23 @@ const std::filesystem::path& TempHome();
 // A fresh, empty folder below the temporary home.
 std::filesystem::path MakeTempFolder(const std::string& hint = "tmp");
 
+// Puts the C library's number conventions (LC_NUMERIC) of a locale in force for its lifetime, so a test
+// sees what printf and strtod would do for a user of that locale. A test skips when `IsSet` is false.
+class ScopedNumericLocale
+{
+public:
+    explicit ScopedNumericLocale(const char* locale);
+    ~ScopedNumericLocale();
+    ScopedNumericLocale(const ScopedNumericLocale&) = delete;
+    ScopedNumericLocale& operator=(const ScopedNumericLocale&) = delete;
+
+    bool IsSet() const { return m_set; }
+
+private:
+    std::string m_previous;
+    bool m_set = false;
+};
+
 // Sets up the environment; called once by the test mains before anything else.
 void SetUpTestProcess();
 void TearDownTestProcess();

@@ -14,6 +14,7 @@
 
 using namespace platform::dao;
 using lumarc::test::QueryNames;
+using lumarc::test::ScopedNumericLocale;
 
 namespace {
 
@@ -238,6 +239,16 @@ TEST(JetSqlText, KeepsWhatSqliteReadsAlike)
     EXPECT_EQ(TranslateJetSql("SELECT DISTINCTROW [a b].* FROM [a b] WHERE x = 'y'").sql,
               "SELECT [a b].* FROM [a b] WHERE x = 'y'");
     EXPECT_EQ(TranslateJetSql("SELECT 1-True").sql, "SELECT 1- -1");
+}
+
+TEST(JetSqlText, WritesDateLiteralsWithAPointUnderADecimalCommaLocale)
+{
+    ScopedNumericLocale german("de_DE.UTF-8");
+    if (!german.IsSet()) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    }
+    // A comma would make the day number two values.
+    EXPECT_EQ(TranslateJetSql("SELECT #1/2/2003 12:00# AS d").sql, "SELECT 37623.5 AS d");
 }
 
 TEST(JetSqlText, DescribesWhetherRowsCanBeChanged)

@@ -109,6 +109,17 @@ TEST_F(DataRecordsetTest, ReadsEveryKindOfValueAsTheProgramExpects)
     }
 }
 
+TEST_F(DataRecordsetTest, ReadsNumberTextsWithAPointUnderADecimalCommaLocale)
+{
+    lumarc::test::ScopedNumericLocale german("de_DE.UTF-8");
+    if (!german.IsSet()) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    }
+    CDataRecordset rs(&db);
+    WriteRow(rs, [](CDataRecordset& row) { row.SetFieldText("T", "12.75 g"); });
+    EXPECT_DOUBLE_EQ(rs.GetFieldDouble("T"), 12.75);
+}
+
 struct WriteCase
 {
     const char* what;

@@ -5,6 +5,8 @@
 
 #include <random>
 
+using lumarc::test::ScopedNumericLocale;
+
 namespace {
 
 // True when both trees hold the same names, types, attributes with all values, and children.
@@ -178,6 +180,17 @@ TEST(MarkupNode, ConvertsAttributeValues)
     std::string out = "x";
     EXPECT_TRUE(node.GetAttribute("ctl", out));
     EXPECT_EQ(out, "");
+}
+
+TEST(MarkupNode, WritesNumbersWithAPointUnderADecimalCommaLocale)
+{
+    ScopedNumericLocale german("de_DE.UTF-8");
+    if (!german.IsSet()) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    }
+    CMarkupNode node("n", "t");
+    node.SetAttributeDouble("d", -1234.5);
+    EXPECT_EQ(node.GetAttribute("d"), "-1234.5000000000");
 }
 
 TEST(MarkupNode, SettingAnExistingAttributeSplitsAtTilde)

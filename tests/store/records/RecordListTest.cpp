@@ -337,4 +337,24 @@ TEST_F(RecordListTest, NumberFieldsSortTextsThatAreNoNumbersAsTexts)
     EXPECT_EQ(years(), std::vector<std::string>(ascending.rbegin(), ascending.rend()));
 }
 
+TEST_F(RecordListTest, NumbersSortByTheirDecimalsUnderADecimalCommaLocale)
+{
+    ScopedNumericLocale german("de_DE.UTF-8");
+    if (!german.IsSet()) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    }
+    // Read as 1786 both, the two would keep the order by name.
+    CRecord mark = Record(made.mark);
+    mark.SetFieldTextByName("YEAR", "1786.9");
+    ASSERT_TRUE(mark.Save(made.germany, false));
+    CRecord thaler = Record(made.thaler);
+    thaler.SetFieldTextByName("YEAR", "1786.5");
+    ASSERT_TRUE(thaler.Save(made.prussia, false));
+    CRecordList list = Coins();
+    list.SortByName(true, true);
+    list.Sort(list.GetFirst()->FindFieldByName("YEAR"), true, true);
+    EXPECT_EQ(Names(list),
+              (std::vector<std::string>{"Ducat 1650", "Thaler 1786.5", "Mark 1786.9", "Franc 1960"}));
+}
+
 } // namespace

@@ -137,6 +137,17 @@ TEST_F(RecordTest, FieldsOfEveryTypeLoadOnFirstUse)
     EXPECT_EQ(gone.GetFieldText(0), "");
 }
 
+TEST_F(RecordTest, NumbersInTextsReadWithAPointUnderADecimalCommaLocale)
+{
+    ScopedNumericLocale german("de_DE.UTF-8");
+    if (!german.IsSet()) {
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+    }
+    CRecord franc = Load(made.franc);
+    franc.SetFieldTextByName("WEIGHT", "6.5 g");
+    EXPECT_DOUBLE_EQ(franc.GetFieldNumber(Field("WEIGHT")), 6.5);
+}
+
 TEST_F(RecordTest, SavedValuesOfEveryTypeReadBack)
 {
     CRecord franc = Load(made.franc);

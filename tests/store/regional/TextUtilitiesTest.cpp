@@ -80,3 +80,17 @@ TEST(TextUtilities, StripDirectoryKeepsTheFileNameWhicheverSeparatorWroteIt)
         EXPECT_EQ(text, expected) << path;
     }
 }
+
+TEST(TextUtilities, LeadingNumberReadsOnlyPlainDecimalNumbers)
+{
+    const std::pair<const char*, double> cases[] = {
+        {"12.75 g", 12.75}, {"  -3.5", -3.5},  {"+7", 7.0},      {".5", 0.5},
+        {"-.25x", -0.25},   {"1.5e3", 1500.0}, {"1786", 1786.0}, {"31200045", 31200045.0},
+        {"", 0.0},          {"   ", 0.0},      {"Nancy", 0.0},   {"Info", 0.0},
+        {"inf", 0.0},       {"nan", 0.0},      {"0x1A", 0.0},    {"+-1", 0.0},
+        {".", 0.0},         {"1e999", 0.0},    {"12,5", 12.0},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(LeadingNumber(text), expected) << '"' << text << '"';
+    }
+}
