@@ -10,6 +10,7 @@
 #include "store/catalogue/CatalogueLayout.h"
 #include "store/catalogue/DataRecordset.h"
 #include "store/catalogue/SqlText.h"
+#include "store/definitions/BuiltinDataFiles.h"
 #include "store/markup/MarkupNode.h"
 #include "store/program/Settings.h"
 #include "store/program/TraceLog.h"
@@ -42,15 +43,6 @@ constexpr unsigned kErrorCaption = 20552;
 constexpr unsigned kCreationFailedText = 39018;
 constexpr unsigned kNeverBackedUpText = 39020;
 constexpr unsigned kPasswordChangeFailedText = 39028;
-
-// The built-in data files: their numbers name their slots.
-constexpr int kFirstSystemFile = 20;
-constexpr int kLastSystemFile = 23;
-
-bool IsSystemSlot(int slot)
-{
-    return slot >= kFirstSystemFile && slot <= kLastSystemFile;
-}
 
 // Catalogues of these versions hold features this program does not have.
 bool IsRefusedVersion(int version)
@@ -566,7 +558,7 @@ void CCatalogueDb::PurgeDeletedEntries()
     }
     LoadDefinitionsIfNeeded();
     for (int number = 0; number <= 98; ++number) {
-        const CDataFileDef* definition = number == 23 ? nullptr : FindDefinition(number);
+        const CDataFileDef* definition = number == kQueriesFile ? nullptr : FindDefinition(number);
         if (definition == nullptr || definition->GetFileName().empty()) {
             continue;
         }
@@ -693,7 +685,7 @@ CDataFileDef* CCatalogueDb::FindDefinitionByName(std::string_view fileName) cons
 int CCatalogueDb::FreeDefinitionSlot(int from) const
 {
     for (int slot = std::max(from, 1); slot < kDefinitionSlots; ++slot) {
-        if (!IsSystemSlot(slot) && !m_definitions[static_cast<size_t>(slot)]) {
+        if (!IsBuiltinSlot(slot) && !m_definitions[static_cast<size_t>(slot)]) {
             return slot;
         }
     }
@@ -823,7 +815,7 @@ int CCatalogueDb::NextDataFileNumber() const
     int highest = 0;
     for (int slot = 1; slot < m_dataFileCount && slot < kDefinitionSlots; ++slot) {
         const CDataFileDef* definition = GetDefinitionSlot(slot);
-        if (!IsSystemSlot(slot) && definition != nullptr) {
+        if (!IsBuiltinSlot(slot) && definition != nullptr) {
             highest = std::max(highest, definition->GetFileNumber());
         }
     }
@@ -923,13 +915,6 @@ CFolderRecord* CCatalogueDb::AddFolderCopy(std::string_view name, double parent,
 
 // ---- the built-in sets ---------------------------------------------------------------------------------
 
-namespace {
-
-constexpr int kItemListsFile = 22;
-constexpr int kQueriesFile = 23;
-
-} // namespace
-
 CItemSet* CCatalogueDb::GetBuiltinSet22()
 {
     return m_builtinSet22 ? m_builtinSet22.get() : ResetBuiltinSet22();
@@ -1004,7 +989,7 @@ bool CCatalogueDb::HasLinkFromFileWithoutTable(const CNodeRef* ref)
     LoadDefinitionsIfNeeded();
     for (const CLinkEntry& link : GetLinkList().Entries()) {
         const std::uint16_t kind = link.GetOut().GetKind();
-        if ((kind < 20 || kind == 24 || kind == 25) && link.GetIn().IsSame(ref)) {
+        if (IsOrdinaryKind(kind) && link.GetIn().IsSame(ref)) {
             const CDataFileDef* definition = FindDefinition(kind);
             if (definition != nullptr && definition->GetTableNumber() == 0) {
                 return true;

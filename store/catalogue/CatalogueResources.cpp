@@ -10,6 +10,7 @@
 #include "store/catalogue/CatalogueImageField.h"
 #include "store/catalogue/DataRecordset.h"
 #include "store/catalogue/SqlText.h"
+#include "store/definitions/BuiltinDataFiles.h"
 #include "store/program/Settings.h"
 #include "store/program/TraceLog.h"
 
@@ -481,7 +482,7 @@ bool CCatalogueDb::WriteQuery(std::string_view name, std::string_view contents, 
             rs.AddNew();
             // A new query is a record of data file 23 like any other: it gets its key code.
             CNodeRef key;
-            key.Set(23, static_cast<std::uint32_t>(rs.GetFieldValue("AUTOINCR").GetLong()), this);
+            key.Set(kQueriesFile, static_cast<std::uint32_t>(rs.GetFieldValue("AUTOINCR").GetLong()), this);
             rs.SetFieldDouble("UID", key.GetCode());
             rs.SetFieldBool("DELETED", false);
         } else {

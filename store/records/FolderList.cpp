@@ -4,6 +4,7 @@
 #include "store/catalogue/CatalogueDb.h"
 #include "store/catalogue/DataRecordset.h"
 #include "store/catalogue/SqlText.h"
+#include "store/definitions/BuiltinDataFiles.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/program/TraceLog.h"
 #include "store/records/Record.h"
@@ -238,7 +239,7 @@ bool CFolderList::DeleteTree(double number, CCatalogueDb& catalogue, DeleteConte
     context.path.pop_back();
     // Item lists (data file 22) are not kept in folders.
     for (int kind = 0; kind <= 98; ++kind) {
-        if (kind == 22 || catalogue.FindDefinition(kind) == nullptr) {
+        if (kind == kItemListsFile || catalogue.FindDefinition(kind) == nullptr) {
             continue;
         }
         CRecordList records(&catalogue);

@@ -5,6 +5,7 @@
 #include "platform/ui/WaitCursor.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/catalogue/SqlText.h"
+#include "store/definitions/BuiltinDataFiles.h"
 #include "store/definitions/CriteriaOperators.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/definitions/FieldDef.h"
@@ -17,10 +18,6 @@
 
 namespace {
 
-constexpr int kNotesFile = 20;
-constexpr int kEditorFile = 21;
-constexpr int kItemListsFile = 22;
-constexpr int kToDoFile = 25;
 constexpr int kLastDataFile = 98;
 constexpr int kHighestMenuKind = 30;
 constexpr int kLongTextLength = 65535;
@@ -416,8 +413,8 @@ void CItemSet::LoadQuickSearch()
         if (definition == nullptr) {
             continue;
         }
-        search(*definition, number == kEditorFile ? std::string("EdtFn")
-                                                  : definition->BuildSearchNameExpression(kNullSafeJoin));
+        search(*definition, number == kFileItemsFile ? std::string("EdtFn")
+                                                     : definition->BuildSearchNameExpression(kNullSafeJoin));
     }
 }
 

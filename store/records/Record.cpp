@@ -8,6 +8,7 @@
 #include "store/catalogue/CatalogueImageField.h"
 #include "store/catalogue/DataRecordset.h"
 #include "store/catalogue/SqlText.h"
+#include "store/definitions/BuiltinDataFiles.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/program/TraceLog.h"
 #include "store/records/FrameRefresh.h"
@@ -32,9 +33,6 @@ using namespace platform::dao;
 namespace {
 
 constexpr long kRecordFailed = 12101;
-constexpr int kNotesFile = 20;
-constexpr int kFileItemsFile = 21;
-constexpr int kQueriesFile = 23;
 
 void LogFailure(const std::exception& error)
 {
@@ -1075,7 +1073,7 @@ bool CRecord::PrepareCopy(CCatalogueDb& target, int targetKind, CRecord& copy)
     copy.SetKey(targetKind, 0);
     copy.m_values.assign(static_cast<size_t>(targetFile->GetFieldCount()), std::string());
     copy.m_fieldsValid = true;
-    const bool ordinary = targetKind < 20 || targetKind == 24 || targetKind == 25;
+    const bool ordinary = IsOrdinaryKind(targetKind);
     const int fields = ordinary ? targetFile->GetFieldCount() : std::min(1, targetFile->GetFieldCount());
     for (int j = 0; j < fields; ++j) {
         const std::string& name = targetFile->GetFieldName(j);

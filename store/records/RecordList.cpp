@@ -6,6 +6,7 @@
 #include "store/catalogue/CatalogueDb.h"
 #include "store/catalogue/DataRecordset.h"
 #include "store/catalogue/SqlText.h"
+#include "store/definitions/BuiltinDataFiles.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/program/TraceLog.h"
 #include "store/records/FolderRecord.h"
@@ -32,9 +33,6 @@ using namespace platform::dao;
 namespace {
 
 constexpr long kRecordListFailed = 12102;
-constexpr int kNotesFile = 20;
-constexpr int kItemListsFile = 22;
-constexpr int kQueriesFile = 23;
 constexpr int kLastDataFile = 98;
 // Key codes per UID-list statement.
 constexpr size_t kCodesPerStatement = 500;
@@ -48,11 +46,6 @@ void LogFailure(const std::exception& error)
 std::string TableOf(const CDataFileDef& definition)
 {
     return "[" + definition.GetFileName() + "]";
-}
-
-bool IsOrdinaryKind(int kind)
-{
-    return kind < 20 || kind == 24 || kind == 25;
 }
 
 // An ORDER BY clause kept in the catalogue (a data file's orderedBy, a folder's ORDERED): used only when

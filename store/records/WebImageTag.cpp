@@ -4,6 +4,7 @@
 #include "codecs/TextException.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/HtmlEscape.h"
+#include "store/definitions/BuiltinDataFiles.h"
 #include "store/markup/MarkupNode.h"
 #include "store/program/Settings.h"
 #include "store/program/TraceLog.h"
@@ -17,10 +18,10 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 std::filesystem::path StockIconPath(const std::filesystem::path& folder, int kind)
 {
-    if (kind == 24) {
+    if (kind == kBookmarksFile) {
         return folder / "bookmarks.jpg";
     }
-    if (kind == 25) {
+    if (kind == kToDoFile) {
         return folder / "todo.jpg";
     }
     return {};
