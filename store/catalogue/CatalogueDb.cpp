@@ -338,7 +338,8 @@ void CCatalogueDb::ClearBmpFlag()
             }
         } catch (const std::exception& error) {
             LogException(error);
-            platform::ui::Dialogs().MessageBox("catch", "e", platform::ui::kMbOk);
+            platform::ui::Dialogs().MessageBox(error.what(), LoadResString(kErrorCaption),
+                                               platform::ui::kMbOk);
         }
     }
     m_hasPictures = 0;

@@ -117,6 +117,18 @@ TEST_F(CatalogueDbTest, OpensWhileAnotherRunningCopyCommits)
     EXPECT_EQ(catalogue.GetName(), "Renamed");
 }
 
+TEST_F(CatalogueDbTest, AFailedPictureFlagChangeSaysWhatWentWrong)
+{
+    CCatalogueDb catalogue(Build("bmpflag"));
+    catalogue.GetDatabase()->Execute("DROP TABLE PASSWORD");
+    catalogue.ClearBmpFlag();
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(Dialogs().messages[0].caption, "Error");
+    EXPECT_NE(Dialogs().messages[0].text.find("PASSWORD"), std::string::npos) << Dialogs().messages[0].text;
+    EXPECT_FALSE(catalogue.HasPictures());
+    Dialogs().Clear();
+}
+
 TEST_F(CatalogueDbTest, VersionsSixToTwentyFourAreRefused)
 {
     for (int version : {5, 6, 24, 25}) {
