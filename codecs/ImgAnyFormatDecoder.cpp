@@ -18,9 +18,17 @@
 
 namespace {
 
-bool Contains(std::string_view text, std::string_view part)
+// The extension of the file name at the end of a path, '.' included, in capitals; either separator ends a
+// folder, since stored paths may come from Windows.
+std::string UpperExtension(std::string_view path)
 {
-    return text.find(part) != std::string_view::npos;
+    const size_t separator = path.find_last_of("/\\");
+    const std::string_view file = separator == std::string_view::npos ? path : path.substr(separator + 1);
+    const size_t dot = file.rfind('.');
+    std::string extension(dot == std::string_view::npos ? std::string_view() : file.substr(dot));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
+    return extension;
 }
 
 bool IsOneOf(uint8_t value, std::initializer_list<uint8_t> values)
@@ -75,13 +83,11 @@ const char* TypeName(CImgFileType type)
 
 CImgFileType RecogniseImage(std::string_view name, const uint8_t* head, size_t headSize, size_t totalSize)
 {
-    std::string upper(name);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-    if (Contains(upper, ".WMF")) {
+    const std::string extension = UpperExtension(name);
+    if (extension == ".WMF") {
         return CImgFileType::Wmf;
     }
-    if (Contains(upper, ".EMF")) {
+    if (extension == ".EMF") {
         return CImgFileType::Emf;
     }
 

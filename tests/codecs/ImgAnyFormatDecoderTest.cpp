@@ -64,7 +64,12 @@ TEST(ImgAnyFormatDecoderTest, RecognisesFormatsByNameAndContents)
         {"a", Head({'P', '6', '\n'}), T::Unknown},
         {"picture.wmf", Head({0xFF, 0xD8, 0xFF}), T::Wmf}, // the name wins over the contents
         {"PICTURE.EMF", Head({'B', 'M'}), T::Emf},
-        {"/data/old.wmf.jpg", Head({0xFF, 0xD8, 0xFF}), T::Wmf},
+        {"/data/coin.wmf", Head({}), T::Wmf},
+        // Only the file name's own extension names a metafile.
+        {"/data/old.wmf.jpg", Head({0xFF, 0xD8, 0xFF}), T::Jpeg},
+        {"/data/metafiles.emf/coin.bmp", Head({'B', 'M'}), T::Bmp},
+        {"C:\\clips.wmf\\coin.bmp", Head({'B', 'M'}), T::Bmp},
+        {"/data/coin.wmfx", Head({'B', 'M'}), T::Bmp},
         {"a", {}, T::Unknown},
         {"a", {'B'}, T::Unknown},
     };
