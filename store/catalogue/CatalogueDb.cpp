@@ -73,6 +73,11 @@ CCatalogueDb::CCatalogueDb(const std::filesystem::path& path)
     Reopen(path);
 }
 
+CCatalogueDb::CCatalogueDb(const std::filesystem::path& path, QuietRefusal) : m_refusalShown(false)
+{
+    Reopen(path);
+}
+
 CCatalogueDb::~CCatalogueDb()
 {
     if (!m_open) {
@@ -192,8 +197,10 @@ void CCatalogueDb::ReadSettingsRow(bool refuseVersions)
         rs.Close();
         m_database.reset();
         m_open = false;
-        platform::ui::Dialogs().MessageBox(LoadResString(kVersionRefusedText), LoadResString(kErrorCaption),
-                                           platform::ui::kMbOk);
+        if (m_refusalShown) {
+            platform::ui::Dialogs().MessageBox(LoadResString(kVersionRefusedText),
+                                               LoadResString(kErrorCaption), platform::ui::kMbOk);
+        }
         return;
     }
     m_catalogueNumber = rs.GetFieldLong("DBNUMBER");

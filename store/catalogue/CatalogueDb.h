@@ -9,9 +9,9 @@
 // in the protected state: no database, the name "Protected Catalogue", until Open(password) succeeds.
 
 #include "store/definitions/DataFileDef.h"
+#include "store/markup/MarkupNode.h"
 #include "store/records/FolderList.h"
 #include "store/records/LinkList.h"
-#include "store/markup/MarkupNode.h"
 
 #include <array>
 #include <ctime>
@@ -53,6 +53,12 @@ public:
     CCatalogueDb();
     // Opens the file without a password (Reopen).
     explicit CCatalogueDb(const std::filesystem::path& path);
+    // Opens the file as above but refuses versions 6 to 24 without message 524, for callers that read
+    // many catalogues and promise to show nothing (a search over every registered catalogue).
+    struct QuietRefusal
+    {
+    };
+    CCatalogueDb(const std::filesystem::path& path, QuietRefusal);
     // When the catalogue was opened: writes the settings row back, closes, compacts the file when it
     // changed, and deletes it when it was marked for removal.
     ~CCatalogueDb();
@@ -355,6 +361,7 @@ private:
     int m_dataFileCount = 0;
     std::array<std::unique_ptr<CDataFileDef>, kDefinitionSlots> m_definitions;
     bool m_open = false;
+    bool m_refusalShown = true; // whether a refused version shows message 524
     std::unique_ptr<CLinkList> m_linkList;
     std::unique_ptr<CItemSet> m_builtinSet22;
     std::unique_ptr<CItemSet> m_builtinSet23;

@@ -57,7 +57,8 @@ std::string ContainsPattern(std::string_view text)
 struct CItemSet::OpenedCatalogue
 {
     explicit OpenedCatalogue(const std::filesystem::path& path)
-        : catalogue(std::make_unique<CCatalogueDb>(path)), deletedEntries(catalogue->GetDeletedEntries())
+        : catalogue(std::make_unique<CCatalogueDb>(path, CCatalogueDb::QuietRefusal{})),
+          deletedEntries(catalogue->GetDeletedEntries())
     {
     }
     ~OpenedCatalogue()

@@ -501,13 +501,21 @@ TEST_F(ItemSetTest, AdvancedSearchOverAllRegisteredCatalogues)
                                .DataFile(CountriesFile(1))
                                .Build();
     const auto gone = MakeTempFolder("gone") / "gone.ctg";
-    for (const auto& path : {made.path, second.path, countries, gone}) {
+    // A version the program refuses is passed over without a message: the set shows nothing itself.
+    const auto refused = CatalogueBuilder(MakeTempFolder("refused") / "old.ctg")
+                             .Number(6)
+                             .Version(10)
+                             .DataFile(CoinsFile(1))
+                             .Build();
+    for (const auto& path : {made.path, second.path, countries, gone, refused}) {
         RegisterCatalogue(path.string());
     }
+    Dialogs().Clear();
     CItemSet all = CItemSet::Query(nullptr, 1, nullptr, false);
     all.SetDefinitionName("all");
     all.SetFilterText("YEAR < 1900");
     EXPECT_EQ(SortedNames(all), (Names{"Ducat 1650", "Ducat 1650", "Thaler 1786", "Thaler 1786"}));
+    EXPECT_TRUE(Dialogs().messages.empty());
     std::set<std::filesystem::path> files;
     for (const auto& record : all.GetList()) {
         files.insert(record->GetCatalogue()->GetFilePath());
@@ -542,7 +550,7 @@ TEST_F(ItemSetTest, AdvancedSearchOverAllRegisteredCatalogues)
     ASSERT_EQ(copy->GetCount(), 2u);
     EXPECT_EQ(copy->GetCurrentName(), "Franc 1960");
     EXPECT_EQ(copy->GetFieldTextByName("GRADE"), "VF");
-    for (const auto& path : {made.path, second.path, countries, gone}) {
+    for (const auto& path : {made.path, second.path, countries, gone, refused}) {
         UnregisterCatalogue(path.string());
     }
 }
