@@ -288,6 +288,46 @@ Broadcaster::~Broadcaster()
     Stop();
 }
 
+namespace {
+
+// Whether a path is a folder itself (not a symbolic link to one) that belongs to this user and whose mode
+// has none of the `forbidden` bits.
+bool IsOwnFolder(const std::filesystem::path& folder, mode_t forbidden)
+{
+    struct stat info
+    {
+    };
+    return ::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() &&
+           (info.st_mode & forbidden) == 0;
+}
+
+// Makes the socket folder, open to this user only. The folder and the one holding it must be this user's
+// own and not writable by others (so nobody can swap the folder), since the fallback under the system's
+// temporary folder may have been made by someone else before this copy ran.
+bool MakePrivateFolder(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const std::filesystem::path parent = folder.parent_path();
+    struct stat info
+    {
+    };
+    if (!IsOwnFolder(parent, 0) || ::stat(parent.c_str(), &info) != 0) {
+        return false;
+    }
+    // The runtime folder is this program's own: a umask that lets the group write is taken back.
+    if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0 &&
+        ::chmod(parent.c_str(), info.st_mode & 07777 & ~(S_IWGRP | S_IWOTH)) != 0) {
+        return false;
+    }
+    if (!IsOwnFolder(parent, S_IWGRP | S_IWOTH) || !IsOwnFolder(folder, 0)) {
+        return false;
+    }
+    return ::chmod(folder.c_str(), S_IRWXU) == 0 && IsOwnFolder(folder, S_IRWXG | S_IRWXO);
+}
+
+} // namespace
+
 Broadcaster& Broadcaster::Instance()
 {
     static Broadcaster instance(folders::RuntimeFolder() / "copies");
@@ -301,9 +341,9 @@ bool Broadcaster::Start(BroadcastDelivery* delivery)
     if (s.listener.joinable()) {
         return true;
     }
-    std::error_code error;
-    std::filesystem::create_directories(s.folder, error);
-    std::filesystem::permissions(s.folder, std::filesystem::perms::owner_all, error);
+    if (!MakePrivateFolder(s.folder)) {
+        return false;
+    }
 
     static std::atomic<int> counter{0};
     const auto path = s.folder / (std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".sock");

@@ -197,6 +197,39 @@ TEST(Broadcaster, SendsReachOtherCopiesBeforeReturning)
     a.Stop();
 }
 
+// Sockets go only into a folder of this user that nobody else can change or swap: the fallback under the
+// system's temporary folder may have been made by someone else first.
+TEST(Broadcaster, RefusesASocketFolderOthersCouldChange)
+{
+    namespace fs = std::filesystem;
+    const auto base = lumarc::test::MakeTempFolder("unsafe");
+    fs::create_directories(base / "elsewhere");
+    fs::create_directory_symlink(base / "elsewhere", base / "linked");
+    fs::create_directories(base / "open");
+    fs::permissions(base / "open", fs::perms::all);
+    std::vector<fs::path> unsafe = {base / "linked", base / "linked" / "copies"};
+    if (::geteuid() == 0) {
+        fs::create_directories(base / "foreign");
+        ASSERT_EQ(::chown((base / "foreign").c_str(), 65534, 65534), 0);
+        unsafe.push_back(base / "foreign" / "copies");
+    }
+    for (const auto& folder : unsafe) {
+        ThreadDelivery delivery;
+        Broadcaster b(folder);
+        EXPECT_FALSE(b.Start(&delivery)) << folder;
+        EXPECT_FALSE(b.IsListening()) << folder;
+    }
+
+    // A folder of this user's that others could write to is closed to them first.
+    ThreadDelivery delivery;
+    Broadcaster mine(base / "open" / "copies");
+    ASSERT_TRUE(mine.Start(&delivery));
+    EXPECT_EQ(fs::status(base / "open" / "copies").permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(base / "open").permissions() & (fs::perms::group_write | fs::perms::others_write),
+              fs::perms::none);
+    mine.Stop();
+}
+
 TEST(Broadcaster, DeadAndHungCopiesDoNotHoldASendBack)
 {
     const auto folder = lumarc::test::MakeTempFolder("copies");
