@@ -2,6 +2,7 @@
 
 #include "platform/folders/UserFolders.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
@@ -24,7 +25,11 @@ public:
         const auto lockPath = file.string() + ".lock";
         m_fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (m_fd >= 0) {
-            ::flock(m_fd, LOCK_EX);
+            int result = 0;
+            do {
+                result = ::flock(m_fd, LOCK_EX);
+            } while (result != 0 && errno == EINTR);
+            m_held = result == 0;
         }
     }
     ~FileLock()
@@ -37,9 +42,23 @@ public:
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
+    bool IsHeld() const { return m_held; }
+
 private:
     int m_fd = -1;
+    bool m_held = false;
 };
+
+// Flushes a folder's entries (a rename in it) to the disk.
+bool SyncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
 
 std::string Quote(std::string_view text)
 {
@@ -234,14 +253,15 @@ bool Registry::Save()
         }
         written += static_cast<size_t>(n);
     }
-    ::fsync(fd);
-    ::close(fd);
-    if (::rename(temp.c_str(), m_file.c_str()) != 0) {
+    // Data that did not reach the disk must not replace the file that did.
+    const bool synced = ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !synced || ::rename(temp.c_str(), m_file.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;
     }
     m_stamp = StampOnDisk();
-    return true;
+    // Until the folder is flushed the rename itself may be lost in a crash.
+    return SyncFolder(m_file.parent_path().empty() ? std::filesystem::path(".") : m_file.parent_path());
 }
 
 template <typename Change>
@@ -250,6 +270,9 @@ bool Registry::Modify(Change change)
     std::error_code error;
     std::filesystem::create_directories(m_file.parent_path(), error);
     FileLock lock(m_file);
+    if (!lock.IsHeld()) {
+        return false; // unlocked, another copy's change could be lost
+    }
     Load(); // start from what other copies wrote
     if (!change()) {
         return false;

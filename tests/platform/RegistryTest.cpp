@@ -31,6 +31,17 @@ int InChildProcess(Work work)
 
 } // namespace
 
+// Without the lock another copy's change could be lost: the change is refused instead of made unlocked.
+TEST(Registry, AChangeWithoutTheLockIsRefused)
+{
+    const auto file = NewRegistryFile();
+    std::filesystem::create_directory(file.string() + ".lock"); // cannot be opened as the lock file
+    Registry registry(file);
+    EXPECT_FALSE(registry.SetValue("Software\\Test", "", "x"));
+    EXPECT_FALSE(registry.QueryValue("Software\\Test", "").has_value());
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
 TEST(Registry, KeepsTextsOfAnyKindAcrossInstances)
 {
     const auto file = NewRegistryFile();
