@@ -95,6 +95,23 @@ std::optional<double> ParseDateLiteral(std::string_view content)
     return DateSerialFromParts(*parts);
 }
 
+// A name as SQLite reads it: in brackets, as written, unless it holds ']', which brackets cannot hold;
+// then in backquotes, a backquote inside written twice.
+std::string BracketName(std::string_view name)
+{
+    if (name.find(']') == std::string_view::npos) {
+        return "[" + std::string(name) + "]";
+    }
+    std::string quoted = "`";
+    for (char c : name) {
+        quoted += c;
+        if (c == '`') {
+            quoted += '`';
+        }
+    }
+    return quoted + "`";
+}
+
 std::vector<Token> Tokenize(std::string_view sql)
 {
     std::vector<Token> tokens;
@@ -109,9 +126,29 @@ std::vector<Token> Tokenize(std::string_view sql)
             }
             tokens.push_back({Tok::Space, std::string(sql.substr(start, i - start))});
         } else if (c == '[') {
-            const size_t close = sql.find(']', i + 1);
-            i = close == std::string_view::npos ? n : close + 1;
-            tokens.push_back({Tok::Bracket, std::string(sql.substr(start, i - start))});
+            // "]]" inside the brackets is one ']' of the name.
+            std::string name;
+            bool closed = false;
+            for (++i; i < n && !closed;) {
+                const size_t close = sql.find(']', i);
+                if (close == std::string_view::npos) {
+                    break;
+                }
+                name.append(sql.substr(i, close - i));
+                if (close + 1 < n && sql[close + 1] == ']') {
+                    name += ']';
+                    i = close + 2;
+                } else {
+                    i = close + 1;
+                    closed = true;
+                }
+            }
+            if (closed) {
+                tokens.push_back({Tok::Bracket, BracketName(name)});
+            } else {
+                i = n; // left as written, so the engine reports the unterminated name
+                tokens.push_back({Tok::Bracket, std::string(sql.substr(start))});
+            }
         } else if (c == '\'' || c == '"') {
             std::string content;
             bool terminated = false;
@@ -721,6 +758,16 @@ std::string Unbracket(const std::string& text)
     if (text.size() >= 2 && text.front() == '[' && text.back() == ']') {
         return text.substr(1, text.size() - 2);
     }
+    if (text.size() >= 2 && text.front() == '`' && text.back() == '`') {
+        std::string name;
+        for (size_t i = 1; i + 1 < text.size(); ++i) {
+            name += text[i];
+            if (text[i] == '`') {
+                ++i; // written twice
+            }
+        }
+        return name;
+    }
     return text;
 }
 
@@ -766,7 +813,7 @@ void RewriteTokens(std::vector<Item>& items, const JetNameResolver& resolver)
             const std::string name = Unbracket(item.tok.text);
             const std::string stored = resolver(name);
             if (!stored.empty() && stored != name) {
-                item.tok = {Tok::Bracket, "[" + stored + "]"};
+                item.tok = {Tok::Bracket, BracketName(stored)};
             }
         }
     }

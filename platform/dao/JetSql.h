@@ -1,7 +1,8 @@
 #pragma once
 // Translation of the engine's SQL dialect (the one the program's queries are written in) into the SQL
 // that SQLite reads. What differs, and what becomes of it:
-// - "..." text literals become '...' literals; [bracketed names] pass as they are.
+// - "..." text literals become '...' literals; [bracketed names] pass as they are, "]]" in them standing
+//   for one ']' (such a name is written `in backquotes`, which SQLite reads).
 // - True and False become -1 and 0 (the engine's truth values); Mod becomes %.
 // - A chain of + that joins a text literal (NAME + " " + YEAR) concatenates: it becomes ||, each
 //   operand in parentheses. A chain of & concatenates too, a missing value counting as an empty text:

@@ -523,7 +523,7 @@ bool CCatalogueDb::CreateFrom(const std::filesystem::path& path, const CCatalogu
         if (!listed(keep, table)) {
             target.DeleteTableDef(table);
         } else if (!listed(keepRows, table)) {
-            target.Execute("DELETE FROM [" + table + "]");
+            target.Execute("DELETE FROM " + SqlName(table));
         }
     }
     if (m_database && options.emptyStructure) {
@@ -571,7 +571,7 @@ void CCatalogueDb::PurgeDeletedEntries()
             continue;
         }
         try {
-            m_database->Execute("DELETE FROM [" + definition->GetFileName() + "] WHERE DELETED = True",
+            m_database->Execute("DELETE FROM " + SqlName(definition->GetFileName()) + " WHERE DELETED = True",
                                 dbFailOnError);
         } catch (const std::exception& error) {
             ReportFailure(error);

@@ -558,8 +558,8 @@ double CCatalogueDb::FindCopyColumn(const CDataFileDef& definition, double keyCo
     }
     CDataRecordset rs(m_database.get());
     try {
-        rs.OpenQuery(dbOpenSnapshot, "SELECT * from [" + here->GetFileName() +
-                                         "] WHERE DELETED = False AND [FROM-UID] = " + SqlNumber(keyCode) +
+        rs.OpenQuery(dbOpenSnapshot, "SELECT * from " + SqlName(here->GetFileName()) +
+                                         " WHERE DELETED = False AND [FROM-UID] = " + SqlNumber(keyCode) +
                                          " ;");
         if (rs.IsEOF()) {
             return -1;

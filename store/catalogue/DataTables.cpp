@@ -12,6 +12,7 @@
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueLayout.h"
 #include "store/catalogue/DataTableColumns.h"
+#include "store/catalogue/SqlText.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/program/Settings.h"
 #include "store/program/TraceLog.h"
@@ -145,14 +146,16 @@ void ResizeColumn(CDaoDatabase& db, const std::string& table, const CMarkupNode&
             definition.DeleteField(kWorkColumn);
         }
         definition.CreateField(work);
-        db.Execute("UPDATE DISTINCTROW  [" + table + "] SET tmpFldDb = [" + name + "];", dbFailOnError);
+        db.Execute("UPDATE DISTINCTROW  " + SqlName(table) + " SET tmpFldDb = " + SqlName(name) + ";",
+                   dbFailOnError);
         definition.DeleteField(name);
         CDaoFieldInfo resized = column;
         resized.m_size = wanted.m_size;
         resized.m_required = false;
         resized.m_attributes = 0;
         definition.CreateField(resized);
-        db.Execute("UPDATE DISTINCTROW  [" + table + "] SET " + name + " = [tmpFldDb];", dbFailOnError);
+        db.Execute("UPDATE DISTINCTROW  " + SqlName(table) + " SET " + SqlName(name) + " = [tmpFldDb];",
+                   dbFailOnError);
         definition.DeleteField(kWorkColumn);
     });
 }

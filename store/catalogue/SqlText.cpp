@@ -22,6 +22,19 @@ std::string SqlText(std::string_view text)
     return out;
 }
 
+std::string SqlName(std::string_view name)
+{
+    std::string out = "[";
+    for (char c : name) {
+        if (c == ']') {
+            out += ']';
+        }
+        out += c;
+    }
+    out += ']';
+    return out;
+}
+
 std::string SqlLikeLiteral(std::string_view text)
 {
     std::string out;

@@ -11,6 +11,9 @@ std::string SqlNumber(double value);
 // A text literal: '...' with every ' doubled.
 std::string SqlText(std::string_view text);
 
+// A table or column name: [...] with every ] doubled, so a name holding "]" stays one name.
+std::string SqlName(std::string_view name);
+
 // A text to put inside a Like pattern so that it matches itself: the wildcards * ? # and [ are
 // enclosed in brackets. Quote the whole pattern with SqlText afterwards.
 std::string SqlLikeLiteral(std::string_view text);

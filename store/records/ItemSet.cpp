@@ -392,8 +392,9 @@ void CItemSet::LoadQuickSearch()
         if (searched.empty()) {
             return; // nothing of this data file can be searched
         }
-        List().LoadSql("SELECT * " + definition.BuildRecNameExpression() + " FROM [" +
-                           definition.GetFileName() + "] WHERE ((" + searched + ") Like " + pattern + ") ;",
+        List().LoadSql("SELECT * " + definition.BuildRecNameExpression() + " FROM " +
+                           SqlName(definition.GetFileName()) + " WHERE ((" + searched + ") Like " + pattern +
+                           ") ;",
                        definition);
     };
     if (m_searchDataFile != kSearchEveryDataFile) {

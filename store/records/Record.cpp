@@ -71,7 +71,7 @@ std::string_view CutCharacters(std::string_view text, size_t count)
 
 std::string TableOf(const CDataFileDef& definition)
 {
-    return "[" + definition.GetFileName() + "]";
+    return SqlName(definition.GetFileName());
 }
 
 std::string StampOf(std::time_t time)

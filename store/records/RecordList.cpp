@@ -45,7 +45,7 @@ void LogFailure(const std::exception& error)
 
 std::string TableOf(const CDataFileDef& definition)
 {
-    return "[" + definition.GetFileName() + "]";
+    return SqlName(definition.GetFileName());
 }
 
 // An ORDER BY clause kept in the catalogue (a data file's orderedBy, a folder's ORDERED): used only when
@@ -656,7 +656,7 @@ void CRecordList::LoadFolder(int dataFile, const CFolderRecord* folder, bool del
         const int n = folder->GetOrderedNumber();
         if (n >= 0 && n < definition->GetFieldCount() &&
             std::toupper(static_cast<unsigned char>(definition->GetFieldType(n))) == 'C') {
-            sql += " ORDER BY [" + definition->GetFieldName(n) + "]";
+            sql += " ORDER BY " + SqlName(definition->GetFieldName(n));
         } else if (n == kSortByName && !definition->BuildNameFieldList().empty()) {
             sql += " ORDER BY " + definition->BuildNameFieldList();
         } else if (n == kSortByFolderName) {

@@ -177,6 +177,18 @@ TEST_F(JetSqlOnDatabase, ExpressionsEvaluateAsTheEngineDid)
     EXPECT_EQ(rs.GetFieldValue("d").ToText(), "3");
 }
 
+// A ']' inside a bracketed name is written twice, as a quotation mark inside a text literal.
+TEST_F(JetSqlOnDatabase, BracketedNamesHoldClosingBrackets)
+{
+    db.Execute("CREATE TABLE [odd]]name] ([a]]b] INTEGER, [c`d] INTEGER)", dbFailOnError);
+    db.Execute("INSERT INTO [odd]]name] ([a]]b], [c`d]) VALUES (5, 6)", dbFailOnError);
+    CDaoRecordset rs(&db);
+    rs.Open(dbOpenDynaset, "SELECT [a]]b], [c`d] FROM [odd]]name] ORDER BY [a]]b]");
+    EXPECT_EQ(rs.GetFieldValue("a]b").ToText(), "5");
+    EXPECT_EQ(rs.GetFieldValue("c`d").ToText(), "6");
+    EXPECT_EQ(TranslateJetSql("SELECT * FROM [odd]]name]").singleTable, "odd]name");
+}
+
 TEST_F(JetSqlOnDatabase, ActionQueriesRunThroughExecute)
 {
     db.Execute("UPDATE DISTINCTROW  [COINS] SET YEAR = [YEAR] + \"!\" WHERE NAME Like \"*Pen*\";");

@@ -2,6 +2,7 @@
 
 #include "store/records/RecordList.h"
 
+#include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
@@ -355,6 +356,25 @@ TEST_F(RecordListTest, NumbersSortByTheirDecimalsUnderADecimalCommaLocale)
     list.Sort(list.GetFirst()->FindFieldByName("YEAR"), true, true);
     EXPECT_EQ(Names(list),
               (std::vector<std::string>{"Ducat 1650", "Thaler 1786.5", "Mark 1786.9", "Franc 1960"}));
+}
+
+// Table and column names built into statements are quoted: a "]" in a name stays part of it.
+TEST(RecordListNames, ATableNameHoldingABracketIsOneName)
+{
+    DataFileSpec coins = CoinsFile(1);
+    coins.table = "Old]coins";
+    const auto path = CatalogueBuilder(MakeTempFolder("bracket") / "coins.ctg").DataFile(coins).Build();
+    CCatalogueDb catalogue(path);
+    AddRecord(catalogue, 1, 0, {{"NAME", "Ducat"}, {"YEAR", "1650"}});
+    CRecordList list(&catalogue);
+    list.LoadFolder(1, nullptr, false, false);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"Ducat 1650"}));
+    ASSERT_TRUE(list.SortByFieldName("YEAR", true, true));
+    catalogue.GetDatabase()->Execute("UPDATE [Old]]coins] SET DELETED = True");
+    catalogue.PurgeDeletedEntries();
+    CRecordList after(&catalogue);
+    after.LoadFolder(1, nullptr, true, false);
+    EXPECT_EQ(after.GetCount(), 0u);
 }
 
 } // namespace
