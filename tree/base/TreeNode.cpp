@@ -222,6 +222,7 @@ TreeItemId CTreeNode::InsertTreeItem(CTreeControl& tree, bool forceRoot, bool bo
                                                                                      : kWastebasketEmpty;
         SetImages(kind, kind);
     }
+    PrepareImagesFor(tree);
     const int image = ImageListIndex(tree, m_closedImage);
     const bool hasButton = IsCatalogue() || HasChildren() || HasUnbuiltChildren();
     return tree.AppendItem(parentItem, GetName(), image, image, this, bold, hasButton);
@@ -229,6 +230,7 @@ TreeItemId CTreeNode::InsertTreeItem(CTreeControl& tree, bool forceRoot, bool bo
 
 TreeItemId CTreeNode::InsertIntoTree(CTreeControl& tree, TreeItemId parentItem)
 {
+    PrepareImagesFor(tree);
     const int image = ImageListIndex(tree, m_closedImage);
     const TreeItemId item = tree.AppendItem(parentItem, GetName(), image, image, this, false,
                                             HasChildren() || HasUnbuiltChildren());
@@ -331,7 +333,25 @@ bool CTreeNode::Collapse(CTreeControl* tree)
     return true;
 }
 
-void CTreeNode::PopulateChildren(CTreeControl* /*tree*/) {}
+void CTreeNode::PopulateChildren(CTreeControl* tree)
+{
+    BuildChildren();
+    if (tree != nullptr) {
+        InsertChildItems(*tree);
+    }
+}
+
+void CTreeNode::InsertChildItems(CTreeControl& tree, bool rows)
+{
+    if (GetParentNode() != nullptr && tree.ItemOf(this) == kNoTreeItem) {
+        return;
+    }
+    for (CTreeNode* child = GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        if ((rows || !child->IsRecord()) && tree.ItemOf(child) == kNoTreeItem) {
+            child->InsertTreeItem(tree, false, false);
+        }
+    }
+}
 
 void CTreeNode::MarkSelected()
 {

@@ -92,8 +92,12 @@ public:
     void FillComboBox(CNodeComboBox& combo);
     virtual bool Open(CTreeControl* tree);
     virtual bool Collapse(CTreeControl* tree);
-    // Builds the children a pane needs (lazily: nothing is built before a pane asks) and, given a
-    // tree, inserts the new children's items under the node's item.
+    // Builds the node's children in the model only, lazily: once, when a pane or an operation (IsEmpty,
+    // Delete) first needs them. No control is touched.
+    virtual void BuildChildren() {}
+    // Builds the children (BuildChildren) and, given a control, makes every child show in it under the
+    // node's item. Each control is filled on its own: the same nodes may show in several controls, and
+    // building them first without any control leaves nothing out of a control that asks later.
     virtual void PopulateChildren(CTreeControl* tree);
     virtual bool CanHaveChildren() { return true; }
     // Whether the expand button shows before the children are built.
@@ -216,6 +220,12 @@ public:
 
 protected:
     void SetPageTemplate(std::string_view name) { m_pageTemplate = name; }
+    // Inserts the item of every child that the control does not show yet (row nodes only with `rows`),
+    // when the control shows this node or this node is the top of its tree.
+    void InsertChildItems(CTreeControl& tree, bool rows = true);
+    // Called before the node's item goes into a control: a node may add a run-time picture to that
+    // control's image list and take it as its images.
+    virtual void PrepareImagesFor(CTreeControl& /*tree*/) {}
     // The root element takes serial 0 and the next node 1.
     void RestartSerials();
 
