@@ -66,9 +66,9 @@ public:
     explicit CatalogueGroup(CCatalogueDb& catalogue) : CTreeNode("Coins", 30, 29), m_catalogue(catalogue) {}
     bool IsCatalogue() override { return true; }
     CCatalogueDb* GetCatalogue() override { return &m_catalogue; }
-    void PopulateChildren(CTreeControl* tree) override
+    void BuildChildren() override
     {
-        CContainerNode::BuildFolderChildren(*this, m_catalogue, RootFolderCode(), tree);
+        CContainerNode::BuildFolderChildren(*this, m_catalogue, RootFolderCode());
     }
 
 private:

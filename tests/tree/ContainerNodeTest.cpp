@@ -111,6 +111,37 @@ TEST_F(ContainerNodeTest, ThreeLevelsOfFoldersBuildTheirNodesOnlyWhenAsked)
     EXPECT_EQ(Find("Europe^France")->GetItemSet()->GetCurrentName(), "Franc 1960");
 }
 
+TEST_F(ContainerNodeTest, ChildrenBuiltWithoutAControlStillShowInEveryControlThatAsks)
+{
+    catalogueNode->PopulateChildren(&tree);
+    CTreeNode* europe = Find("Europe");
+    // IsEmpty builds the children in the model only; a pane asking afterwards still gets their items.
+    EXPECT_FALSE(europe->IsEmpty());
+    ASSERT_TRUE(europe->HasChildren());
+    EXPECT_TRUE(tree.ChildTexts(tree.ItemOf(europe)).empty());
+    europe->PopulateChildren(&tree);
+    EXPECT_EQ(tree.ChildTexts(tree.ItemOf(europe)), (std::vector<std::string>{"Germany", "France"}));
+    // Asking again adds nothing twice.
+    europe->PopulateChildren(&tree);
+    EXPECT_EQ(tree.ChildTexts(tree.ItemOf(europe)).size(), 2u);
+
+    // A dialog's tree shows the same nodes with items of its own; the pane keeps its items.
+    RecordingTreeControl dialogTree;
+    dialogTree.treePane = false;
+    catalogueNode->InsertTreeItem(dialogTree, false, false);
+    catalogueNode->PopulateChildren(&dialogTree);
+    europe->PopulateChildren(&dialogTree);
+    EXPECT_EQ(dialogTree.ChildTexts(dialogTree.ItemOf(catalogueNode)),
+              (std::vector<std::string>{"Europe", "Asia"}));
+    EXPECT_EQ(dialogTree.ChildTexts(dialogTree.ItemOf(europe)),
+              (std::vector<std::string>{"Germany", "France"}));
+    EXPECT_EQ(tree.ChildTexts(tree.ItemOf(europe)), (std::vector<std::string>{"Germany", "France"}));
+    // A control that does not show the node gets nothing put at its top level.
+    RecordingTreeControl unrelated;
+    europe->PopulateChildren(&unrelated);
+    EXPECT_TRUE(unrelated.items.empty());
+}
+
 TEST_F(ContainerNodeTest, ImagesFollowTheThousandRuleBothWays)
 {
     // Folders show an image kind (the table maps kind k to k + 500); coin areas the catalogue's picture of
@@ -152,14 +183,21 @@ TEST_F(ContainerNodeTest, AreasUseStockImagesWithoutNewlookOrOutsideTheTreePane)
     SetSettingString("Newlook", "true");
     RecordingTreeControl chooser;
     chooser.treePane = false;
-    CAreaNode area(*catalogue, catalogue->FindFolder(made.france), 1, &chooser);
+    CAreaNode area(*catalogue, catalogue->FindFolder(made.france), 1);
+    area.InsertTreeItem(chooser, true, false);
     EXPECT_EQ(area.GetClosedImage(), 40);
     // The to-do list and the bookmarks never take a catalogue picture.
-    CAreaNode toDo(*catalogue, nullptr, 25, &tree);
-    CAreaNode bookmarks(*catalogue, nullptr, 24, &tree);
+    CAreaNode toDo(*catalogue, nullptr, 25);
+    CAreaNode bookmarks(*catalogue, nullptr, 24);
+    toDo.InsertTreeItem(tree, true, false);
+    bookmarks.InsertTreeItem(tree, true, false);
     EXPECT_EQ(toDo.GetClosedImage(), 41);
     EXPECT_EQ(bookmarks.GetClosedImage(), 20);
     EXPECT_EQ(tree.addedImages, 60);
+    // Shown in the tree pane after a chooser, the area takes its picture then.
+    area.InsertTreeItem(tree, true, false);
+    EXPECT_EQ(tree.addedImages, 61);
+    EXPECT_EQ(area.GetClosedImage(), 1060);
 }
 
 TEST_F(ContainerNodeTest, CollectItemsOnAGroupReachesEveryRecordOfItsDataNodesOnce)
@@ -167,7 +205,7 @@ TEST_F(ContainerNodeTest, CollectItemsOnAGroupReachesEveryRecordOfItsDataNodesOn
     // A group holding an area, a folder and the summary table of coins: the table holds the area's
     // coin too, and every other coin.
     auto* group = CTreeNode::AppendNode<CTreeNode>(*catalogueNode, "Group", 22, 21);
-    CTreeNode::AppendNode<CAreaNode>(*group, *catalogue, catalogue->FindFolder(made.france), 1, nullptr);
+    CTreeNode::AppendNode<CAreaNode>(*group, *catalogue, catalogue->FindFolder(made.france), 1);
     CTreeNode::AppendNode<CFolderNode>(*group, *catalogue, catalogue->FindFolder(made.europe));
     CTreeNode::AppendNode<CSummaryTableNode>(*group, *catalogue, 1);
     std::set<double> expected;
@@ -232,10 +270,11 @@ TEST_F(ContainerNodeTest, OpenRebuildsTheItemsBelowAndReloadForgetsTheChildren)
     CTreeNode* europe = Find("Europe");
     tree.log.clear();
     ASSERT_TRUE(europe->Open(&tree));
-    // The items below are made anew from the nodes, then the item opens with its open picture.
-    const std::vector<std::string> tail(tree.log.end() - 5, tree.log.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"delete children of Europe", "append Germany", "append France",
-                                              "expand Europe", "images Europe 523"}));
+    // The items below are made anew from the nodes (the coin areas adding their picture to the tree
+    // pane's images as they first show there), then the item opens with its open picture.
+    EXPECT_EQ(tree.log,
+              (std::vector<std::string>{"delete children of Europe", "add image", "append Germany",
+                                        "add image", "append France", "expand Europe", "images Europe 523"}));
     EXPECT_TRUE(tree.ItemFor(Find("Europe^Germany")).hasButton);
     EXPECT_EQ(tree.ChildTexts(tree.ItemOf(europe)), (std::vector<std::string>{"Germany", "France"}));
 
@@ -403,7 +442,7 @@ TEST_F(ContainerNodeTest, AnAreaTellsItsFolderFileAndCount)
               (std::vector<std::string>{"Catalogue: Coins of the world", "Folder France,File France",
                                         "Contains: 1 records"}));
     // An area without a folder names only its data file; an empty one counts 0.
-    CAreaNode loose(*catalogue, nullptr, 3, nullptr);
+    CAreaNode loose(*catalogue, nullptr, 3);
     loose.SetName("Dealers %s");
     EXPECT_EQ(loose.GetStatusText()[1], "File Dealers %s");
 }

@@ -21,11 +21,11 @@ public:
     bool IsEmpty() override { return false; }
     CCatalogueDb* GetCatalogue() override { return &m_catalogue; }
     CTreeNode* GetCatalogueNode() override { return this; }
-    void PopulateChildren(CTreeControl* tree) override
+    void BuildChildren() override
     {
         if (!m_built) {
             m_built = true;
-            CContainerNode::BuildFolderChildren(*this, m_catalogue, RootFolderCode(), tree);
+            CContainerNode::BuildFolderChildren(*this, m_catalogue, RootFolderCode());
         }
     }
 

@@ -47,7 +47,7 @@ bool SameCatalogueFile(const CCatalogueDb* a, const CCatalogueDb* b)
 
 } // namespace
 
-CAreaNode::CAreaNode(CCatalogueDb& catalogue, CFolderRecord* folder, int kind, CTreeControl* tree)
+CAreaNode::CAreaNode(CCatalogueDb& catalogue, CFolderRecord* folder, int kind)
     : CContainerNode(catalogue, folder, kind)
 {
     SetPageTemplate("singleFile.htm");
@@ -55,14 +55,30 @@ CAreaNode::CAreaNode(CCatalogueDb& catalogue, CFolderRecord* folder, int kind, C
         SetImages(image_kind::kToDo, image_kind::kToDo);
     } else if (kind == node_kind::kBookmarks) {
         SetImages(image_kind::kBookmarks, image_kind::kBookmarks);
-    } else if (kind >= 1 && kind <= 19 && tree != nullptr && tree->IsTreePane() && UsesCataloguePictures()) {
+    }
+}
+
+void CAreaNode::PrepareImagesFor(CTreeControl& tree)
+{
+    if (!m_pictureTaken) {
+        m_pictureTaken = TakeDataFilePicture(*this, *m_catalogue, GetKind(), tree);
+    }
+}
+
+bool TakeDataFilePicture(CTreeNode& node, CCatalogueDb& catalogue, int kind, CTreeControl& tree)
+{
+    if (!tree.IsTreePane()) {
+        return false;
+    }
+    if (kind >= 1 && kind <= 19 && UsesCataloguePictures()) {
         CCatalogueImage picture;
         if (catalogue.ReadAltImage(kind, picture)) {
-            if (const int index = tree->AddImage(picture); index >= 0) {
-                SetImages(index + image_kind::kRunTimeBase, index + image_kind::kRunTimeBase);
+            if (const int index = tree.AddImage(picture); index >= 0) {
+                node.SetImages(index + image_kind::kRunTimeBase, index + image_kind::kRunTimeBase);
             }
         }
     }
+    return true;
 }
 
 bool CAreaNode::IsEditable()

@@ -8,8 +8,8 @@
 class CAreaNode : public CContainerNode
 {
 public:
-    // With a tree, the data file's picture goes into its image list.
-    CAreaNode(CCatalogueDb& catalogue, CFolderRecord* folder, int kind, CTreeControl* tree);
+    // The data file's picture goes into the tree pane's image list when the node first shows there.
+    CAreaNode(CCatalogueDb& catalogue, CFolderRecord* folder, int kind);
 
     bool IsArea() override { return true; }
     bool AcceptsKind(int kind) override { return kind == GetKind(); }
@@ -23,4 +23,15 @@ public:
     bool CanAcceptMove(CItemSet* set) override;
     // A record of another catalogue with a matching data file, or of this one in another folder.
     bool CanAcceptCopy(CItemSet* set) override;
+
+protected:
+    void PrepareImagesFor(CTreeControl& tree) override;
+
+private:
+    bool m_pictureTaken = false;
 };
+
+// In the tree pane, a data file 1 to 19 shows the catalogue's picture of it (added to the pane's image
+// list) unless the setting "Newlook" is "false". False when the control is not the tree pane, so the
+// picture is looked for again when the node shows there.
+bool TakeDataFilePicture(CTreeNode& node, CCatalogueDb& catalogue, int kind, CTreeControl& tree);

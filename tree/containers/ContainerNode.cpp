@@ -127,8 +127,7 @@ CContainerNode::CContainerNode(CCatalogueDb& catalogue, CFolderRecord* folder, i
     SetOwnedSet(std::make_unique<CItemSet>(CItemSet::Query(&catalogue, kind, folder, false)));
 }
 
-void CContainerNode::BuildFolderChildren(CTreeNode& parent, CCatalogueDb& catalogue, double folderNumber,
-                                         CTreeControl* tree)
+void CContainerNode::BuildFolderChildren(CTreeNode& parent, CCatalogueDb& catalogue, double folderNumber)
 {
     if (AncestryOf(parent, folderNumber).nesting >= kMaxNesting) {
         return;
@@ -138,14 +137,10 @@ void CContainerNode::BuildFolderChildren(CTreeNode& parent, CCatalogueDb& catalo
         if (AncestryOf(parent, child->GetNumber()).holdsFolder) {
             continue;
         }
-        CTreeNode* node = nullptr;
         if (child->GetType() >= CFolderRecord::kAllKinds) {
-            node = AppendNode<CFolderNode>(parent, catalogue, child);
+            AppendNode<CFolderNode>(parent, catalogue, child);
         } else {
-            node = AppendNode<CAreaNode>(parent, catalogue, child, child->GetType(), tree);
-        }
-        if (tree != nullptr) {
-            node->InsertTreeItem(*tree, false, false);
+            AppendNode<CAreaNode>(parent, catalogue, child, child->GetType());
         }
     }
 }
@@ -156,13 +151,21 @@ bool CContainerNode::HasUnbuiltChildren()
            m_catalogue->FirstChildFolder(m_folder->GetNumber()) != nullptr;
 }
 
-void CContainerNode::PopulateChildren(CTreeControl* tree)
+void CContainerNode::BuildChildren()
 {
     if (!m_childrenBuilt) {
         m_childrenBuilt = true;
         if (m_folder != nullptr) {
-            BuildFolderChildren(*this, *m_catalogue, m_folder->GetNumber(), tree);
+            BuildFolderChildren(*this, *m_catalogue, m_folder->GetNumber());
         }
+    }
+}
+
+void CContainerNode::PopulateChildren(CTreeControl* tree)
+{
+    BuildChildren();
+    if (tree != nullptr) {
+        InsertChildItems(*tree, false);
     }
     if (CItemSet* set = GetItemSet(); set->IsLoaded()) {
         set->Reload();
@@ -177,9 +180,7 @@ bool CContainerNode::Open(CTreeControl* tree)
     if (item == kNoTreeItem) {
         return false;
     }
-    if (!m_childrenBuilt) {
-        PopulateChildren(tree);
-    }
+    BuildChildren();
     tree->DeleteChildItems(item);
     for (CTreeNode* child = GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
         child->InsertIntoTree(*tree, item);
@@ -220,9 +221,7 @@ bool CContainerNode::Rename(std::string_view text)
 
 bool CContainerNode::IsEmpty()
 {
-    if (!m_childrenBuilt) {
-        PopulateChildren(nullptr);
-    }
+    BuildChildren();
     for (CTreeNode* child = GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
         if (!child->IsEmpty()) {
             return false;
@@ -250,9 +249,7 @@ int CContainerNode::Delete(CNodeListPane* list, bool quiet)
     DeletionScope scope;
     WaitCursorWhile wait(yesToAll);
     // Children are built first so that every subfolder is asked about (or deleted quietly) in turn.
-    if (!m_childrenBuilt) {
-        PopulateChildren(nullptr);
-    }
+    BuildChildren();
     const double number = m_folder->GetNumber();
     while (CTreeNode* child = GetFirstChildNode()) {
         if (child->Delete(list, yesToAll) == kDeleteRefused) {

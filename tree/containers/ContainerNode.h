@@ -23,8 +23,10 @@ public:
     bool CanCreateShortcut() override { return true; }
     bool IsEmpty() override;
 
-    // Builds the subfolders and areas once, inserting them under the node's item when a tree is given,
-    // and (re)loads the item set.
+    // Builds the subfolders and areas once.
+    void BuildChildren() override;
+    // Builds the children, shows them in the control when one is given (not the row nodes made for
+    // records of the list) and (re)loads the item set.
     void PopulateChildren(CTreeControl* tree) override;
     bool HasUnbuiltChildren() override;
     bool ChildrenBuilt() const { return m_childrenBuilt; }
@@ -70,10 +72,9 @@ public:
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 
     // Appends the folder's subfolders (folder nodes for TYPE 100 and more, else area nodes) below the
-    // parent, inserting them into the tree when one is given. A folder that is already an ancestor
-    // (a loop of damaged PARENT values) is left out, and nesting stops at kMaxNesting.
-    static void BuildFolderChildren(CTreeNode& parent, CCatalogueDb& catalogue, double folderNumber,
-                                    CTreeControl* tree);
+    // parent. A folder that is already an ancestor (a loop of damaged PARENT values) is left out, and
+    // nesting stops at kMaxNesting.
+    static void BuildFolderChildren(CTreeNode& parent, CCatalogueDb& catalogue, double folderNumber);
 
 protected:
     CCatalogueDb* m_catalogue;

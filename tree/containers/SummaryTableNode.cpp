@@ -14,10 +14,20 @@ namespace {
 constexpr int kStringCatalogue = 33021;
 constexpr int kStringContains = 33048;
 
+// The data file's menu name without its '&' marks, at most 29 characters.
 std::string LabelOf(CCatalogueDb& catalogue, int dataFile)
 {
+    constexpr size_t kMaxLabel = 29;
     const CDataFileDef* definition = catalogue.FindDefinition(dataFile);
-    return definition != nullptr ? definition->GetMenuName() : std::string();
+    if (definition == nullptr) {
+        return {};
+    }
+    std::string label = definition->GetMenuName();
+    std::erase(label, '&');
+    if (label.size() > kMaxLabel) {
+        label.resize(kMaxLabel);
+    }
+    return label;
 }
 
 } // namespace
@@ -38,7 +48,7 @@ std::vector<std::string> CSummaryTableNode::GetStatusText()
             FillCountPattern(LoadResString(kStringContains), GetItemSet()->GetCount())};
 }
 
-void CSummaryTableNode::PopulateChildren(CTreeControl* tree)
+void CSummaryTableNode::BuildChildren()
 {
     CItemSet& set = *GetItemSet();
     if (set.IsLoaded()) {
@@ -49,10 +59,7 @@ void CSummaryTableNode::PopulateChildren(CTreeControl* tree)
     DetachAllChildren();
     for (bool more = set.MoveFirst(); more; more = set.MoveNext()) {
         if (set.GetCurrentStatusByte() != 0) {
-            CTreeNode* row = AppendNode<CSummaryTableRecordNode>(*this, set);
-            if (tree != nullptr) {
-                row->InsertTreeItem(*tree, false, false);
-            }
+            AppendNode<CSummaryTableRecordNode>(*this, set);
         }
     }
 }

@@ -16,8 +16,8 @@ public:
     // "Catalogue: %s", "Summary table: %s", "Contains: %d records".
     std::vector<std::string> GetStatusText() override;
 
-    // Reloads the set and makes a row for each record something links to.
-    void PopulateChildren(CTreeControl* tree) override;
+    // Reloads the set and makes the rows anew: one for each record something links to.
+    void BuildChildren() override;
     // False when the catalogue is view-only, else what the parent answers.
     bool CanAcceptCopy(CItemSet* set) override;
     bool CanAcceptMove(CItemSet* set) override { return CanAcceptCopy(set); }

@@ -1,13 +1,27 @@
 #include "tree/groups/TableNodes.h"
 
+#include "platform/text/CaseFold.h"
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/clipboard/ItemClipboard.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/program/Settings.h"
 #include "tree/base/ImageKinds.h"
 #include "tree/containers/SummaryTableNode.h"
 
 namespace {
 constexpr int kStringTables = 33109;
+}
+
+bool ShowsToDoList(const CCatalogueDb& catalogue)
+{
+    const std::string toDo = GetSettingString("toDoDataBase");
+    return toDo.empty() || platform::text::EqualsNoCase(toDo, catalogue.GetFilePath().string());
+}
+
+bool CountsAsTable(const CDataFileDef& definition)
+{
+    return definition.IsOnlyChild() || definition.GetStoredTableNumber() != 0;
 }
 
 CTableNodeBase::CTableNodeBase(CCatalogueDb& catalogue, std::string_view label, int closedImage,
@@ -54,22 +68,22 @@ CTableNode::CTableNode(CCatalogueDb& catalogue)
     SetPageTemplate("tableItem.htm");
 }
 
-void CTableNode::PopulateChildren(CTreeControl* tree)
+void CTableNode::BuildChildren()
 {
     if (m_childrenBuilt) {
         return;
     }
     m_childrenBuilt = true;
     m_catalogue->LoadDefinitionsIfNeeded();
+    const bool toDoShown = ShowsToDoList(*m_catalogue);
     for (int slot = 1; slot < CCatalogueDb::kDefinitionSlots; ++slot) {
         const CDataFileDef* definition = m_catalogue->GetDefinitionSlot(slot);
-        if (definition == nullptr || definition->GetTableNumber() == 0 || definition->GetMenuName().empty()) {
+        if (definition == nullptr || definition->GetFileNumber() == node_kind::kItemLists ||
+            definition->GetMenuName().empty() || !CountsAsTable(*definition) ||
+            (definition->GetFileNumber() == node_kind::kToDo && !toDoShown)) {
             continue;
         }
-        CTreeNode* table = AppendNode<CSummaryTableNode>(*this, *m_catalogue, definition->GetFileNumber());
-        if (tree != nullptr) {
-            table->InsertTreeItem(*tree, false, false);
-        }
+        AppendNode<CSummaryTableNode>(*this, *m_catalogue, definition->GetFileNumber());
     }
 }
 

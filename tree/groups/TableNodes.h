@@ -4,6 +4,14 @@
 
 #include "tree/base/TreeNode.h"
 
+class CDataFileDef;
+
+// Whether the catalogue shows the to-do list (data file 25): the setting "toDoDataBase" is empty or names
+// this catalogue's file.
+bool ShowsToDoList(const CCatalogueDb& catalogue);
+// Whether a data file is kept as a table (shown only as a child, or given a table number).
+bool CountsAsTable(const CDataFileDef& definition);
+
 class CTableNodeBase : public CTreeNode
 {
 public:
@@ -34,7 +42,7 @@ public:
     bool CanCreateShortcut() override { return true; }
     bool HasUnbuiltChildren() override { return !m_childrenBuilt; }
     // One summary table per data file with a table number, made once.
-    void PopulateChildren(CTreeControl* tree) override;
+    void BuildChildren() override;
 };
 
 class CWastebasketTableNode : public CTableNodeBase

@@ -1,13 +1,12 @@
 #include "tree/groups/WastebasketNodes.h"
 
-#include "codecs/CatalogueImage.h"
-#include "platform/text/CaseFold.h"
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/clipboard/ItemClipboard.h"
 #include "store/program/Settings.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
+#include "tree/containers/AreaNode.h"
 #include "tree/groups/TableNodes.h"
 #include "tree/records/RecordNodes.h"
 
@@ -59,36 +58,30 @@ bool CWastebasketNode::Rename(std::string_view text)
     return true;
 }
 
-void CWastebasketNode::PopulateChildren(CTreeControl* tree)
+void CWastebasketNode::BuildChildren()
 {
     if (m_childrenBuilt) {
         return;
     }
     m_childrenBuilt = true;
     m_catalogue->LoadDefinitionsIfNeeded();
+    const bool toDoShown = ShowsToDoList(*m_catalogue);
     CWastebasketTableNode* tables = nullptr;
     for (int slot = 1; slot < CCatalogueDb::kDefinitionSlots; ++slot) {
         const CDataFileDef* definition = m_catalogue->GetDefinitionSlot(slot);
-        if (definition == nullptr || definition->GetFileNumber() == 22 || definition->GetMenuName().empty()) {
+        if (definition == nullptr || definition->GetFileNumber() == node_kind::kItemLists ||
+            definition->GetMenuName().empty() ||
+            (definition->GetFileNumber() == node_kind::kToDo && !toDoShown)) {
             continue;
         }
         const std::string label = WithoutAmpersands(definition->GetMenuName());
-        CTreeNode* node = nullptr;
-        if (definition->GetTableNumber() != 0) {
+        if (CountsAsTable(*definition) && !definition->IsInMenu()) {
             if (tables == nullptr) {
                 tables = AppendNode<CWastebasketTableNode>(*this, *m_catalogue);
-                if (tree != nullptr) {
-                    tables->InsertTreeItem(*tree, false, false);
-                }
             }
-            node = AppendNode<CWastebasketTableFileNode>(*tables, *m_catalogue, definition->GetFileNumber(),
-                                                         label);
+            AppendNode<CWastebasketTableFileNode>(*tables, *m_catalogue, definition->GetFileNumber(), label);
         } else {
-            node = AppendNode<CWastebasketAreaFileNode>(*this, *m_catalogue, definition->GetFileNumber(),
-                                                        label, tree);
-        }
-        if (tree != nullptr) {
-            node->InsertTreeItem(*tree, false, false);
+            AppendNode<CWastebasketAreaFileNode>(*this, *m_catalogue, definition->GetFileNumber(), label);
         }
     }
 }
@@ -141,9 +134,8 @@ bool CWastebasketNode::CutToClipboard(bool onlyAsk)
     return onlyAsk || AddToClipboard(kAreaMoveFormat);
 }
 
-CWastebasketAreaFileNode::CWastebasketAreaFileNode(CCatalogueDb& catalogue, int kind, std::string_view label,
-                                                   CTreeControl* tree)
-    : CAreaFileNode(label, kind, image_kind::kRecordClosed, image_kind::kRecordOpen)
+CWastebasketAreaFileNode::CWastebasketAreaFileNode(CCatalogueDb& catalogue, int kind, std::string_view label)
+    : CAreaFileNode(label, kind, image_kind::kRecordClosed, image_kind::kRecordOpen), m_catalogue(&catalogue)
 {
     SetPageTemplate("WastebasketAreaFile.htm");
     SetOwnedSet(DeletedRecords(catalogue, kind));
@@ -151,14 +143,13 @@ CWastebasketAreaFileNode::CWastebasketAreaFileNode(CCatalogueDb& catalogue, int 
         SetImages(image_kind::kToDo, image_kind::kToDo);
     } else if (kind == node_kind::kBookmarks) {
         SetImages(image_kind::kBookmarks, image_kind::kBookmarks);
-    } else if (kind >= 1 && kind <= 19 && tree != nullptr && tree->IsTreePane() &&
-               !platform::text::EqualsNoCase(GetSettingString("Newlook", "TRUE"), "FALSE")) {
-        CCatalogueImage picture;
-        if (catalogue.ReadAltImage(kind, picture)) {
-            if (const int index = tree->AddImage(picture); index >= 0) {
-                SetImages(index + image_kind::kRunTimeBase, index + image_kind::kRunTimeBase);
-            }
-        }
+    }
+}
+
+void CWastebasketAreaFileNode::PrepareImagesFor(CTreeControl& tree)
+{
+    if (!m_pictureTaken) {
+        m_pictureTaken = TakeDataFilePicture(*this, *m_catalogue, GetKind(), tree);
     }
 }
 

@@ -20,8 +20,10 @@ public:
     std::string GetHelpKey() override { return "KV.WASTITM"; }
     // Sets the label and keeps it in the setting "WastebasketName".
     bool Rename(std::string_view text) override;
-    // A node per data file with a menu name: under "Tables" for table data files, else directly.
-    void PopulateChildren(CTreeControl* tree) override;
+    // A node per data file with a menu name (not the item lists; the to-do list only where it is
+    // shown): under "Tables" for a data file kept as a table, directly below for the others and for a
+    // table that is also offered when new items are made.
+    void BuildChildren() override;
     void PurgeDeleted() override;
     void CollectItemsOfKind(CItemSet& set, int kind) override;
     void CollectShownItemsOfKind(CItemSet& set, int kind) override;
@@ -40,7 +42,9 @@ private:
 class CWastebasketAreaFileNode : public CAreaFileNode
 {
 public:
-    CWastebasketAreaFileNode(CCatalogueDb& catalogue, int kind, std::string_view label, CTreeControl* tree);
+    // The data file's picture goes into the tree pane's image list when the node first shows there.
+    CWastebasketAreaFileNode(CCatalogueDb& catalogue, int kind, std::string_view label);
+    CCatalogueDb* GetCatalogue() override { return m_catalogue; }
     bool IsInWastebasket() override { return true; }
     bool IsWastebasketArea() override { return true; }
     bool CanHaveChildren() override { return false; }
@@ -48,6 +52,13 @@ public:
     void PurgeDeleted() override;
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
+
+protected:
+    void PrepareImagesFor(CTreeControl& tree) override;
+
+private:
+    CCatalogueDb* m_catalogue;
+    bool m_pictureTaken = false;
 };
 
 // The deleted records of one data file, in the wastebasket's "Tables".
