@@ -33,3 +33,19 @@ CNodeDialogs* SetNodeDialogs(CNodeDialogs* dialogs)
     g_dialogs = dialogs != nullptr ? dialogs : &g_serviceDialogs;
     return previous == &g_serviceDialogs ? nullptr : previous;
 }
+
+namespace {
+CRecordFormOpener* g_recordFormOpener = nullptr;
+}
+
+CRecordFormOpener* RecordFormOpener()
+{
+    return g_recordFormOpener;
+}
+
+CRecordFormOpener* SetRecordFormOpener(CRecordFormOpener* opener)
+{
+    CRecordFormOpener* previous = g_recordFormOpener;
+    g_recordFormOpener = opener;
+    return previous;
+}

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class CItemSet;
+class CNodeFrame;
 class CTreeNode;
 struct NodePoint;
 
@@ -41,3 +43,20 @@ public:
 CNodeDialogs& NodeDialogs();
 // Installs dialogs (not owned; null restores the default). Returns the previous ones.
 CNodeDialogs* SetNodeDialogs(CNodeDialogs* dialogs);
+
+// The record window, as the nodes see it: it lives above the tree, so the nodes reach it through this
+// interface, which the record form installs.
+class CRecordFormOpener
+{
+public:
+    virtual ~CRecordFormOpener() = default;
+    // Opens the set's new record (its own current record, not yet stored) for editing; saving it puts
+    // it into the container. `frame` owns the window; it may be null.
+    virtual void OpenNewRecord(CItemSet newRecord, CTreeNode& container, CNodeFrame* frame) = 0;
+};
+
+// The record window in use; null while none is installed, and then no node opens records (the
+// commands that would are not offered).
+CRecordFormOpener* RecordFormOpener();
+// Installs the record window (not owned; null removes it). Returns the previous one.
+CRecordFormOpener* SetRecordFormOpener(CRecordFormOpener* opener);
