@@ -11,6 +11,7 @@
 #include "tests/tree/RecordingTreeControl.h"
 #include "tests/tree/TestCatalogueNode.h"
 #include "tree/base/BaseItemNode.h"
+#include "tree/base/NodeInterfaces.h"
 #include "tree/containers/AreaNode.h"
 #include "tree/containers/FolderNode.h"
 #include "tree/containers/SummaryTableNode.h"
@@ -542,4 +543,36 @@ TEST_F(ContainerNodeTest, RenamingASummaryTableRenamesItsDataFile)
     again.LoadDataStructure();
     ASSERT_NE(again.FindDefinition(2), nullptr);
     EXPECT_EQ(again.FindDefinition(2)->GetMenuName(), "Lands");
+}
+
+TEST_F(ContainerNodeTest, OpenEntryByIdOpensANewRecordOfTheFolderInTheRecordWindow)
+{
+    struct FakeRecordForm : CRecordFormOpener
+    {
+        void OpenNewRecord(CItemSet newRecord, CTreeNode& container, CNodeFrame* /*frame*/) override
+        {
+            kinds.push_back(newRecord.GetCurrentKind());
+            parents.push_back(newRecord.GetCurrentParent());
+            containers.push_back(&container);
+        }
+        std::vector<int> kinds;
+        std::vector<double> parents;
+        std::vector<CTreeNode*> containers;
+    } form;
+    ExpandAll();
+    CTreeNode* europe = Find("Europe");
+    const size_t before = europe->GetItemSet()->GetCount();
+    // Without a record window nothing opens.
+    europe->OpenEntryById(1, nullptr);
+
+    CRecordFormOpener* previous = SetRecordFormOpener(&form);
+    europe->OpenEntryById(3, nullptr);
+    Find("Europe^France")->OpenEntryById(1, nullptr);
+    SetRecordFormOpener(previous);
+    EXPECT_EQ(form.kinds, (std::vector<int>{3, 1}));
+    EXPECT_EQ(form.parents, (std::vector<double>{made.europe, made.france}));
+    EXPECT_EQ(form.containers, (std::vector<CTreeNode*>{europe, Find("Europe^France")}));
+    // Nothing is stored until the record window saves.
+    europe->GetItemSet()->Reload();
+    EXPECT_EQ(europe->GetItemSet()->GetCount(), before);
 }

@@ -561,6 +561,13 @@ void CContainerNode::DropCopy(CItemSet* set)
     }
 }
 
+void CContainerNode::OpenEntryById(int dataFile, CNodeFrame* frame)
+{
+    if (CRecordFormOpener* form = RecordFormOpener(); form != nullptr) {
+        form->OpenNewRecord(CItemSet::NewRecord(dataFile, m_folder, m_catalogue), *this, frame);
+    }
+}
+
 void CContainerNode::CollectShownItemsOfKind(CItemSet& set, int kind)
 {
     for (CTreeNode* child = GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {

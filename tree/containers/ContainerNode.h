@@ -67,6 +67,9 @@ public:
     // "Copy of %s", or "Copy %d of %s" from 2 on, whichever no child of this node holds yet.
     std::string CopyNameFor(std::string_view name);
 
+    // Opens a new record of the data file, to be saved into this folder, in the record window; nothing
+    // without a record window.
+    void OpenEntryById(int dataFile, CNodeFrame* frame) override;
     void CollectShownItemsOfKind(CItemSet& set, int kind) override;
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
