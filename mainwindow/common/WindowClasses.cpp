@@ -81,20 +81,21 @@ std::string WindowClassOf(const wxWindow* window)
     if (const WindowClass* windowClass = Find(name)) {
         return windowClass->name;
     }
-    // Checked before the edit: a combo box is a text entry as well.
-    if (wxDynamicCast(window, wxComboBox) != nullptr) {
+    // Checked before the edit: a combo box is a text entry as well. IsKindOf rather than wxDynamicCast,
+    // which casts down before it checks.
+    if (window->IsKindOf(wxCLASSINFO(wxComboBox))) {
         return "ComboBox";
     }
-    if (wxDynamicCast(window, wxTextCtrl) != nullptr) {
+    if (window->IsKindOf(wxCLASSINFO(wxTextCtrl))) {
         return "Edit";
     }
-    if (wxDynamicCast(window, wxListBox) != nullptr) {
+    if (window->IsKindOf(wxCLASSINFO(wxListBox))) {
         return "ListBox";
     }
-    if (wxDynamicCast(window, wxButton) != nullptr) {
+    if (window->IsKindOf(wxCLASSINFO(wxButton))) {
         return "Button";
     }
-    if (wxDynamicCast(window, wxStaticText) != nullptr) {
+    if (window->IsKindOf(wxCLASSINFO(wxStaticText))) {
         return "Static";
     }
     return {};
