@@ -16,6 +16,8 @@
 #include "tree/containers/FolderNode.h"
 #include "tree/containers/SummaryTableNode.h"
 #include "tree/groups/TableNodes.h"
+#include "tree/lists/ItemListNode.h"
+#include "tree/queries/QueryNodes.h"
 
 #include <gtest/gtest.h>
 
@@ -58,11 +60,28 @@ protected:
 
     CTreeNode* Find(const std::string& path) { return catalogueNode->FindByNodePath(path); }
 
+    // The stored query "Old coins" and the item list "Wanted" as nodes below the catalogue node, as the
+    // panes show them.
+    void AddQueryAndListNodes()
+    {
+        CItemSet* queries = catalogue->GetBuiltinSet23();
+        ASSERT_TRUE(queries->MoveFirst());
+        query = CTreeNode::AppendNode<CQueryNode>(*catalogueNode, queries->GetCurrentName(), *catalogue,
+                                                  *queries);
+        CItemSet* lists = catalogue->GetBuiltinSet22();
+        ASSERT_TRUE(lists->MoveFirst());
+        list = CTreeNode::AppendNode<CItemListNode>(*catalogueNode, *catalogue, *lists);
+        ASSERT_EQ(query->GetName(), "Old coins");
+        ASSERT_EQ(list->GetName(), "Wanted");
+    }
+
     TypicalCatalogue made;
     std::unique_ptr<CCatalogueDb> catalogue;
     std::unique_ptr<CBaseItemNode> root;
     TestCatalogueNode* catalogueNode = nullptr;
     RecordingTreeControl tree;
+    CQueryNode* query = nullptr;
+    CItemListNode* list = nullptr;
 };
 
 } // namespace
@@ -423,6 +442,20 @@ std::vector<std::string> SubfolderNames(CCatalogueDb& catalogue, double number)
     return names;
 }
 
+// The names of the rows of a built-in data file (22: item lists, 23: stored queries) in the folder.
+std::vector<std::string> ElementNames(CCatalogueDb& catalogue, int file, double folder)
+{
+    CItemSet set = CItemSet::Query(&catalogue, file, nullptr, false);
+    std::vector<std::string> names;
+    for (bool more = set.MoveFirst(); more; more = set.MoveNext()) {
+        if (set.GetCurrentParent() == folder) {
+            names.push_back(set.GetCurrentName());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 std::vector<std::string> RecordNames(CCatalogueDb& catalogue, CFolderRecord* folder)
 {
     CItemSet set = CItemSet::Query(&catalogue, -1, folder, false);
@@ -575,4 +608,45 @@ TEST_F(ContainerNodeTest, OpenEntryByIdOpensANewRecordOfTheFolderInTheRecordWind
     // Nothing is stored until the record window saves.
     europe->GetItemSet()->Reload();
     EXPECT_EQ(europe->GetItemSet()->GetCount(), before);
+}
+
+TEST_F(ContainerNodeTest, PastedQueryAndListCopiesGoIntoTheFolderUnderNamesOfTheirOwn)
+{
+    MemoryClipboard clipboard;
+    ExpandAll();
+    AddQueryAndListNodes();
+    ASSERT_TRUE(AppendEntriesToClipboard(kQueryCopyFormat, {query->GetPath()}));
+    ASSERT_TRUE(AppendEntriesToClipboard(kItemListCopyFormat, {list->GetPath()}));
+    auto* asia = static_cast<CContainerNode*>(Find("Asia"));
+    EXPECT_TRUE(asia->CanPasteFolders(false));
+    asia->DropCopy(nullptr);
+    asia->DropCopy(nullptr);
+    EXPECT_EQ(ElementNames(*catalogue, 23, made.asia),
+              (std::vector<std::string>{"Copy 2 of Old coins", "Copy of Old coins"}));
+    EXPECT_EQ(ElementNames(*catalogue, 22, made.asia),
+              (std::vector<std::string>{"Copy 2 of Wanted", "Copy of Wanted"}));
+    std::string original, copied;
+    ASSERT_TRUE(catalogue->ReadQuery("Old coins", original));
+    ASSERT_TRUE(catalogue->ReadQuery("Copy of Old coins", copied));
+    EXPECT_EQ(copied, original);
+
+    // The list's copy holds the same records, and the list keeps its own.
+    CItemSet lists = CItemSet::Query(catalogue.get(), 22, nullptr, false);
+    for (bool more = lists.MoveFirst(); more; more = lists.MoveNext()) {
+        const CNodeRef key = lists.GetCurrentKey();
+        CItemSet members = CItemSet::Children(catalogue.get(), &key, kLinkMenuKinds);
+        EXPECT_EQ(members.GetCount(), 1u) << lists.GetCurrentName();
+        ASSERT_TRUE(members.MoveFirst());
+        EXPECT_EQ(members.GetFieldTextByName("NAME"), "Thaler");
+    }
+
+    // Queries are stored by name across every folder: a copy in Europe takes a name no query has, so
+    // none of the copies in Asia is written over.
+    ASSERT_TRUE(WriteEntriesToClipboard(kQueryCopyFormat, {query->GetPath()}));
+    static_cast<CContainerNode*>(Find("Europe"))->PasteQueryOrListCopy(kQueryCopyFormat);
+    EXPECT_EQ(ElementNames(*catalogue, 23, made.europe),
+              (std::vector<std::string>{"Copy 3 of Old coins", "Old coins"}));
+    EXPECT_EQ(ElementNames(*catalogue, 23, made.asia).size(), 2u);
+    // Only the copy formats are pasted as copies.
+    EXPECT_FALSE(asia->PasteQueryOrListCopy(kQueryMoveFormat));
 }

@@ -5,6 +5,7 @@
 #include "platform/ui/WaitCursor.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/clipboard/ItemClipboard.h"
+#include "store/definitions/BuiltinDataFiles.h"
 #include "store/program/Broadcasts.h"
 #include "store/program/TraceLog.h"
 #include "store/records/FolderRecord.h"
@@ -17,6 +18,7 @@
 #include "tree/records/RecordNodes.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -322,6 +324,19 @@ bool CContainerNode::CanTakeFolder(CTreeNode& node)
     return true;
 }
 
+bool CContainerNode::CanCopyFolder(CTreeNode& node)
+{
+    return node.IsContainer() && node.GetFolderRecord() != nullptr &&
+           SameCatalogue(node.GetCatalogue(), m_catalogue);
+}
+
+bool CContainerNode::IsQueryOrListOfCatalogue(CTreeNode& node)
+{
+    // A query or list of another catalogue would name a folder that its catalogue does not have.
+    return (node.IsQuery() || node.IsItemList()) && node.GetOwnSet() != nullptr &&
+           node.GetOwnSet()->GetCurrent() != nullptr && SameCatalogue(node.GetCatalogue(), m_catalogue);
+}
+
 bool CContainerNode::CanPasteFolders(bool move)
 {
     const std::string_view formats[] = {move ? kQueryMoveFormat : kQueryCopyFormat,
@@ -336,8 +351,10 @@ bool CContainerNode::CanPasteFolders(bool move)
             if (node == nullptr) {
                 continue;
             }
-            const bool area = format == kAreaMoveFormat || format == kAreaCopyFormat;
-            if (area ? CanTakeFolder(*node) : (node->IsQuery() || node->IsItemList())) {
+            const bool accepted = format == kAreaMoveFormat   ? CanTakeFolder(*node)
+                                  : format == kAreaCopyFormat ? CanCopyFolder(*node)
+                                                              : IsQueryOrListOfCatalogue(*node);
+            if (accepted) {
                 return true;
             }
         }
@@ -358,8 +375,15 @@ bool CContainerNode::PasteFolders(bool move)
         if (ClipboardHas(kAreaMoveFormat)) {
             pasted = PasteAreaMove(kAreaMoveFormat) || pasted;
         }
-    } else if (ClipboardHas(kAreaCopyFormat)) {
-        pasted = PasteAreaCopy(kAreaCopyFormat) || pasted;
+    } else {
+        for (std::string_view format : {kQueryCopyFormat, kItemListCopyFormat}) {
+            if (ClipboardHas(format)) {
+                pasted = PasteQueryOrListCopy(format) || pasted;
+            }
+        }
+        if (ClipboardHas(kAreaCopyFormat)) {
+            pasted = PasteAreaCopy(kAreaCopyFormat) || pasted;
+        }
     }
     return pasted;
 }
@@ -397,24 +421,38 @@ bool CContainerNode::PasteAreaMove(std::string_view format)
     return moved;
 }
 
-std::string CContainerNode::CopyNameFor(std::string_view name)
+bool CContainerNode::HoldsElementNamed(const std::string& name)
 {
-    // Asked of the folder list, so that nothing is built for it.
-    const auto taken = [this](const std::string& candidate) {
-        if (m_folder == nullptr) {
-            return false;
-        }
-        const double number = m_folder->GetNumber();
+    // Asked of the folder list and the catalogue's lists and queries, so that nothing is built for it.
+    const double number = m_folder != nullptr ? m_folder->GetNumber() : RootFolderCode();
+    if (m_folder != nullptr) {
         for (CFolderRecord* child = m_catalogue->FirstChildFolder(number); child != nullptr;
              child = m_catalogue->NextChildFolder(number, child)) {
-            if (platform::text::EqualsNoCase(child->GetName(), candidate)) {
+            if (platform::text::EqualsNoCase(child->GetName(), name)) {
                 return true;
             }
         }
-        return false;
+    }
+    for (int file : {kItemListsFile, kQueriesFile}) {
+        CItemSet elements = CItemSet::Query(m_catalogue, file, nullptr, false);
+        for (bool more = elements.MoveFirst(); more; more = elements.MoveNext()) {
+            if (elements.GetCurrentParent() == number &&
+                platform::text::EqualsNoCase(elements.GetCurrentName(), name)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::string CContainerNode::CopyNameFor(std::string_view name,
+                                        const std::function<bool(const std::string&)>& taken)
+{
+    const auto isTaken = [&](const std::string& candidate) {
+        return HoldsElementNamed(candidate) || (taken && taken(candidate));
     };
     std::string candidate = FillTextPattern("Copy of %s", name);
-    for (size_t n = 2; taken(candidate); ++n) {
+    for (size_t n = 2; isTaken(candidate); ++n) {
         candidate = FillTextPattern(FillCountPattern("Copy %d of %s", n), name);
     }
     return candidate;
@@ -428,8 +466,7 @@ bool CContainerNode::PasteAreaCopy(std::string_view format)
     bool copied = false;
     for (const std::string& path : ReadClipboardEntries(format)) {
         CTreeNode* node = FindNodeByPath(path);
-        if (node == nullptr || !node->IsContainer() || node->GetFolderRecord() == nullptr ||
-            !SameCatalogue(node->GetCatalogue(), m_catalogue)) {
+        if (node == nullptr || !CanCopyFolder(*node)) {
             continue;
         }
         if (node->GetParentNode() != nullptr) {
@@ -501,7 +538,7 @@ bool CContainerNode::PasteQueryOrListMove(std::string_view format)
     bool moved = false;
     for (const std::string& path : ReadClipboardEntries(format)) {
         CTreeNode* node = FindNodeByPath(path);
-        if (node == nullptr || !(node->IsQuery() || node->IsItemList())) {
+        if (node == nullptr || !IsQueryOrListOfCatalogue(*node)) {
             continue;
         }
         if (node->GetParentNode() != nullptr) {
@@ -515,6 +552,62 @@ bool CContainerNode::PasteQueryOrListMove(std::string_view format)
         m_catalogue->ResetBuiltinSet23();
     }
     return moved;
+}
+
+bool CContainerNode::PasteQueryOrListCopy(std::string_view format)
+{
+    if (format != kQueryCopyFormat && format != kItemListCopyFormat) {
+        return false;
+    }
+    const double number = m_folder != nullptr ? m_folder->GetNumber() : RootFolderCode();
+    bool copied = false;
+    for (const std::string& path : ReadClipboardEntries(format)) {
+        CTreeNode* node = FindNodeByPath(path);
+        if (node == nullptr || !IsQueryOrListOfCatalogue(*node)) {
+            continue;
+        }
+        if (node->GetParentNode() != nullptr) {
+            node->GetParentNode()->PostUnload();
+        }
+        copied = (node->IsQuery() ? CopyQueryHere(*node, number) : CopyItemListHere(*node, number)) || copied;
+    }
+    if (copied) {
+        m_catalogue->ResetBuiltinSet22();
+        m_catalogue->ResetBuiltinSet23();
+    }
+    return copied;
+}
+
+bool CContainerNode::CopyQueryHere(CTreeNode& query, double folderNumber)
+{
+    std::string contents;
+    if (!m_catalogue->ReadQuery(query.GetName(), contents)) {
+        return false;
+    }
+    // A stored query is found by its name, in every folder: the copy's name must be new to the catalogue,
+    // or writing it would overwrite another query.
+    std::string other;
+    const std::string name = CopyNameFor(query.GetName(), [this, &other](const std::string& candidate) {
+        return m_catalogue->ReadQuery(candidate, other);
+    });
+    return m_catalogue->WriteQuery(name, contents, folderNumber);
+}
+
+bool CContainerNode::CopyItemListHere(CTreeNode& list, double folderNumber)
+{
+    CItemSet copy = CItemSet::CopyOfCurrent(*list.GetOwnSet());
+    copy.SetCurrentNameText(CopyNameFor(list.GetName()));
+    if (!copy.InsertCurrentRecord(folderNumber)) {
+        return false;
+    }
+    // The copy holds the same records: each member is linked to it as to the list.
+    const CNodeRef key = copy.GetCurrentKey();
+    const CNodeRef source = list.GetOwnSet()->GetCurrentKey();
+    CItemSet members = CItemSet::Children(m_catalogue, &source, kLinkMenuKinds);
+    for (bool more = members.MoveFirst(); more; more = members.MoveNext()) {
+        members.LinkCurrentWith(key);
+    }
+    return true;
 }
 
 void CContainerNode::DropMove(CItemSet* set)

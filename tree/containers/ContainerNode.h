@@ -6,6 +6,9 @@
 
 #include "tree/base/AreaFileNode.h"
 
+#include <functional>
+#include <string>
+
 class CContainerNode : public CAreaFileNode
 {
 public:
@@ -59,13 +62,17 @@ public:
     // Copies of the folders named by the format's paths, "Copy of %s" ("Copy %d of %s" when taken), with
     // their contents. True when one was copied.
     bool PasteAreaCopy(std::string_view format);
-    // The stored queries and item lists named by the paths move into this folder.
+    // The stored queries and item lists of this catalogue named by the paths move into this folder.
     bool PasteQueryOrListMove(std::string_view format);
+    // Copies of the stored queries and item lists of this catalogue named by the paths, made in this
+    // folder under the copy names; a list's copy holds the same records. True when one was copied.
+    bool PasteQueryOrListCopy(std::string_view format);
     // Copies the records of the source folder, and of its subfolders into copies of them, into the new
     // folder; a folder copied into itself is copied once, not again and again.
     void CopyAreaContents(CFolderRecord& source, CFolderRecord& newFolder);
-    // "Copy of %s", or "Copy %d of %s" from 2 on, whichever no child of this node holds yet.
-    std::string CopyNameFor(std::string_view name);
+    // "Copy of %s", or "Copy %d of %s" from 2 on, the first that no subfolder, list or query of this
+    // folder holds and that `taken` (when given) does not refuse.
+    std::string CopyNameFor(std::string_view name, const std::function<bool(const std::string&)>& taken = {});
 
     // Opens a new record of the data file, to be saved into this folder, in the record window; nothing
     // without a record window.
@@ -88,6 +95,13 @@ private:
     CTreeNode* FindNodeByPath(const std::string& path);
     // Whether the node is a container of this catalogue that may go below this node.
     bool CanTakeFolder(CTreeNode& node);
+    // Whether a copy of the node may be made here: a container of this catalogue (a copy into its own
+    // subfolder is made once).
+    bool CanCopyFolder(CTreeNode& node);
+    bool IsQueryOrListOfCatalogue(CTreeNode& node);
+    bool HoldsElementNamed(const std::string& name);
+    bool CopyQueryHere(CTreeNode& query, double folderNumber);
+    bool CopyItemListHere(CTreeNode& list, double folderNumber);
     struct CopyState
     {
         std::vector<double> made;    // the folders made by this copy
