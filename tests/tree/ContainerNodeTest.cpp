@@ -650,3 +650,40 @@ TEST_F(ContainerNodeTest, PastedQueryAndListCopiesGoIntoTheFolderUnderNamesOfThe
     // Only the copy formats are pasted as copies.
     EXPECT_FALSE(asia->PasteQueryOrListCopy(kQueryMoveFormat));
 }
+
+TEST_F(ContainerNodeTest, AnAreaTakesTheFoldersQueriesAndListsThatItsFolderCan)
+{
+    MemoryClipboard clipboard;
+    ExpandAll();
+    AddQueryAndListNodes();
+    struct Case
+    {
+        std::string_view format;
+        std::string element;
+        bool move;
+        bool copy;
+    };
+    const Case cases[] = {
+        {kAreaMoveFormat, "Asia", true, false},
+        {kAreaMoveFormat, "Europe", false, false}, // never into itself
+        {kAreaCopyFormat, "Europe", false, true},  // a copy into its own subfolder is made once
+        {kAreaCopyFormat, "Asia", false, true},
+        {kQueryMoveFormat, "Old coins", true, false},
+        {kQueryCopyFormat, "Old coins", false, true},
+        {kItemListMoveFormat, "Wanted", true, false},
+        {kItemListCopyFormat, "Wanted", false, true},
+        {kItemListCopyFormat, "Nowhere", false, false},
+    };
+    CTreeNode* france = Find("Europe^France");
+    for (const Case& c : cases) {
+        clipboard.formats.clear();
+        const CTreeNode* element = Find(c.element);
+        ASSERT_TRUE(
+            WriteEntriesToClipboard(c.format, {element != nullptr ? element->GetPath() : "Nowhere^"}));
+        EXPECT_EQ(france->CanAcceptMove(nullptr), c.move) << c.format << " " << c.element;
+        EXPECT_EQ(france->CanAcceptCopy(nullptr), c.copy) << c.format << " " << c.element;
+    }
+    clipboard.formats.clear();
+    EXPECT_FALSE(france->CanAcceptMove(nullptr));
+    EXPECT_FALSE(france->CanAcceptCopy(nullptr));
+}

@@ -93,7 +93,13 @@ bool CAreaNode::CanBeLinked()
 
 bool CAreaNode::CanAcceptMove(CItemSet* set)
 {
-    if (m_catalogue->IsViewOnly() || set == nullptr || set->GetCurrent() == nullptr) {
+    if (m_catalogue->IsViewOnly()) {
+        return false;
+    }
+    if (CanPasteFolders(true)) {
+        return true;
+    }
+    if (set == nullptr || set->GetCurrent() == nullptr) {
         return false;
     }
     if (set->GetCurrentKind() != GetKind() || !SameCatalogueFile(set->GetCatalogue(), m_catalogue)) {
@@ -104,7 +110,13 @@ bool CAreaNode::CanAcceptMove(CItemSet* set)
 
 bool CAreaNode::CanAcceptCopy(CItemSet* set)
 {
-    if (m_catalogue->IsViewOnly() || set == nullptr || set->GetCurrent() == nullptr) {
+    if (m_catalogue->IsViewOnly()) {
+        return false;
+    }
+    if (CanPasteFolders(false)) {
+        return true;
+    }
+    if (set == nullptr || set->GetCurrent() == nullptr) {
         return false;
     }
     if (!SameCatalogueFile(set->GetCatalogue(), m_catalogue)) {

@@ -19,9 +19,10 @@ public:
     // "Catalogue: %s", "Folder %s,File %s" (or "File %s" without a folder), "Contains: %d records".
     std::vector<std::string> GetStatusText() override;
 
-    // A record of this catalogue and data file that lies in another folder.
+    // Folders, queries or item lists on the clipboard that this area can take (CanPasteFolders), else a
+    // record of this catalogue and data file that lies in another folder.
     bool CanAcceptMove(CItemSet* set) override;
-    // A record of another catalogue with a matching data file, or of this one in another folder.
+    // The same for copies; a record of another catalogue counts when its data file has a match here.
     bool CanAcceptCopy(CItemSet* set) override;
 
 protected:
