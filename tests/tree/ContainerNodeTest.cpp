@@ -578,7 +578,7 @@ TEST_F(ContainerNodeTest, RenamingASummaryTableRenamesItsDataFile)
     EXPECT_EQ(again.FindDefinition(2)->GetMenuName(), "Lands");
 }
 
-TEST_F(ContainerNodeTest, OpenEntryByIdOpensANewRecordOfTheFolderInTheRecordWindow)
+TEST_F(ContainerNodeTest, OpenEntryByIdOpensANewRecordOfTheFolderOrTableInTheRecordWindow)
 {
     struct FakeRecordForm : CRecordFormOpener
     {
@@ -594,20 +594,29 @@ TEST_F(ContainerNodeTest, OpenEntryByIdOpensANewRecordOfTheFolderInTheRecordWind
     } form;
     ExpandAll();
     CTreeNode* europe = Find("Europe");
+    auto* tables = CTreeNode::AppendNode<CTableNode>(*catalogueNode, *catalogue);
+    tables->PopulateChildren(&tree);
+    CTreeNode* countries = tables->GetFirstChildNode();
+    ASSERT_EQ(countries->GetKind(), 2);
     const size_t before = europe->GetItemSet()->GetCount();
+    const size_t countriesBefore = countries->GetItemSet()->GetCount();
     // Without a record window nothing opens.
     europe->OpenEntryById(1, nullptr);
+    countries->OpenEntryById(2, nullptr);
 
     CRecordFormOpener* previous = SetRecordFormOpener(&form);
     europe->OpenEntryById(3, nullptr);
     Find("Europe^France")->OpenEntryById(1, nullptr);
+    countries->OpenEntryById(2, nullptr);
     SetRecordFormOpener(previous);
-    EXPECT_EQ(form.kinds, (std::vector<int>{3, 1}));
-    EXPECT_EQ(form.parents, (std::vector<double>{made.europe, made.france}));
-    EXPECT_EQ(form.containers, (std::vector<CTreeNode*>{europe, Find("Europe^France")}));
+    EXPECT_EQ(form.kinds, (std::vector<int>{3, 1, 2}));
+    EXPECT_EQ(form.parents, (std::vector<double>{made.europe, made.france, 0}));
+    EXPECT_EQ(form.containers, (std::vector<CTreeNode*>{europe, Find("Europe^France"), countries}));
     // Nothing is stored until the record window saves.
     europe->GetItemSet()->Reload();
     EXPECT_EQ(europe->GetItemSet()->GetCount(), before);
+    countries->GetItemSet()->Reload();
+    EXPECT_EQ(countries->GetItemSet()->GetCount(), countriesBefore);
 }
 
 TEST_F(ContainerNodeTest, PastedQueryAndListCopiesGoIntoTheFolderUnderNamesOfTheirOwn)

@@ -5,6 +5,7 @@
 #include "store/catalogue/CatalogueDb.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
+#include "tree/base/NodeInterfaces.h"
 #include "tree/base/TextPatterns.h"
 #include "tree/containers/ContainerNode.h"
 #include "tree/records/RecordNodes.h"
@@ -88,6 +89,13 @@ int CSummaryTableNode::Delete(CNodeListPane* /*list*/, bool /*quiet*/)
             platform::ui::kMbOk | platform::ui::kMbIconError);
     }
     return kDeleteRefused;
+}
+
+void CSummaryTableNode::OpenEntryById(int dataFile, CNodeFrame* frame)
+{
+    if (CRecordFormOpener* form = RecordFormOpener(); form != nullptr) {
+        form->OpenNewRecord(CItemSet::NewRecord(dataFile, nullptr, m_catalogue), *this, frame);
+    }
 }
 
 std::unique_ptr<CTreeNode> CSummaryTableNode::NewChild(const CNodeRef& key)

@@ -25,6 +25,10 @@ public:
     // user agrees. Always refused.
     int Delete(CNodeListPane* list, bool quiet) override;
 
+    // Opens a new record of the data file, in no folder, in the record window ("New Table Item"); nothing
+    // without a record window.
+    void OpenEntryById(int dataFile, CNodeFrame* frame) override;
+
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 
