@@ -386,6 +386,8 @@ CMarkupNode* FindGuiInfoElement(int fileNumber, CCatalogueDb* catalogue);
 // True when the data file's form has a parent (grandparent) chooser.
 bool IsFatherElement(int fileNumber, CCatalogueDb* catalogue);
 bool IsGrandfatherElement(int fileNumber, CCatalogueDb* catalogue);
+// Whether the data file's form shows a list of the record's children (an element "childList").
+bool HasChildListElement(int fileNumber, CCatalogueDb* catalogue);
 
 // The text of a stored query: its QUERIES row in the catalogue, or without a catalogue the file
 // "<name>.query" in the product folder. False when there is none (a name that is not a plain file name

@@ -322,6 +322,11 @@ bool IsGrandfatherElement(int fileNumber, CCatalogueDb* catalogue)
     return FormHasControl(fileNumber, catalogue, "grandfatherName");
 }
 
+bool HasChildListElement(int fileNumber, CCatalogueDb* catalogue)
+{
+    return FormHasControl(fileNumber, catalogue, "childList");
+}
+
 // ---- pictures ------------------------------------------------------------------------------------------
 
 bool CCatalogueDb::ReadImage(int number, CCatalogueImage& picture)

@@ -696,3 +696,140 @@ TEST_F(ContainerNodeTest, AnAreaTakesTheFoldersQueriesAndListsThatItsFolderCan)
     EXPECT_FALSE(france->CanAcceptMove(nullptr));
     EXPECT_FALSE(france->CanAcceptCopy(nullptr));
 }
+
+namespace {
+
+// The copy between catalogues, recording what it is asked: each kind matches itself (or, when set, the
+// one kind given), and every copy succeeds.
+class FakeRecordCopier : public CRecordCopier
+{
+public:
+    FakeRecordCopier() { previous = SetRecordCopier(this); }
+    ~FakeRecordCopier() override { SetRecordCopier(previous); }
+    int FindMatchingKind(CTreeNode& /*target*/, std::string_view sourceCatalogue, int sourceKind,
+                         int targetKind) override
+    {
+        EXPECT_EQ(sourceCatalogue, "Coins of the world");
+        if (targetKind != -1 && targetKind != sourceKind) {
+            return 0;
+        }
+        return onlyKind == 0 || onlyKind == sourceKind ? sourceKind : 0;
+    }
+    bool CopyRecordToFolder(CItemSet& set, CTreeNode& target, double folder, int kind, int mode) override
+    {
+        copies.push_back({set.GetFieldTextByName("NAME"), &target, folder, kind, mode});
+        return true;
+    }
+    struct Copy
+    {
+        std::string name;
+        CTreeNode* target;
+        double folder;
+        int kind;
+        int mode;
+        bool operator==(const Copy&) const = default;
+    };
+    std::vector<Copy> copies;
+    int onlyKind = 0;
+    CRecordCopier* previous = nullptr;
+};
+
+} // namespace
+
+TEST_F(ContainerNodeTest, RecordsOfAnotherCatalogueAreRefusedWithoutACopierAndCopiedThroughOne)
+{
+    ExpandAll();
+    const TypicalCatalogue otherMade = MakeTypicalCatalogue(MakeTempFolder("other"));
+    CCatalogueDb other(otherMade.path);
+    ASSERT_TRUE(other.IsOpen());
+    const auto coinsOf = [&](double folder) {
+        return CItemSet::Query(&other, 1, other.FindFolder(folder), false);
+    };
+    const auto otherCoins = [&] { return CItemSet::Query(&other, 1, nullptr, false).GetCount(); };
+    const size_t coinsBefore = otherCoins();
+    auto* asia = static_cast<CContainerNode*>(Find("Asia"));
+    auto* france = static_cast<CContainerNode*>(Find("Europe^France"));
+    auto* tables = CTreeNode::AppendNode<CTableNode>(*catalogueNode, *catalogue);
+    tables->PopulateChildren(&tree);
+    CTreeNode* countries = tables->GetFirstChildNode();
+
+    // Without a copier every target refuses them, and a drop changes neither catalogue.
+    CItemSet europeanCoins = CItemSet::Query(&other, 1, nullptr, false);
+    for (CTreeNode* target : {static_cast<CTreeNode*>(asia), static_cast<CTreeNode*>(france), countries,
+                              static_cast<CTreeNode*>(tables)}) {
+        europeanCoins.MoveFirst();
+        EXPECT_FALSE(target->CanAcceptCopy(&europeanCoins)) << target->GetName();
+        EXPECT_FALSE(target->CanAcceptMove(&europeanCoins)) << target->GetName();
+        target->DropMove(&europeanCoins);
+    }
+    EXPECT_EQ(otherCoins(), coinsBefore);
+    EXPECT_EQ(RecordNames(*catalogue, catalogue->FindFolder(made.asia)), std::vector<std::string>{});
+
+    FakeRecordCopier copier;
+    europeanCoins.MoveFirst();
+    EXPECT_TRUE(asia->CanAcceptCopy(&europeanCoins));
+    EXPECT_FALSE(asia->CanAcceptMove(&europeanCoins)); // a folder only copies from another catalogue
+    EXPECT_TRUE(france->CanAcceptCopy(&europeanCoins));
+    EXPECT_TRUE(countries->CanAcceptCopy(&europeanCoins));
+    CItemSet dealers = CItemSet::Query(&other, 3, nullptr, false);
+    dealers.MoveFirst();
+    EXPECT_FALSE(france->CanAcceptCopy(&dealers)); // France holds coins only
+
+    CItemSet mark = coinsOf(otherMade.germany);
+    asia->DropCopy(&mark);
+    using Copy = FakeRecordCopier::Copy;
+    EXPECT_EQ(copier.copies,
+              (std::vector<Copy>{{"Mark", asia, made.asia, 1, CRecordCopier::kNotesAndFiles}}));
+    EXPECT_EQ(otherCoins(), coinsBefore);
+
+    // Moved: the records copied leave their catalogue; one whose kind has no match stays there.
+    copier.copies.clear();
+    copier.onlyKind = 3;
+    CItemSet dealerAndMark = CItemSet::Query(&other, 3, nullptr, false);
+    dealerAndMark.AppendFrom(mark, true);
+    asia->DropMove(&dealerAndMark);
+    EXPECT_EQ(copier.copies,
+              (std::vector<Copy>{{"Numismatik Berlin", asia, made.asia, 3, CRecordCopier::kNotesAndFiles}}));
+    EXPECT_EQ(CItemSet::Query(&other, 3, nullptr, false).GetCount(), 0u);
+    EXPECT_EQ(otherCoins(), coinsBefore);
+    copier.onlyKind = 0;
+
+    // Tables take only records of kind 21 and more, in no folder.
+    copier.copies.clear();
+    CItemSet wantedAndMark = CItemSet::Query(&other, 22, nullptr, false);
+    wantedAndMark.AppendFrom(mark, true);
+    countries->DropCopy(&wantedAndMark);
+    EXPECT_EQ(copier.copies,
+              (std::vector<Copy>{{"Wanted", countries, 0, 22, CRecordCopier::kNotesAndFiles}}));
+}
+
+TEST_F(ContainerNodeTest, AnAreaAsksOncePerDropWhetherRecordsWithChildListsTakeTheirChildren)
+{
+    ExpandAll();
+    const TypicalCatalogue otherMade = MakeTypicalCatalogue(MakeTempFolder("other"));
+    CCatalogueDb other(otherMade.path);
+    ASSERT_TRUE(other.IsOpen());
+    CMarkupNode* form = FindGuiInfoElement(1, &other);
+    ASSERT_NE(form, nullptr);
+    form->AddChild(std::make_unique<CMarkupNode>("children", "element"))
+        ->SetAttribute("CNT_NAME", "childList");
+    FakeRecordCopier copier;
+    auto* france = static_cast<CContainerNode*>(Find("Europe^France"));
+    using Copy = FakeRecordCopier::Copy;
+    for (const auto& [answer, mode] : {std::pair{platform::ui::kIdYes, CRecordCopier::kAllSubRecords},
+                                       std::pair{platform::ui::kIdNo, CRecordCopier::kNotesAndFiles}}) {
+        Dialogs().Clear();
+        Dialogs().answers.push_back(answer);
+        copier.copies.clear();
+        CItemSet coins = CItemSet::Query(&other, 1, other.FindFolder(otherMade.germany), false);
+        coins.AppendFrom(*std::make_unique<CItemSet>(
+                             CItemSet::Query(&other, 1, other.FindFolder(otherMade.france), false)),
+                         true);
+        france->DropCopy(&coins);
+        ASSERT_EQ(Dialogs().messages.size(), 1u);
+        EXPECT_EQ(Dialogs().messages[0].text, "Do you want to copy also the record(s) childrens");
+        EXPECT_EQ(Dialogs().messages[0].caption, "Information");
+        EXPECT_EQ(copier.copies, (std::vector<Copy>{{"Mark", france, made.france, 1, mode},
+                                                    {"Franc", france, made.france, 1, mode}}));
+    }
+}

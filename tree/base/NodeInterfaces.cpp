@@ -1,6 +1,8 @@
 #include "tree/base/NodeInterfaces.h"
 
 #include "platform/ui/DialogService.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/records/ItemSet.h"
 
 namespace {
 
@@ -48,4 +50,56 @@ CRecordFormOpener* SetRecordFormOpener(CRecordFormOpener* opener)
     CRecordFormOpener* previous = g_recordFormOpener;
     g_recordFormOpener = opener;
     return previous;
+}
+
+namespace {
+CRecordCopier* g_recordCopier = nullptr;
+
+std::string CatalogueNameOf(CItemSet& set)
+{
+    return set.GetCatalogue() != nullptr ? set.GetCatalogue()->GetName() : std::string();
+}
+} // namespace
+
+CRecordCopier* RecordCopier()
+{
+    return g_recordCopier;
+}
+
+CRecordCopier* SetRecordCopier(CRecordCopier* copier)
+{
+    CRecordCopier* previous = g_recordCopier;
+    g_recordCopier = copier;
+    return previous;
+}
+
+bool CanCopyFromOtherCatalogue(CTreeNode& target, CItemSet& set, int targetKind)
+{
+    return g_recordCopier != nullptr && set.GetCurrent() != nullptr &&
+           g_recordCopier->FindMatchingKind(target, CatalogueNameOf(set), set.GetCurrentKind(), targetKind) !=
+               0;
+}
+
+int CopyFromOtherCatalogue(CTreeNode& target, CItemSet& set, double folder, int targetKind, int minKind,
+                           bool move, const std::function<int(CItemSet&)>& modeOf)
+{
+    if (g_recordCopier == nullptr) {
+        return 0;
+    }
+    const std::string source = CatalogueNameOf(set);
+    int copied = 0;
+    for (bool more = set.MoveFirst(); more; more = set.MoveNext()) {
+        if (set.GetCurrentKind() < minKind) {
+            continue;
+        }
+        const int kind = g_recordCopier->FindMatchingKind(target, source, set.GetCurrentKind(), targetKind);
+        if (kind == 0 || !g_recordCopier->CopyRecordToFolder(set, target, folder, kind, modeOf(set))) {
+            continue;
+        }
+        ++copied;
+        if (move) {
+            set.DeleteCurrentRecord();
+        }
+    }
+    return copied;
 }

@@ -3,7 +3,9 @@
 // it asks. The main window implements them (tree/wx holds the dialogs); without one, questions go to the
 // program's dialog service, so tests answer them from its queue.
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CItemSet;
@@ -60,3 +62,39 @@ public:
 CRecordFormOpener* RecordFormOpener();
 // Installs the record window (not owned; null removes it). Returns the previous one.
 CRecordFormOpener* SetRecordFormOpener(CRecordFormOpener* opener);
+
+// Copying records into another catalogue, as the nodes see it: which data file of the target's catalogue
+// matches a record's kind, and the copy of one record with its sub-records. The copy between catalogues
+// installs it; while none is installed, nodes refuse records of another catalogue rather than drop them.
+class CRecordCopier
+{
+public:
+    // Which sub-records go with a copied record.
+    static constexpr int kNotesAndFiles = 7; // its notes and files (kinds 20 and 21)
+    static constexpr int kAllSubRecords = 6; // every sub-record, with theirs
+
+    virtual ~CRecordCopier() = default;
+    // The data file of the target's catalogue that matches `sourceKind` of the catalogue named
+    // `sourceCatalogue`; `targetKind` (-1: any) is the kind the target holds. 0 when none matches.
+    virtual int FindMatchingKind(CTreeNode& target, std::string_view sourceCatalogue, int sourceKind,
+                                 int targetKind) = 0;
+    // Copies the set's current record into the target's catalogue as a record of `kind` under the folder
+    // (0: in none), with the sub-records `mode` names. The set stays on its own catalogue and current
+    // record. True when the record was copied.
+    virtual bool CopyRecordToFolder(CItemSet& set, CTreeNode& target, double folder, int kind, int mode) = 0;
+};
+
+// The copier in use; null while none is installed.
+CRecordCopier* RecordCopier();
+// Installs the copier (not owned; null removes it). Returns the previous one.
+CRecordCopier* SetRecordCopier(CRecordCopier* copier);
+
+// Whether the set's current record, of another catalogue, can be copied into the target: a copier is
+// installed and finds a data file there for the record's kind.
+bool CanCopyFromOtherCatalogue(CTreeNode& target, CItemSet& set, int targetKind);
+// Copies each record of the set (of another catalogue) whose kind is at least `minKind` and has a match
+// in the target's catalogue, under the folder; `modeOf` gives each record's CRecordCopier mode. With
+// `move` each record copied is deleted from its own catalogue; a record that was not copied stays.
+// Returns how many were copied; 0 without a copier.
+int CopyFromOtherCatalogue(CTreeNode& target, CItemSet& set, double folder, int targetKind, int minKind,
+                           bool move, const std::function<int(CItemSet&)>& modeOf);

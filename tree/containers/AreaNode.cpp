@@ -2,6 +2,7 @@
 
 #include "codecs/CatalogueImage.h"
 #include "platform/text/CaseFold.h"
+#include "platform/ui/DialogService.h"
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/program/Settings.h"
@@ -9,9 +10,12 @@
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
+#include "tree/base/NodeInterfaces.h"
 #include "tree/base/TextPatterns.h"
 
 #include <filesystem>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -19,6 +23,8 @@ constexpr int kStringCatalogue = 33021;
 constexpr int kStringFolderAndFile = 200;
 constexpr int kStringFile = 33036;
 constexpr int kStringContains = 33048;
+constexpr int kStringCopyChildren = 531;
+constexpr int kStringInformation = 20553;
 
 // A pattern with two "%s", filled in order; a "%s" inside the first text stays as it is.
 std::string FillTwoTexts(std::string_view pattern, std::string_view first, std::string_view second)
@@ -120,12 +126,29 @@ bool CAreaNode::CanAcceptCopy(CItemSet* set)
         return false;
     }
     if (!SameCatalogueFile(set->GetCatalogue(), m_catalogue)) {
-        return m_catalogue->HasOtherDataFile(*set);
+        return CanCopyFromOtherCatalogue(*this, *set, GetKind());
     }
     if (m_folder != nullptr && set->GetCurrentParent() == m_folder->GetNumber()) {
         return false;
     }
     return set->GetCurrentKind() == GetKind();
+}
+
+std::function<int(CItemSet&)> CAreaNode::CopyModes()
+{
+    auto withChildren = std::make_shared<std::optional<bool>>();
+    return [withChildren](CItemSet& set) {
+        if (!HasChildListElement(set.GetCurrentKind(), set.GetCatalogue())) {
+            return CRecordCopier::kNotesAndFiles;
+        }
+        if (!withChildren->has_value()) {
+            *withChildren =
+                platform::ui::ShowMessage(
+                    LoadResString(kStringCopyChildren), LoadResString(kStringInformation),
+                    platform::ui::kMbYesNo | platform::ui::kMbIconQuestion) == platform::ui::kIdYes;
+        }
+        return **withChildren ? CRecordCopier::kAllSubRecords : CRecordCopier::kNotesAndFiles;
+    };
 }
 
 std::vector<std::string> CAreaNode::GetStatusText()

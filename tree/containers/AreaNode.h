@@ -27,6 +27,8 @@ public:
 
 protected:
     void PrepareImagesFor(CTreeControl& tree) override;
+    // Once per drop, when a dropped record's form lists its children, asks whether they are copied too.
+    std::function<int(CItemSet&)> CopyModes() override;
 
 private:
     bool m_pictureTaken = false;

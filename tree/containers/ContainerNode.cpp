@@ -619,15 +619,10 @@ void CContainerNode::DropMove(CItemSet* set)
                 set->MoveCurrentToParent(m_folder->GetNumber());
             }
         }
+    } else if (set != nullptr && m_folder != nullptr) {
+        CopyFromOtherCatalogue(*this, *set, m_folder->GetNumber(), GetKind(), 0, true, CopyModes());
     }
-    if (GetItemSet()->IsLoaded()) {
-        GetItemSet()->Reload();
-    }
-    if (pasted) {
-        PostUnload();
-    } else if (set != nullptr) {
-        BroadcastRefresh(*this, *set);
-    }
+    EndDrop(set, pasted);
 }
 
 void CContainerNode::DropCopy(CItemSet* set)
@@ -643,7 +638,14 @@ void CContainerNode::DropCopy(CItemSet* set)
                 set->CopyCurrentChildren(copy.GetCurrentKey(), m_folder->GetNumber(), *m_catalogue, 0);
             }
         }
+    } else if (set != nullptr && m_folder != nullptr) {
+        CopyFromOtherCatalogue(*this, *set, m_folder->GetNumber(), GetKind(), 0, false, CopyModes());
     }
+    EndDrop(set, pasted);
+}
+
+void CContainerNode::EndDrop(CItemSet* set, bool pasted)
+{
     if (GetItemSet()->IsLoaded()) {
         GetItemSet()->Reload();
     }
@@ -652,6 +654,11 @@ void CContainerNode::DropCopy(CItemSet* set)
     } else if (set != nullptr) {
         BroadcastRefresh(*this, *set);
     }
+}
+
+std::function<int(CItemSet&)> CContainerNode::CopyModes()
+{
+    return [](CItemSet&) { return CRecordCopier::kNotesAndFiles; };
 }
 
 void CContainerNode::OpenEntryById(int dataFile, CNodeFrame* frame)

@@ -47,8 +47,8 @@ public:
     // ---- dropping and pasting ---------------------------------------------------------------------------
     // Records of this catalogue go into the folder (moved: their PARENT becomes the folder's NUMBER;
     // copied: new rows with their notes copied and their other links carried over). Folders, queries and
-    // item lists on the clipboard are pasted first. Records of another catalogue are left to the copy
-    // between catalogues, which this model does not hold.
+    // item lists on the clipboard are pasted first. Records of another catalogue whose kind has a match
+    // here are copied in through the installed CRecordCopier (moved: then deleted from their catalogue).
     void DropMove(CItemSet* set) override;
     void DropCopy(CItemSet* set) override;
     // The first of the folder, query and list formats (moved or copied) on the clipboard that names an
@@ -87,6 +87,9 @@ public:
     static void BuildFolderChildren(CTreeNode& parent, CCatalogueDb& catalogue, double folderNumber);
 
 protected:
+    // The CRecordCopier mode of each record of another catalogue dropped here, asked during the drop.
+    virtual std::function<int(CItemSet&)> CopyModes();
+
     CCatalogueDb* m_catalogue;
     CFolderRecord* m_folder;
 
@@ -102,6 +105,9 @@ private:
     bool HoldsElementNamed(const std::string& name);
     bool CopyQueryHere(CTreeNode& query, double folderNumber);
     bool CopyItemListHere(CTreeNode& list, double folderNumber);
+    // Reloads the folder's set, then tells the panes: the folder's parent after a paste, else the copies
+    // of the dropped records' catalogue.
+    void EndDrop(CItemSet* set, bool pasted);
     struct CopyState
     {
         std::vector<double> made;    // the folders made by this copy

@@ -4,6 +4,7 @@
 #include "store/catalogue/CatalogueDb.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
+#include "tree/base/NodeInterfaces.h"
 #include "tree/base/TextPatterns.h"
 
 namespace {
@@ -22,6 +23,39 @@ bool CFolderNode::AcceptsKind(int /*kind*/)
 {
     const int own = GetKind();
     return own < node_kind::kNotes || own == node_kind::kBookmarks;
+}
+
+bool CFolderNode::CanAccept(CItemSet* set, bool move)
+{
+    if (m_catalogue->IsViewOnly()) {
+        return false;
+    }
+    if (CanPasteFolders(move)) {
+        return true;
+    }
+    if (set == nullptr || set->GetCurrent() == nullptr) {
+        return false;
+    }
+    const int kind = set->GetCurrentKind();
+    if (kind > node_kind::kNotes && kind != node_kind::kBookmarks && kind != node_kind::kToDo) {
+        return false;
+    }
+    const CCatalogueDb* source = set->GetCatalogue();
+    if (source != m_catalogue && (source == nullptr || source->GetFilePath().lexically_normal() !=
+                                                           m_catalogue->GetFilePath().lexically_normal())) {
+        return !move && CanCopyFromOtherCatalogue(*this, *set, GetKind());
+    }
+    return m_folder == nullptr || set->GetCurrentParent() != m_folder->GetNumber();
+}
+
+bool CFolderNode::CanAcceptCopy(CItemSet* set)
+{
+    return CanAccept(set, false);
+}
+
+bool CFolderNode::CanAcceptMove(CItemSet* set)
+{
+    return CanAccept(set, true);
 }
 
 std::vector<std::string> CFolderNode::GetStatusText()

@@ -8,6 +8,7 @@
 #include "tree/base/NodeInterfaces.h"
 #include "tree/base/TextPatterns.h"
 #include "tree/containers/ContainerNode.h"
+#include "tree/groups/TableNodes.h"
 #include "tree/records/RecordNodes.h"
 
 namespace {
@@ -71,6 +72,16 @@ bool CSummaryTableNode::CanAcceptCopy(CItemSet* set)
         return false;
     }
     return GetParentNode() != nullptr && GetParentNode()->CanAcceptCopy(set);
+}
+
+void CSummaryTableNode::DropCopy(CItemSet* set)
+{
+    DropOnTable(*this, set, false);
+}
+
+void CSummaryTableNode::DropMove(CItemSet* set)
+{
+    DropOnTable(*this, set, true);
 }
 
 int CSummaryTableNode::Delete(CNodeListPane* /*list*/, bool /*quiet*/)

@@ -21,6 +21,9 @@ public:
     // False when the catalogue is view-only, else what the parent answers.
     bool CanAcceptCopy(CItemSet* set) override;
     bool CanAcceptMove(CItemSet* set) override { return CanAcceptCopy(set); }
+    // As "Tables" does (DropOnTable).
+    void DropCopy(CItemSet* set) override;
+    void DropMove(CItemSet* set) override;
     // A table is never deleted as such: the data file goes, when it is shown only as a child and the
     // user agrees. Always refused.
     int Delete(CNodeListPane* list, bool quiet) override;

@@ -6,12 +6,16 @@
 #include "store/clipboard/ItemClipboard.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/program/Settings.h"
+#include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
+#include "tree/base/NodeInterfaces.h"
 #include "tree/containers/SummaryTableNode.h"
 
 namespace {
 constexpr int kStringTables = 33109;
-}
+// The lowest kind of the records a table takes from another catalogue.
+constexpr int kFirstTableCopyKind = 21;
+} // namespace
 
 bool ShowsToDoList(const CCatalogueDb& catalogue)
 {
@@ -92,4 +96,36 @@ CWastebasketTableNode::CWastebasketTableNode(CCatalogueDb& catalogue)
                      image_kind::kRecordOpen)
 {
     SetPageTemplate("wastebasketareaTable.htm");
+}
+
+bool CTableNode::CanAcceptCopy(CItemSet* set)
+{
+    if (m_catalogue->IsViewOnly() || set == nullptr || set->GetCatalogue() == nullptr ||
+        RecordCopier() == nullptr) {
+        return false;
+    }
+    return set->GetCatalogue()->GetFilePath().lexically_normal() !=
+           m_catalogue->GetFilePath().lexically_normal();
+}
+
+void CTableNode::DropCopy(CItemSet* set)
+{
+    DropOnTable(*this, set, false);
+}
+
+void CTableNode::DropMove(CItemSet* set)
+{
+    DropOnTable(*this, set, true);
+}
+
+void DropOnTable(CTreeNode& target, CItemSet* set, bool move)
+{
+    if (set == nullptr) {
+        return;
+    }
+    if (target.CanAcceptCopy(set)) {
+        CopyFromOtherCatalogue(target, *set, 0, -1, kFirstTableCopyKind, move,
+                               [](CItemSet&) { return CRecordCopier::kNotesAndFiles; });
+    }
+    CTreeNode::BroadcastRefresh(target, *set);
 }

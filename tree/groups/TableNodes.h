@@ -43,7 +43,18 @@ public:
     bool HasUnbuiltChildren() override { return !m_childrenBuilt; }
     // One summary table per data file with a table number, made once.
     void BuildChildren() override;
+    // Records of another catalogue file, while a CRecordCopier is installed; never in a view-only
+    // catalogue.
+    bool CanAcceptCopy(CItemSet* set) override;
+    // Copies the records of another catalogue of kind 21 or more whose kind has a match here.
+    void DropCopy(CItemSet* set) override;
+    // The same, then deletes the copied records from their catalogue.
+    void DropMove(CItemSet* set) override;
 };
+
+// The drops of "Tables" and of its summary tables: records of another catalogue of kind 21 or more are
+// copied into the target's catalogue, in no folder; moved ones are then deleted from their catalogue.
+void DropOnTable(CTreeNode& target, CItemSet* set, bool move);
 
 class CWastebasketTableNode : public CTableNodeBase
 {
