@@ -15,6 +15,8 @@
 #include "tree/base/TextPatterns.h"
 #include "tree/containers/AreaNode.h"
 #include "tree/containers/FolderNode.h"
+#include "tree/lists/ItemListNode.h"
+#include "tree/queries/QueryNodes.h"
 #include "tree/records/RecordNodes.h"
 
 #include <algorithm>
@@ -145,12 +147,41 @@ void CContainerNode::BuildFolderChildren(CTreeNode& parent, CCatalogueDb& catalo
             AppendNode<CAreaNode>(parent, catalogue, child, child->GetType());
         }
     }
+    // Then the stored queries and item lists kept in this folder, each made from its row of the
+    // catalogue's own set.
+    if (CItemSet* queries = catalogue.GetBuiltinSet23()) {
+        for (bool more = queries->MoveFirst(); more; more = queries->MoveNext()) {
+            if (queries->GetCurrentParent() == folderNumber) {
+                AppendNode<CQueryNode>(parent, queries->GetCurrentName(), catalogue, *queries);
+            }
+        }
+    }
+    if (CItemSet* lists = catalogue.GetBuiltinSet22()) {
+        for (bool more = lists->MoveFirst(); more; more = lists->MoveNext()) {
+            if (lists->GetCurrentParent() == folderNumber) {
+                AppendNode<CItemListNode>(parent, catalogue, *lists);
+            }
+        }
+    }
+}
+
+bool CContainerNode::HoldsQueryOrList(CCatalogueDb& catalogue, double folderNumber)
+{
+    for (CItemSet* set : {catalogue.GetBuiltinSet23(), catalogue.GetBuiltinSet22()}) {
+        for (bool more = set != nullptr && set->MoveFirst(); more; more = set->MoveNext()) {
+            if (set->GetCurrentParent() == folderNumber) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool CContainerNode::HasUnbuiltChildren()
 {
     return !m_childrenBuilt && m_folder != nullptr &&
-           m_catalogue->FirstChildFolder(m_folder->GetNumber()) != nullptr;
+           (m_catalogue->FirstChildFolder(m_folder->GetNumber()) != nullptr ||
+            HoldsQueryOrList(*m_catalogue, m_folder->GetNumber()));
 }
 
 void CContainerNode::BuildChildren()

@@ -85,6 +85,7 @@ public:
     // parent. A folder that is already an ancestor (a loop of damaged PARENT values) is left out, and
     // nesting stops at kMaxNesting.
     static void BuildFolderChildren(CTreeNode& parent, CCatalogueDb& catalogue, double folderNumber);
+    static bool HoldsQueryOrList(CCatalogueDb& catalogue, double folderNumber);
 
 protected:
     // The CRecordCopier mode of each record of another catalogue dropped here, asked during the drop.
