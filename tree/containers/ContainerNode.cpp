@@ -560,13 +560,11 @@ void CContainerNode::CopyAreaContents(CFolderRecord& source, CFolderRecord& newF
     state.sources.pop_back();
 }
 
-bool CContainerNode::PasteQueryOrListMove(std::string_view format)
+bool CContainerNode::PasteQueriesOrLists(std::string_view format,
+                                         const std::function<bool(CTreeNode&, double)>& paste)
 {
-    if (format != kQueryMoveFormat && format != kItemListMoveFormat) {
-        return false;
-    }
     const double number = m_folder != nullptr ? m_folder->GetNumber() : RootFolderCode();
-    bool moved = false;
+    bool pasted = false;
     for (const std::string& path : ReadClipboardEntries(format)) {
         CTreeNode* node = FindNodeByPath(path);
         if (node == nullptr || !IsQueryOrListOfCatalogue(*node)) {
@@ -575,14 +573,24 @@ bool CContainerNode::PasteQueryOrListMove(std::string_view format)
         if (node->GetParentNode() != nullptr) {
             node->GetParentNode()->PostUnload();
         }
-        node->SetParentCode(number);
-        moved = true;
+        pasted = paste(*node, number) || pasted;
     }
-    if (moved) {
+    if (pasted) {
         m_catalogue->ResetBuiltinSet22();
         m_catalogue->ResetBuiltinSet23();
     }
-    return moved;
+    return pasted;
+}
+
+bool CContainerNode::PasteQueryOrListMove(std::string_view format)
+{
+    if (format != kQueryMoveFormat && format != kItemListMoveFormat) {
+        return false;
+    }
+    return PasteQueriesOrLists(format, [](CTreeNode& node, double number) {
+        node.SetParentCode(number);
+        return true;
+    });
 }
 
 bool CContainerNode::PasteQueryOrListCopy(std::string_view format)
@@ -590,23 +598,9 @@ bool CContainerNode::PasteQueryOrListCopy(std::string_view format)
     if (format != kQueryCopyFormat && format != kItemListCopyFormat) {
         return false;
     }
-    const double number = m_folder != nullptr ? m_folder->GetNumber() : RootFolderCode();
-    bool copied = false;
-    for (const std::string& path : ReadClipboardEntries(format)) {
-        CTreeNode* node = FindNodeByPath(path);
-        if (node == nullptr || !IsQueryOrListOfCatalogue(*node)) {
-            continue;
-        }
-        if (node->GetParentNode() != nullptr) {
-            node->GetParentNode()->PostUnload();
-        }
-        copied = (node->IsQuery() ? CopyQueryHere(*node, number) : CopyItemListHere(*node, number)) || copied;
-    }
-    if (copied) {
-        m_catalogue->ResetBuiltinSet22();
-        m_catalogue->ResetBuiltinSet23();
-    }
-    return copied;
+    return PasteQueriesOrLists(format, [this](CTreeNode& node, double number) {
+        return node.IsQuery() ? CopyQueryHere(node, number) : CopyItemListHere(node, number);
+    });
 }
 
 bool CContainerNode::CopyQueryHere(CTreeNode& query, double folderNumber)

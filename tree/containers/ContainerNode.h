@@ -103,6 +103,9 @@ private:
     // subfolder is made once).
     bool CanCopyFolder(CTreeNode& node);
     bool IsQueryOrListOfCatalogue(CTreeNode& node);
+    // Each query or item list of this catalogue named on the clipboard under the format, handed to paste
+    // with this folder's number; the catalogue's sets of them are made anew when one was pasted.
+    bool PasteQueriesOrLists(std::string_view format, const std::function<bool(CTreeNode&, double)>& paste);
     bool HoldsElementNamed(const std::string& name);
     bool CopyQueryHere(CTreeNode& query, double folderNumber);
     bool CopyItemListHere(CTreeNode& list, double folderNumber);
