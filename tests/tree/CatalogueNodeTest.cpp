@@ -1,0 +1,319 @@
+// The catalogue node on catalogues made by the fixture builder: which children it builds and in what
+// order, its "New" menu, the lists, queries, folders and items it makes, and removing a catalogue.
+
+#include "tree/catalogue/CatalogueNode.h"
+
+#include "store/catalogue/CatalogueDb.h"
+#include "store/program/Settings.h"
+#include "store/records/FolderRecord.h"
+#include "store/records/ItemSet.h"
+#include "tests/support/CatalogueBuilder.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/tree/RecordingTreeControl.h"
+#include "tree/base/BaseItemNode.h"
+#include "tree/base/NodeInterfaces.h"
+#include "tree/base/OrderingNodeFactory.h"
+#include "tree/catalogue/CatalogueNodeUi.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace {
+
+using namespace lumarc::test;
+
+// The children's labels, in order.
+std::string Labels(CTreeNode& node)
+{
+    std::string labels;
+    for (CTreeNode* child = node.GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        labels += (labels.empty() ? "" : ", ") + child->GetName();
+    }
+    return labels;
+}
+
+// Cart and order nodes as plain labelled nodes, so the catalogue node's part is seen alone.
+class FakeOrderingNodes : public COrderingNodeFactory
+{
+public:
+    FakeOrderingNodes() { m_previous = SetOrderingNodeFactory(this); }
+    ~FakeOrderingNodes() override { SetOrderingNodeFactory(m_previous); }
+    CTreeNode* AppendShoppingCart(CTreeNode& catalogueNode, CCatalogueDb& /*catalogue*/) override
+    {
+        return CTreeNode::AppendNode<Ordering>(catalogueNode, "Shopping Cart");
+    }
+    CTreeNode* AppendPastOrders(CTreeNode& catalogueNode, CCatalogueDb& /*catalogue*/) override
+    {
+        return CTreeNode::AppendNode<Ordering>(catalogueNode, "Past Orders");
+    }
+
+private:
+    struct Ordering : CTreeNode
+    {
+        explicit Ordering(std::string_view label) : CTreeNode(label, 44, 44) {}
+        bool IsOrderingItem() override { return true; }
+    };
+    COrderingNodeFactory* m_previous = nullptr;
+};
+
+// The windows' answers, given in order.
+class FakeUi : public CCatalogueNodeUi
+{
+public:
+    FakeUi() { m_previous = SetCatalogueNodeUi(this); }
+    ~FakeUi() override { SetCatalogueNodeUi(m_previous); }
+    std::optional<std::string> AskPassword(const std::string& /*name*/) override
+    {
+        ++passwordQuestions;
+        if (passwords.empty()) {
+            return std::nullopt;
+        }
+        std::string password = passwords.front();
+        passwords.pop_front();
+        return password;
+    }
+    std::optional<NewElementAnswer> AskNewElement(NewElement what, CTreeNode& place,
+                                                  const std::string& proposal) override
+    {
+        asked.push_back({what, &place, proposal});
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        NewElementAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    CTreeNode* ChooseNewItemPlace(CTreeNode& /*catalogueNode*/, int /*dataFile*/) override
+    {
+        ++placeQuestions;
+        return chosenPlace;
+    }
+    CTreeNode* SelectedElement() override { return selected; }
+    void MakeCurrentElement(CTreeNode& node) override { current = &node; }
+    void RefillTree() override { ++refills; }
+    void RefreshTreeLabels() override { ++labelRefreshes; }
+
+    struct Question
+    {
+        NewElement what;
+        CTreeNode* place;
+        std::string proposal;
+    };
+    std::deque<std::string> passwords;
+    std::deque<NewElementAnswer> answers;
+    std::vector<Question> asked;
+    CTreeNode* selected = nullptr;
+    CTreeNode* chosenPlace = nullptr;
+    CTreeNode* current = nullptr;
+    int passwordQuestions = 0, placeQuestions = 0, refills = 0, labelRefreshes = 0;
+
+private:
+    CCatalogueNodeUi* m_previous = nullptr;
+};
+
+class CatalogueNodeTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Dialogs().Clear();
+        made = MakeTypicalCatalogue(MakeTempFolder("catalogue"));
+    }
+    void TearDown() override
+    {
+        root.reset();
+        SetSettingString("toDoDataBase", "");
+        SetSettingString("shopCartDataBase", "");
+    }
+    CCatalogueNode& Open(const std::filesystem::path& path)
+    {
+        if (!root) {
+            root = std::make_unique<CBaseItemNode>();
+        }
+        return *CTreeNode::AppendNode<CCatalogueNode>(*root, path);
+    }
+
+    TypicalCatalogue made;
+    std::unique_ptr<CBaseItemNode> root;
+};
+
+} // namespace
+
+TEST_F(CatalogueNodeTest, BuildsItsChildrenInOrderOnceAndShowsThemInEveryControlThatAsks)
+{
+    FakeOrderingNodes orders;
+    {
+        CCatalogueDb catalogue(made.path);
+        catalogue.WriteQuery("Top query", "{Top query}{}{1}", 0);
+        catalogue.WriteFileText("toOrder", "<toOrder><shop/></toOrder>");
+        catalogue.WriteFileText("order0", "an order");
+    }
+    CCatalogueNode& node = Open(made.path);
+    EXPECT_TRUE(node.HasUnbuiltChildren());
+    RecordingTreeControl tree;
+    node.InsertTreeItem(tree, false, false);
+    node.PopulateChildren(&tree);
+    const std::string expected =
+        "Europe, Asia, Top query, Wanted, Shopping Cart, Past Orders, Tables, Recycle Bin";
+    EXPECT_EQ(Labels(node), expected);
+    EXPECT_EQ(Labels(*node.FindByNodePath("Tables")), "Country");
+    EXPECT_TRUE(node.FindByNodePath("Europe")->IsFolder());
+    EXPECT_TRUE(node.FindByNodePath("Top query")->IsQuery());
+    EXPECT_TRUE(node.FindByNodePath("Wanted")->IsItemList());
+    EXPECT_TRUE(node.FindByNodePath("Recycle Bin")->IsWastebasket());
+    for (CTreeNode* child = node.GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        EXPECT_NE(tree.ItemOf(child), kNoTreeItem) << child->GetName();
+    }
+
+    // Asked again, by the same control or another, nothing is added.
+    node.PopulateChildren(&tree);
+    RecordingTreeControl chooser;
+    node.InsertTreeItem(chooser, false, false);
+    node.PopulateChildren(&chooser);
+    node.PopulateChildren(nullptr);
+    EXPECT_EQ(Labels(node), expected);
+    EXPECT_NE(chooser.ItemOf(node.GetFirstChildNode()), kNoTreeItem);
+    EXPECT_FALSE(node.HasUnbuiltChildren());
+}
+
+struct ChildrenCase
+{
+    const char* name;
+    bool viewOnly;
+    bool toOrder;
+    bool order0;
+    const char* cartCatalogue; // "shopCartDataBase": "" for every catalogue, "other" for another one
+    bool toDoHere;
+    bool tableFile;
+    const char* children;
+};
+
+class CatalogueNodeChildrenTest : public CatalogueNodeTest, public testing::WithParamInterface<ChildrenCase>
+{
+};
+
+TEST_P(CatalogueNodeChildrenTest, BuildsOnlyTheChildrenItsSettingsAndTextsAskFor)
+{
+    const ChildrenCase& c = GetParam();
+    FakeOrderingNodes orders;
+    DataFileSpec toDo = AddressesFile(25);
+    toDo.table = "TODO";
+    toDo.menuName = "To do";
+    CatalogueBuilder builder(MakeTempFolder("children") / "small.ctg");
+    builder.DataFile(CoinsFile(1)).DataFile(toDo);
+    if (c.tableFile) {
+        builder.DataFile(CountriesFile(2));
+    }
+    const auto path = builder.Build();
+    {
+        CCatalogueDb catalogue(path);
+        catalogue.AddFolder("Coins", 0, 1);
+        catalogue.AddFolder("Tasks", 0, 25);
+        if (c.toOrder) {
+            catalogue.WriteFileText("toOrder", "<toOrder/>");
+        }
+        if (c.order0) {
+            catalogue.WriteFileText("order0", "an order");
+        }
+        catalogue.SetViewOnly(c.viewOnly);
+    }
+    SetSettingString("shopCartDataBase", std::string(c.cartCatalogue) == "other" ? "/else/where.ctg" : "");
+    SetSettingString("toDoDataBase", c.toDoHere ? "" : "/else/where.ctg");
+    CCatalogueNode& node = Open(path);
+    node.PopulateChildren(nullptr);
+    EXPECT_EQ(Labels(node), c.children);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CatalogueNodeChildrenTest,
+                         testing::Values(ChildrenCase{"CartWithoutOrders", false, true, false, "", true, true,
+                                                      "Coins, Tasks, Shopping Cart, Tables, Recycle Bin"},
+                                         ChildrenCase{"OrdersWithoutCart", false, false, true, "", true, true,
+                                                      "Coins, Tasks, Past Orders, Tables, Recycle Bin"},
+                                         ChildrenCase{"CartOfAnotherCatalogue", false, true, true, "other",
+                                                      true, true, "Coins, Tasks, Tables, Recycle Bin"},
+                                         ChildrenCase{"ViewOnlyShowsNoCartOrdersOrWastebasket", true, true,
+                                                      true, "", true, true, "Coins, Tasks, Tables"},
+                                         ChildrenCase{"ToDoListOfAnotherCatalogue", false, false, false, "",
+                                                      false, true, "Coins, Tables, Recycle Bin"},
+                                         ChildrenCase{"NoTablesWithoutATableFile", false, false, false, "",
+                                                      true, false, "Coins, Tasks, Recycle Bin"}),
+                         [](const testing::TestParamInfo<ChildrenCase>& info) { return info.param.name; });
+
+TEST_F(CatalogueNodeTest, AProtectedCatalogueBuildsNothingUntilItsPasswordIsGiven)
+{
+    FakeUi ui;
+    const auto path = MakeTypicalCatalogue(MakeTempFolder("protected"), "secret").path;
+    CCatalogueNode& node = Open(path);
+    EXPECT_EQ(node.GetName(), "Protected Catalogue");
+
+    ui.passwords = {"wrong"};
+    node.PopulateChildren(nullptr);
+    EXPECT_FALSE(node.ChildrenBuilt());
+    EXPECT_FALSE(node.HasChildren());
+
+    ui.passwords = {"secret"};
+    node.PopulateChildren(nullptr);
+    EXPECT_EQ(ui.passwordQuestions, 2);
+    EXPECT_TRUE(node.ChildrenBuilt());
+    EXPECT_EQ(node.GetName(), node.GetCatalogue()->GetName());
+    EXPECT_NE(node.FindByNodePath("Europe"), nullptr);
+    EXPECT_EQ(ui.labelRefreshes, 1);
+    node.PopulateChildren(nullptr);
+    EXPECT_EQ(ui.passwordQuestions, 2);
+}
+
+TEST_F(CatalogueNodeTest, NewMenuOffersTheCatalogueCommandsThenItsDataFiles)
+{
+    DataFileSpec mints = AddressesFile(4);
+    mints.table = "MINTS";
+    mints.menuName = "Mints";
+    mints.onlyChild = true;
+    DataFileSpec bookmarks = AddressesFile(24);
+    bookmarks.table = "BOOKMARKS";
+    bookmarks.menuName = "Bookmarks";
+    DataFileSpec toDo = AddressesFile(25);
+    toDo.table = "TODO";
+    toDo.menuName = "To do";
+    const auto path = CatalogueBuilder(MakeTempFolder("menu") / "menu.ctg")
+                          .DataFile(CoinsFile(1))
+                          .DataFile(CountriesFile(2))
+                          .DataFile(mints)
+                          .DataFile(bookmarks)
+                          .DataFile(toDo)
+                          .Build();
+    const auto describe = [](const std::vector<NewMenuEntry>& entries) {
+        std::string text;
+        for (const NewMenuEntry& entry : entries) {
+            text += (text.empty() ? "" : " | ") +
+                    (entry.IsSeparator() ? std::string("-")
+                                         : entry.text + " " + std::to_string(entry.command) + " " +
+                                               std::to_string(entry.image) + (entry.greyed ? " grey" : ""));
+        }
+        return text;
+    };
+    CCatalogueNode& node = Open(path);
+    NewMenuModel menu = node.GetNewMenu();
+    const std::string commands =
+        "C&atalogue 1009 114 | &Folder 1023 105 | &Query 1010 165 | &List 1032 111 | "
+        "&Data Type 1223 31248 | - | ";
+    EXPECT_EQ(describe(menu.entries),
+              commands + "Coin 1336 -1 | Country 1337 -1 | Bookmarks 1359 185 | To do 1360 31237");
+    EXPECT_EQ(describe(menu.tableEntries), "Mints 1339 0");
+    EXPECT_EQ(menu.tableEntry.text, "Table");
+    EXPECT_EQ(menu.tableEntry.image, 104);
+
+    // The to-do list of another catalogue is not offered here.
+    SetSettingString("toDoDataBase", "/else/where.ctg");
+    menu = node.GetNewMenu();
+    EXPECT_EQ(describe(menu.entries), commands + "Coin 1336 -1 | Country 1337 -1 | Bookmarks 1359 185");
+
+    // A catalogue without areas greys "Folder"; one whose files are all offered has no "Table".
+    const auto plain = CatalogueBuilder(MakeTempFolder("menu") / "plain.ctg").DataFile(CoinsFile(1)).Build();
+    CCatalogueNode& other = Open(plain);
+    other.GetCatalogue()->SetAreaAllowed(0);
+    menu = other.GetNewMenu();
+    EXPECT_TRUE(menu.entries[1].greyed);
+    EXPECT_TRUE(menu.tableEntries.empty());
+    EXPECT_TRUE(menu.tableEntry.text.empty());
+}
