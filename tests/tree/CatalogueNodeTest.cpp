@@ -3,6 +3,7 @@
 
 #include "tree/catalogue/CatalogueNode.h"
 
+#include "platform/dao/DaoDatabase.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
@@ -316,4 +317,200 @@ TEST_F(CatalogueNodeTest, NewMenuOffersTheCatalogueCommandsThenItsDataFiles)
     EXPECT_TRUE(menu.entries[1].greyed);
     EXPECT_TRUE(menu.tableEntries.empty());
     EXPECT_TRUE(menu.tableEntry.text.empty());
+}
+
+TEST_F(CatalogueNodeTest, NewListsQueriesAndFoldersAppearAndAreThereAfterAReopen)
+{
+    FakeUi ui;
+    {
+        CCatalogueNode& node = Open(made.path);
+        node.PopulateChildren(nullptr);
+        ui.answers = {{"A new List", "first"},
+                      {"Rare coins", "to find", 0},
+                      {"A new Folder", "", 100},
+                      {"Old coins 2", "", 0},
+                      {"Notes", "in Europe", 0}};
+        node.NewItemList();
+        node.NewItemList();
+        node.NewFolder();
+        node.NewQuery();
+        EXPECT_EQ(ui.asked[0].proposal, "A new List");
+        EXPECT_EQ(ui.asked[1].proposal, "A new List 1");
+        EXPECT_EQ(ui.asked[2].proposal, "A new Folder");
+        EXPECT_EQ(ui.asked[3].proposal, "New Query");
+        EXPECT_EQ(ui.asked[0].place, &node);
+        EXPECT_EQ(Labels(node),
+                  "Europe, Asia, A new Folder, Old coins 2, Wanted, A new List, Rare coins, Tables, "
+                  "Recycle Bin");
+
+        // Below a selected folder: the folder is asked again for its children.
+        ui.selected = node.FindByNodePath("Europe");
+        node.NewItemList();
+        EXPECT_EQ(ui.asked[4].place, ui.selected);
+        ui.selected->PopulateChildren(nullptr);
+        EXPECT_NE(node.FindByNodePath("Europe^Notes"), nullptr);
+        // Cancelled: nothing is made.
+        node.NewQuery();
+        node.NewFolder();
+    }
+    root.reset();
+    CCatalogueNode& again = Open(made.path);
+    again.PopulateChildren(nullptr);
+    EXPECT_EQ(Labels(again),
+              "Europe, Asia, A new Folder, Old coins 2, Wanted, A new List, Rare coins, Tables, "
+              "Recycle Bin");
+    CTreeNode* europe = again.FindByNodePath("Europe");
+    europe->PopulateChildren(nullptr);
+    EXPECT_NE(again.FindByNodePath("Europe^Notes"), nullptr);
+    CItemSet* lists = again.GetCatalogue()->GetBuiltinSet22();
+    bool found = false;
+    for (bool more = lists->MoveFirst(); more; more = lists->MoveNext()) {
+        found = found || (lists->GetCurrentName() == "Rare coins" &&
+                          lists->GetFieldTextByName("COMMENT") == "to find");
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(CatalogueNodeTest, ANewQueryNeverTakesTheNameOfAnotherQuery)
+{
+    FakeUi ui;
+    CCatalogueNode& node = Open(made.path);
+    node.PopulateChildren(nullptr);
+    std::string before;
+    ASSERT_TRUE(node.GetCatalogue()->ReadQuery("Old coins", before));
+    ui.answers = {{"Old coins", "", 0}};
+    node.NewQuery();
+    std::string after;
+    ASSERT_TRUE(node.GetCatalogue()->ReadQuery("Old coins", after));
+    EXPECT_EQ(after, before);
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(Labels(node), "Europe, Asia, Wanted, Tables, Recycle Bin");
+}
+
+TEST_F(CatalogueNodeTest, WithoutItsWindowsTheNodeMakesNothing)
+{
+    CCatalogueNode& node = Open(made.path);
+    node.PopulateChildren(nullptr);
+    EXPECT_FALSE(CCatalogueNode::CanCreateElements());
+    node.NewItemList();
+    node.NewQuery();
+    node.NewFolder();
+    EXPECT_EQ(Labels(node), "Europe, Asia, Wanted, Tables, Recycle Bin");
+}
+
+TEST_F(CatalogueNodeTest, NewItemsGoToTheirTableTheirOnlyAreaOrAChosenPlace)
+{
+    struct FakeRecordForm : CRecordFormOpener
+    {
+        void OpenNewRecord(CItemSet newRecord, CTreeNode& container, CNodeFrame* /*frame*/) override
+        {
+            opened.emplace_back(newRecord.GetCurrentKind(), &container);
+        }
+        std::vector<std::pair<int, CTreeNode*>> opened;
+    } form;
+    CRecordFormOpener* previous = SetRecordFormOpener(&form);
+    FakeUi ui;
+    {
+        CCatalogueDb catalogue(made.path);
+        catalogue.AddFolder("Dealers", 0, 3);
+    }
+    CCatalogueNode& node = Open(made.path);
+    node.PopulateChildren(nullptr);
+    CTreeNode* countries = node.FindByNodePath("Tables^Country");
+    CTreeNode* dealers = node.FindByNodePath("Dealers");
+    CTreeNode* europe = node.FindByNodePath("Europe");
+    ASSERT_NE(countries, nullptr);
+
+    node.NewItemOfKind(nullptr, 2); // a table
+    node.NewItemOfKind(nullptr, 3); // the one area of addresses
+    ui.chosenPlace = europe;
+    node.NewItemOfKind(nullptr, 1); // coins: no area of their own, so the user chooses
+    SetRecordFormOpener(previous);
+    using Opened = std::vector<std::pair<int, CTreeNode*>>;
+    EXPECT_EQ(form.opened, (Opened{{2, countries}, {3, dealers}, {1, europe}}));
+    EXPECT_EQ(ui.current, countries);
+    EXPECT_EQ(ui.placeQuestions, 1);
+}
+
+TEST_F(CatalogueNodeTest, ANewItemWithNowhereToGoSaysSo)
+{
+    FakeUi ui;
+    const auto path =
+        CatalogueBuilder(MakeTempFolder("nowhere") / "empty.ctg").DataFile(CoinsFile(1)).Build();
+    CCatalogueNode& node = Open(path);
+    node.NewItemOfKind(nullptr, 1);
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(Dialogs().messages[0].text,
+              "You must create a folder able to contain the item (pe a multiple folder)");
+    EXPECT_EQ(Dialogs().messages[0].caption, "Error");
+    EXPECT_EQ(ui.placeQuestions, 0);
+}
+
+TEST_F(CatalogueNodeTest, RemovingACatalogueUnregistersItAndClosesOrDeletesItsFile)
+{
+    const auto second = MakeTypicalCatalogue(MakeTempFolder("second")).path;
+    const auto stem = [](std::filesystem::path path) { return path.replace_extension().string(); };
+    const auto registered = [](const std::string& path) {
+        for (const std::string& slot : ReadRegisteredCatalogues()) {
+            if (!slot.empty() && slot.find(path) != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    };
+    RegisterCatalogue(stem(made.path));
+    RegisterCatalogue(stem(second));
+    CCatalogueNode& first = Open(made.path);
+    CCatalogueNode& other = Open(second);
+
+    Dialogs().answers = {platform::ui::kIdNo};
+    EXPECT_EQ(first.Delete(nullptr, false), kDeleteRefused);
+    EXPECT_TRUE(registered(stem(made.path)));
+
+    // Removed from the program, the file kept: the node goes, and with it the open catalogue.
+    Dialogs().answers = {platform::ui::kIdYes, platform::ui::kIdNo};
+    EXPECT_EQ(first.Delete(nullptr, false), kDeleteDone);
+    EXPECT_FALSE(registered(stem(made.path)));
+    root->DetachChild(&first);
+    EXPECT_TRUE(std::filesystem::exists(made.path));
+    CCatalogueDb reopened(made.path);
+    EXPECT_TRUE(reopened.IsOpen());
+
+    // The last catalogue is never removed.
+    Dialogs().Clear();
+    EXPECT_EQ(other.Delete(nullptr, false), kDeleteRefused);
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(Dialogs().messages[0].text,
+              "This is the only Catalogue on Lumarc.\nAt least one Catalogue must be present.");
+    EXPECT_TRUE(registered(stem(second)));
+
+    // With a second one beside it, its file can go as well.
+    Open(made.path);
+    Dialogs().answers = {platform::ui::kIdYes, platform::ui::kIdYes};
+    EXPECT_EQ(other.Delete(nullptr, false), kDeleteDone);
+    root->DetachChild(&other);
+    EXPECT_FALSE(std::filesystem::exists(second));
+    EXPECT_FALSE(registered(stem(second)));
+}
+
+TEST_F(CatalogueNodeTest, OpeningACatalogueRemovesLinksToRecordsThatAreGone)
+{
+    {
+        CCatalogueDb catalogue(made.path);
+        const CNodeRef gone = AddRecord(catalogue, 1, made.france, {{"NAME", "Sou"}});
+        AddLink(catalogue, made.franceCountry.In(catalogue), gone);
+    }
+    const auto countLinks = [this] {
+        CCatalogueDb catalogue(made.path);
+        return catalogue.GetLinkList().GetCount();
+    };
+    const size_t before = countLinks();
+    {
+        // The record's row goes without its link, as a crash in the middle of a deletion leaves it.
+        CCatalogueDb catalogue(made.path);
+        catalogue.GetDatabase()->Execute("DELETE FROM [COINS] WHERE [NAME] = 'Sou'");
+    }
+    Open(made.path);
+    root.reset();
+    EXPECT_EQ(countLinks(), before - 1);
 }
