@@ -3,6 +3,7 @@
 
 #include "tree/records/RecordNodes.h"
 #include "platform/dao/DaoWorkspace.h"
+#include "platform/ui/DialogService.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/records/ItemSet.h"
 #include "store/regional/RegionalSettings.h"
@@ -10,7 +11,10 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestNames.h"
 #include "tests/tree/RecordingListPane.h"
+#include "tree/base/BaseItemNode.h"
 #include "tree/base/ImageKinds.h"
+#include "tree/groups/TableNodes.h"
+#include "tree/queries/QueryNodes.h"
 #include "tree/records/InPlaceEdit.h"
 #include "tree/records/RecordForm.h"
 
@@ -368,4 +372,175 @@ TEST_F(RecordNodesTest, WastebasketRowsRefuseDeletingWithAMessageUnlessQuiet)
     EXPECT_EQ(Dialogs().messages[0].text, "You can not delete a deleted item; use Empty Recycle Bin");
     EXPECT_EQ(node.Delete(nullptr, true), kDeleteRefused);
     EXPECT_EQ(Dialogs().messages.size(), 1u);
+}
+
+namespace {
+
+// A deleted record stays in its table, marked DELETED: read it by its key whatever its mark.
+bool IsInWastebasket(CCatalogueDb& catalogue, const CNodeRef& key)
+{
+    CItemSet basket = CItemSet::Query(&catalogue, key.GetKind(), nullptr, true);
+    return basket.ContainsKeyCode(key.GetCode());
+}
+
+} // namespace
+
+TEST_F(RecordNodesTest, DeletingARowAsksOnceAndSendsTheRecordToTheWastebasket)
+{
+    struct Case
+    {
+        std::string name;
+        std::function<std::unique_ptr<CRecordNode>(const CNodeRef&)> make;
+        int answer;
+        bool quiet;
+        int result;
+        std::string question;
+    };
+    const std::string recycle = "Are you sure you want to send Franc 1960 to the Recycle Bin ?";
+    const Case cases[] = {
+        {"Record", Maker<CRecordNode>(), platform::ui::kIdYes, false, kDeleteDone, recycle},
+        {"FolderRecord", Maker<CFolderRecordNode>(), platform::ui::kIdYesToAll, false, kDeleteDoneYesToAll,
+         recycle},
+        {"FolderRecordNo", Maker<CFolderRecordNode>(), platform::ui::kIdNo, false, kDeleteRefused, recycle},
+        {"SummaryTableRecord", Maker<CSummaryTableRecordNode>(), platform::ui::kIdYes, false, kDeleteDone,
+         recycle},
+        {"QueryRecordQuiet", Maker<CQueryRecordNode>(), 0, true, kDeleteDoneYesToAll, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        made = MakeTypicalCatalogue(MakeTempFolder("delete-" + c.name));
+        Open();
+        Dialogs().Clear();
+        if (c.answer != 0) {
+            Dialogs().answers.push_back(c.answer);
+        }
+        std::unique_ptr<CRecordNode> node = c.make(Franc());
+        EXPECT_EQ(node->Delete(nullptr, c.quiet), c.result);
+        ASSERT_EQ(Dialogs().messages.size(), c.question.empty() ? 0u : 1u);
+        if (!c.question.empty()) {
+            EXPECT_EQ(Dialogs().messages[0].text, c.question);
+        }
+        Open();
+        EXPECT_EQ(IsLiveRecord(*catalogue, Franc()), c.result == kDeleteRefused);
+        EXPECT_EQ(IsInWastebasket(*catalogue, Franc()), c.result != kDeleteRefused);
+    }
+}
+
+TEST_F(RecordNodesTest, DeleteFromListWithYesTakesTheSubRecordsAlong)
+{
+    const CNodeRef thaler = made.thaler.In(*catalogue);
+    const CNodeRef dealer = made.dealer.In(*catalogue);
+    CFolderRecordNode node(thaler);
+    EXPECT_EQ(node.DeleteFromList(0, nullptr), kDeleteDone);
+    EXPECT_TRUE(IsLiveRecord(*catalogue, dealer)) << "without Yes the dealer stays";
+    node.RestoreFromWastebasket();
+    EXPECT_EQ(node.DeleteFromList(platform::ui::kIdYes, nullptr), kDeleteDone);
+    EXPECT_FALSE(IsLiveRecord(*catalogue, thaler));
+    EXPECT_FALSE(IsLiveRecord(*catalogue, dealer));
+    // Neither a deleted record nor the add-new row is deleted from a list.
+    EXPECT_EQ(CWastebasketRecordNode(Franc()).DeleteFromList(platform::ui::kIdYes, nullptr), kDeleteRefused);
+    EXPECT_EQ(CAddNewNode(Franc()).DeleteFromList(0, nullptr), kDeleteRefused);
+    EXPECT_TRUE(IsLiveRecord(*catalogue, Franc()));
+}
+
+TEST_F(RecordNodesTest, RestoringFromTheWastebasketBringsBackTheNotesAndFilesToo)
+{
+    const CNodeRef mark = made.mark.In(*catalogue);
+    CRecord written(catalogue.get());
+    written.SetKey(node_kind::kNotes, 0);
+    written.SetFieldText(0, "Attached");
+    ASSERT_TRUE(written.Save(0, false));
+    const CNodeRef note = written.GetKey();
+    AddLink(*catalogue, mark, note);
+    ASSERT_EQ(CFolderRecordNode(mark).Delete(nullptr, true), kDeleteDoneYesToAll);
+    EXPECT_FALSE(IsLiveRecord(*catalogue, note)) << "the note went with its record";
+
+    // Later, in a catalogue opened again, from the wastebasket's row.
+    Open();
+    CItemSet basket = CItemSet::Query(catalogue.get(), 1, nullptr, true);
+    ASSERT_TRUE(basket.MoveFirst());
+    CWastebasketRecordNode row(basket);
+    ASSERT_EQ(row.GetName(), "Mark 1950");
+    ASSERT_TRUE(row.RestoreFromWastebasket());
+    Open();
+    EXPECT_TRUE(IsLiveRecord(*catalogue, made.mark.In(*catalogue)));
+    CNodeRef noteAgain;
+    noteAgain.Set(note.GetKind(), note.GetNumber(), catalogue.get());
+    EXPECT_TRUE(IsLiveRecord(*catalogue, noteAgain));
+    CItemSet back = CItemSet::Query(catalogue.get(), 1, catalogue->FindFolder(made.germany), false);
+    EXPECT_TRUE(back.ContainsKeyCode(made.mark.In(*catalogue).GetCode())) << "back in its folder";
+    const CNodeRef markAgain = made.mark.In(*catalogue);
+    EXPECT_EQ(CItemSet::Children(catalogue.get(), &markAgain, node_kind::kNotes).GetCount(), 1u)
+        << "still linked with its note";
+}
+
+TEST_F(RecordNodesTest, RemovingAFileRowUnlinksItAndDeletesItOnlyWhenNothingElseHoldsIt)
+{
+    const CNodeRef thaler = made.thaler.In(*catalogue);
+    const CNodeRef dealer = made.dealer.In(*catalogue);
+    const CNodeRef mark = made.mark.In(*catalogue);
+    // The records linked with the thaler, as a temporary result; the dealer is linked with the mark too.
+    AddLink(*catalogue, mark, dealer);
+    CBaseItemNode root;
+    auto* linked = CTreeNode::AppendNode<CFileSetNode>(
+        root, std::make_unique<CItemSet>(CItemSet::Children(catalogue.get(), &thaler, kLinkMenuKinds)));
+    ASSERT_TRUE(linked->GetItemSet()->MoveFirst());
+    ASSERT_EQ(linked->GetItemSet()->GetCurrentName(), "Numismatik Berlin");
+    auto* row = CTreeNode::AppendNode<CFileRecordNode>(*linked, *linked->GetItemSet());
+    Dialogs().answers.push_back(platform::ui::kIdYes);
+    EXPECT_EQ(row->Delete(nullptr, false), kDeleteDone);
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(
+        Dialogs().messages[0].text,
+        "Are you sure you want to remove Numismatik Berlin from the current folder?\nNote if this is the "
+        "last reference the item itself will be removed");
+    EXPECT_EQ(linked->GetItemSet()->GetCount(), 0u);
+    EXPECT_TRUE(IsLiveRecord(*catalogue, dealer)) << "the mark still holds it";
+
+    // From the mark's list it goes for good: nothing holds it any more.
+    auto* markLinks = CTreeNode::AppendNode<CFileSetNode>(
+        root, std::make_unique<CItemSet>(CItemSet::Children(catalogue.get(), &mark, kLinkMenuKinds)));
+    ASSERT_TRUE(markLinks->GetItemSet()->MoveToKind(3));
+    auto* last = CTreeNode::AppendNode<CFileRecordNode>(*markLinks, *markLinks->GetItemSet());
+    EXPECT_EQ(last->DeleteFromList(0, nullptr), kDeleteDone);
+    EXPECT_FALSE(IsLiveRecord(*catalogue, dealer));
+    EXPECT_TRUE(IsLiveRecord(*catalogue, mark));
+}
+
+TEST_F(RecordNodesTest, ARecordsChildrenAreItsSubRecords)
+{
+    CFolderRecordNode thaler(made.thaler.In(*catalogue));
+    thaler.BuildChildren();
+    std::vector<std::string> names;
+    for (CTreeNode* child = thaler.GetFirstChildNode(); child != nullptr;
+         child = child->GetNextSiblingNode()) {
+        EXPECT_EQ(typeid(*child), typeid(CRecordNode));
+        names.push_back(child->GetName());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"Numismatik Berlin"});
+    thaler.BuildChildren();
+    EXPECT_EQ(thaler.GetFirstChildNode()->GetNextSiblingNode(), nullptr) << "built once";
+    CFolderRecordNode franc(Franc());
+    franc.BuildChildren();
+    EXPECT_EQ(franc.GetFirstChildNode(), nullptr);
+}
+
+TEST_F(RecordNodesTest, ItemListRowsAndTablesOpenANewRecordOnlyWithARecordForm)
+{
+    CItemListRecordNode row(made.thaler.In(*catalogue));
+    row.OpenEntryById(1, nullptr);
+    CTableNode tables(*catalogue);
+    tables.OpenEntryById(2, nullptr);
+    ASSERT_EQ(form.opened.size(), 2u);
+    CNodeRef opened;
+    opened.SetFromCode(form.opened[0], catalogue.get());
+    EXPECT_EQ(opened.GetKind(), 1);
+    opened.SetFromCode(form.opened[1], catalogue.get());
+    EXPECT_EQ(opened.GetKind(), 2);
+    EXPECT_EQ(tables.GetFirstChildNode()->GetFirstChildNode(), nullptr) << "the new row does not stay";
+
+    SetRecordForm(nullptr);
+    row.OpenEntryById(1, nullptr);
+    tables.OpenEntryById(2, nullptr);
+    EXPECT_EQ(form.opened.size(), 2u);
 }

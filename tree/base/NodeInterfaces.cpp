@@ -17,6 +17,13 @@ public:
         return answer == platform::ui::kIdYes || answer == platform::ui::kIdYesToAll ? answer
                                                                                      : platform::ui::kIdNo;
     }
+    int ConfirmItemDelete(const std::string& question) override
+    {
+        const int answer = platform::ui::ShowMessage(question, "Confirm Item Delete",
+                                                     platform::ui::kMbYesNo | platform::ui::kMbIconQuestion);
+        return answer == platform::ui::kIdYes || answer == platform::ui::kIdYesToAll ? answer
+                                                                                     : platform::ui::kIdNo;
+    }
 };
 
 ServiceNodeDialogs g_serviceDialogs;

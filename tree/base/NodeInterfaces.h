@@ -39,6 +39,8 @@ public:
     virtual ~CNodeDialogs() = default;
     // "Confirm Folder Delete": Yes 6, No 7, Yes to All 8.
     virtual int ConfirmFolderDelete(const std::string& question) = 0;
+    // "Confirm Item Delete", asked before a record row is deleted: Yes 6, No 7, Yes to All 8.
+    virtual int ConfirmItemDelete(const std::string& question) = 0;
 };
 
 // The dialogs in use (never null); without an installed one, the dialog service's message box asks.

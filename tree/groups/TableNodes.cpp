@@ -10,6 +10,8 @@
 #include "tree/base/ImageKinds.h"
 #include "tree/base/NodeInterfaces.h"
 #include "tree/containers/SummaryTableNode.h"
+#include "tree/records/RecordForm.h"
+#include "tree/records/RecordNodes.h"
 
 namespace {
 constexpr int kStringTables = 33109;
@@ -128,4 +130,28 @@ void DropOnTable(CTreeNode& target, CItemSet* set, bool move)
                                [](CItemSet&) { return CRecordCopier::kNotesAndFiles; });
     }
     CTreeNode::BroadcastRefresh(target, *set);
+}
+
+void CTableNode::OpenEntryById(int dataFile, CNodeFrame* frame)
+{
+    CRecordForm* form = GetRecordForm();
+    if (form == nullptr) {
+        return;
+    }
+    BuildChildren();
+    CTreeNode* table = nullptr;
+    for (CTreeNode* child = GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        table = child;
+        if (child->GetKind() == dataFile) {
+            break;
+        }
+    }
+    if (table == nullptr) {
+        return;
+    }
+    CItemSet fresh = CItemSet::NewRecord(dataFile, nullptr, m_catalogue);
+    auto* row = CTreeNode::AppendNode<CSummaryTableRecordNode>(*table, fresh);
+    // The form copies what it keeps: the row goes when it has opened.
+    form->OpenRecordFormAt(*row, fresh.GetCurrentKey(), frame);
+    table->DetachChild(row);
 }

@@ -50,6 +50,9 @@ public:
     void DropCopy(CItemSet* set) override;
     // The same, then deletes the copied records from their catalogue.
     void DropMove(CItemSet* set) override;
+    // Opens the record form on a new record of the data file, in no folder, as a row of its summary
+    // table (the first of that kind, else the last); nothing without a record form.
+    void OpenEntryById(int dataFile, CNodeFrame* frame) override;
 };
 
 // The drops of "Tables" and of its summary tables: records of another catalogue of kind 21 or more are

@@ -4,7 +4,9 @@
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/records/ItemSet.h"
+#include "store/records/LinkList.h"
 #include "tree/base/ImageKinds.h"
+#include "tree/base/NodeInterfaces.h"
 #include "tree/base/NodeListPane.h"
 #include "tree/base/TextPatterns.h"
 #include "tree/records/InPlaceEdit.h"
@@ -19,6 +21,9 @@ namespace {
 constexpr unsigned kErrorCaption = 20552;
 constexpr unsigned kDeletedItemMessage = 33126;     // "You can not delete a deleted item; ..."
 constexpr unsigned kRemoveFromListQuestion = 33149; // "Are you sure you want to remove %s from the list?"
+constexpr unsigned kRecycleQuestion = 33033;        // "Are you sure you want to send %s to the Recycle Bin ?"
+constexpr unsigned kRemoveFromFolderQuestion = 33433; // "... from the current folder?\nNote if this is ..."
+constexpr unsigned kRemoveFileFromFolderQuestion = 33145; // "... remove %s from the current folder?"
 
 // The field of a file item that holds its file's path.
 constexpr const char* kFilePathField = "EdtFn";
@@ -180,6 +185,98 @@ bool CRecordNode::EditFieldsInPlace(CNodeListPane* list, NodePoint point, bool q
     return false;
 }
 
+bool CRecordNode::ConfirmRowDelete(unsigned question, unsigned fileItemQuestion, bool& yesToAll)
+{
+    CItemSet* set = GetItemSet();
+    const bool fileItem = GetKind() == node_kind::kFileItems;
+    const std::string named = set == nullptr ? std::string()
+                              : fileItem     ? set->GetFieldTextByName(kFilePathField)
+                                             : set->GetCurrentName();
+    const int answer = NodeDialogs().ConfirmItemDelete(
+        FillTextPattern(LoadResString(fileItem ? fileItemQuestion : question), named));
+    yesToAll = answer == platform::ui::kIdYesToAll;
+    return answer == platform::ui::kIdYes || yesToAll;
+}
+
+int CRecordNode::Delete(CNodeListPane* list, bool quiet)
+{
+    bool yesToAll = quiet;
+    if (!quiet && !ConfirmRowDelete(kRecycleQuestion, kRecycleQuestion, yesToAll)) {
+        return kDeleteRefused;
+    }
+    // A file item's file stays on disk: the record goes to the wastebasket, from where it can come back,
+    // and then it must still name its file.
+    if (DeleteFromList(0, list) == kDeleteRefused) {
+        return kDeleteRefused;
+    }
+    return yesToAll ? kDeleteDoneYesToAll : kDeleteDone;
+}
+
+int CRecordNode::DeleteFromList(int answer, CNodeListPane* /*list*/)
+{
+    CItemSet* set = GetItemSet();
+    if (set == nullptr || set->GetCurrent() == nullptr || IsViewOnly(*this)) {
+        return kDeleteRefused;
+    }
+    if (answer == platform::ui::kIdYes) {
+        const CNodeRef key = set->GetCurrentKey();
+        CItemSet children = CItemSet::Children(GetCatalogue(), &key, kLinkKinds1To30);
+        for (bool more = children.MoveFirst(); more; more = children.MoveNext()) {
+            children.DeleteCurrentRecord();
+        }
+    }
+    return set->DeleteCurrentRecord() ? kDeleteDone : kDeleteRefused;
+}
+
+bool CRecordNode::RestoreFromWastebasket()
+{
+    CItemSet* set = GetItemSet();
+    CCatalogueDb* catalogue = GetCatalogue();
+    if (set == nullptr || catalogue == nullptr || set->GetCurrent() == nullptr || !set->UndeleteCurrent()) {
+        return false;
+    }
+    // The notes and file items that went to the wastebasket with the record: they link to it.
+    const CNodeRef key = set->GetCurrentKey();
+    const CLinkList incoming(key, *catalogue);
+    for (const CLinkEntry& link : incoming.Entries()) {
+        const int kind = link.GetOut().GetKind();
+        if (kind == node_kind::kNotes || kind == node_kind::kFileItems) {
+            CRecord attached(catalogue);
+            attached.SetKey(kind, link.GetOut().GetNumber());
+            attached.Undelete();
+        }
+    }
+    return true;
+}
+
+void CRecordNode::BuildChildren()
+{
+    if (m_childrenBuilt) {
+        return;
+    }
+    m_childrenBuilt = true;
+    CItemSet* set = GetItemSet();
+    if (set == nullptr || set->GetCurrent() == nullptr) {
+        return;
+    }
+    const CNodeRef key = set->GetCurrentKey();
+    CItemSet children = CItemSet::Children(GetCatalogue(), &key, kLinkKinds1To30);
+    for (bool more = children.MoveFirst(); more; more = children.MoveNext()) {
+        AppendNode<CRecordNode>(*this, children);
+    }
+}
+
+void CRecordNode::OpenNewEntry(int kind, CNodeFrame* frame)
+{
+    CRecordForm* form = GetRecordForm();
+    if (form == nullptr) {
+        return;
+    }
+    CItemSet fresh = CItemSet::NewRecord(kind, GetFolderRecord(), GetCatalogue());
+    CFileRecordNode row(fresh);
+    form->OpenRecordFormAt(row, fresh.GetCurrentKey(), frame);
+}
+
 std::unique_ptr<CTreeNode> CRecordNode::NewChild(const CNodeRef& key)
 {
     return std::make_unique<CRecordNode>(key);
@@ -193,17 +290,6 @@ std::unique_ptr<CTreeNode> CRecordNode::NewChildFromSet(CItemSet& set)
 bool CFolderRecordNode::BeginInPlaceEdit(CNodeListPane* list, NodePoint point)
 {
     return EditFieldsInPlace(list, point, false, true);
-}
-
-void CFolderRecordNode::OpenEntryById(int kind, CNodeFrame* frame)
-{
-    CRecordForm* form = GetRecordForm();
-    if (form == nullptr) {
-        return;
-    }
-    CItemSet fresh = CItemSet::NewRecord(kind, GetFolderRecord(), GetCatalogue());
-    CFileRecordNode row(fresh);
-    form->OpenRecordFormAt(row, fresh.GetCurrentKey(), frame);
 }
 
 std::unique_ptr<CTreeNode> CFolderRecordNode::NewChild(const CNodeRef& key)
@@ -233,19 +319,15 @@ bool CAddNewNode::BeginInPlaceEdit(CNodeListPane* list, NodePoint point)
 
 int CItemListRecordNode::Delete(CNodeListPane* list, bool quiet)
 {
-    if (!quiet) {
-        const std::string question = FillTextPattern(LoadResString(kRemoveFromListQuestion), GetName());
-        // The caption of the item-delete confirmation.
-        const int answer = platform::ui::ShowMessage(question, "Confirm Item Delete",
-                                                     platform::ui::kMbYesNo | platform::ui::kMbIconQuestion);
-        if (answer != platform::ui::kIdYes && answer != platform::ui::kIdYesToAll) {
-            return kDeleteRefused;
-        }
+    bool yesToAll = quiet;
+    if (!quiet && !ConfirmRowDelete(kRemoveFromListQuestion, kRemoveFromListQuestion, yesToAll)) {
+        return kDeleteRefused;
     }
-    return DeleteFromList(list);
+    // Yes to All removes the row like Yes: the list holds it no more either way.
+    return DeleteFromList(0, list);
 }
 
-int CItemListRecordNode::DeleteFromList(CNodeListPane* /*list*/)
+int CItemListRecordNode::DeleteFromList(int /*answer*/, CNodeListPane* /*list*/)
 {
     CTreeNode* parent = GetParentNode();
     CItemSet* listRow = parent != nullptr ? parent->GetOwnSet() : nullptr;
@@ -274,6 +356,42 @@ std::unique_ptr<CTreeNode> CItemListRecordNode::NewChildFromSet(CItemSet& set)
 bool CFileRecordNode::BeginInPlaceEdit(CNodeListPane* list, NodePoint point)
 {
     return EditFieldsInPlace(list, point, true, true);
+}
+
+int CFileRecordNode::Delete(CNodeListPane* list, bool quiet)
+{
+    bool yesToAll = quiet;
+    if (!quiet && !ConfirmRowDelete(kRemoveFromFolderQuestion, kRemoveFileFromFolderQuestion, yesToAll)) {
+        return kDeleteRefused;
+    }
+    if (DeleteFromList(0, list) == kDeleteRefused) {
+        return kDeleteRefused;
+    }
+    return yesToAll ? kDeleteDoneYesToAll : kDeleteDone;
+}
+
+int CFileRecordNode::DeleteFromList(int /*answer*/, CNodeListPane* /*list*/)
+{
+    CItemSet* set = GetItemSet();
+    CTreeNode* parent = GetParentNode();
+    CItemSet* shown = parent != nullptr ? parent->GetItemSet() : nullptr;
+    if (set == nullptr || set->GetCurrent() == nullptr || IsViewOnly(*this)) {
+        return kDeleteRefused;
+    }
+    const CNodeRef key = set->GetCurrentKey();
+    if (shown != nullptr && shown->GetOwner().GetKind() != 0) {
+        shown->UnlinkFromOwner(key, true);
+    }
+    // The last reference gone, the record itself goes to the wastebasket.
+    CItemSet references = CItemSet::Children(GetCatalogue(), &key, kLinkMenuKinds);
+    references.SetKindCode(kAttachmentsSet);
+    if (references.GetCount() == 0) {
+        set->DeleteCurrentRecord();
+    }
+    if (shown != nullptr && shown->IsLoaded()) {
+        shown->Reload();
+    }
+    return kDeleteDone;
 }
 
 int CWastebasketRecordNode::Delete(CNodeListPane* /*list*/, bool quiet)

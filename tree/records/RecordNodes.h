@@ -35,11 +35,28 @@ public:
     // view-only catalogue.
     bool Rename(std::string_view text) override;
     virtual bool CanDelete() { return false; }
+    // Asks "Are you sure you want to send %s to the Recycle Bin ?" unless quiet, then sends the record
+    // to the wastebasket (DeleteFromList with no answer). 0 refused, 1 done, 8 done with Yes to All (and
+    // always when quiet).
+    int Delete(CNodeListPane* list, bool quiet) override;
+    // Deletes without asking, as a multi-row delete does once it has asked: with the answer Yes (6) the
+    // record's sub-records go to the wastebasket first, then the record. 1 when done, 0 when not.
+    virtual int DeleteFromList(int answer, CNodeListPane* list);
+    // Takes the record out of the wastebasket, back where it was, with the notes and file items that
+    // went with it.
+    bool RestoreFromWastebasket();
+    // The record's sub-records (the records linked with it), as rows of their own.
+    void BuildChildren() override;
 
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 
 protected:
+    // The question of a one-row delete with the text pattern (the record's name, or the path of a file
+    // item, for %s); true for Yes and Yes to All, which `yesToAll` tells.
+    bool ConfirmRowDelete(unsigned question, unsigned fileItemQuestion, bool& yesToAll);
+    // Opens the record form on a new record of the kind in this row's folder, with a file row for it.
+    void OpenNewEntry(int kind, CNodeFrame* frame);
     // The strip of field editors over the row (InPlaceEdit.h): true for a file item or without a list
     // (the list's own label editing goes ahead), false otherwise (refused in a view-only catalogue).
     // `refresh`: when the strip saved, the node takes the record's new name and the pane shows every
@@ -47,6 +64,9 @@ protected:
     bool EditFieldsInPlace(CNodeListPane* list, NodePoint point, bool quietSave, bool refresh);
     // A file item (kind 21) takes a new file name: see CFolderRecordNode::Rename.
     bool RenameFileItem(std::string_view text);
+
+private:
+    bool m_childrenBuilt = false;
 };
 
 // A record in a folder or an area.
@@ -63,7 +83,7 @@ public:
     // with the same extension unless the text is a whole path, and the record keeps the new path.
     bool Rename(std::string_view text) override { return RenameFileItem(text); }
     // Opens the record form on a new record of the kind in this row's folder.
-    void OpenEntryById(int kind, CNodeFrame* frame) override;
+    void OpenEntryById(int kind, CNodeFrame* frame) override { OpenNewEntry(kind, frame); }
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 };
@@ -77,6 +97,7 @@ public:
     bool IsAddNew() override { return true; }
     bool CanDelete() override { return false; }
     int Delete(CNodeListPane* /*list*/, bool /*quiet*/) override { return kDeleteRefused; }
+    int DeleteFromList(int /*answer*/, CNodeListPane* /*list*/) override { return kDeleteRefused; }
     bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
 };
 
@@ -94,8 +115,10 @@ public:
     // Asks "Are you sure you want to remove %s from the list?" unless quiet, then removes the link
     // between the list and the record; the record and its other links stay.
     int Delete(CNodeListPane* list, bool quiet) override;
-    // Removes the link without asking.
-    int DeleteFromList(CNodeListPane* list);
+    // Removes the link without asking, whatever the answer.
+    int DeleteFromList(int answer, CNodeListPane* list) override;
+    // Opens the record form on a new record of the kind, as a folder's row does.
+    void OpenEntryById(int kind, CNodeFrame* frame) override { OpenNewEntry(kind, frame); }
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 };
@@ -112,6 +135,12 @@ public:
     // The field strip, saving without asking the main frame to refresh.
     bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
     bool Rename(std::string_view text) override { return RenameFileItem(text); }
+    // Asks "Are you sure you want to remove %s from the current folder?" unless quiet, then
+    // DeleteFromList.
+    int Delete(CNodeListPane* list, bool quiet) override;
+    // Removes the link between the record and the element whose rows the list shows (this row's parent);
+    // a record that is then linked with nothing goes to the wastebasket.
+    int DeleteFromList(int answer, CNodeListPane* list) override;
 };
 
 // A deleted record of a wastebasket area: it can be neither deleted again nor renamed.
@@ -123,6 +152,9 @@ public:
     bool Rename(std::string_view /*text*/) override { return false; }
     // Unless quiet, "You can not delete a deleted item; use Empty Recycle Bin". Always refused.
     int Delete(CNodeListPane* list, bool quiet) override;
+    int DeleteFromList(int /*answer*/, CNodeListPane* /*list*/) override { return kDeleteRefused; }
+    // A deleted record's sub-records are not shown.
+    void BuildChildren() override {}
 };
 
 // A deleted record of a data file in the wastebasket's "Tables".

@@ -6,3 +6,8 @@ int CWxNodeDialogs::ConfirmFolderDelete(const std::string& question)
 {
     return ShowPopupQuestion(m_parent, kConfirmFolderDeleteDialog, question);
 }
+
+int CWxNodeDialogs::ConfirmItemDelete(const std::string& question)
+{
+    return ShowPopupQuestion(m_parent, kConfirmItemDeleteDialog, question);
+}
