@@ -148,7 +148,9 @@ struct RecordKey
 //   pictures    1 and its companion 1001 (the icons of data file 1), PNG
 //   form        "231F" with an element per coin field and its control data, using font 1
 //   texts       web templates (default "coin.htm" for coins), report templates, page formats, and
-//               the stored query "Old coins" in Europe
+//               the stored query "Old coins" in Europe, searching Europe: coins before 1900 whose
+//               folder is Europe itself or none; Europe holds no coin itself (the thaler is in Prussia),
+//               so it finds only the ducat, which is in no folder
 struct TypicalCatalogue
 {
     std::filesystem::path path;

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <typeinfo>
 
 namespace {
@@ -184,4 +186,67 @@ TEST_F(QueryNodesTest, RemovingAnItemListRowLeavesTheRecordAndItsOtherLinks)
     reread->MoveFirst();
     CItemListNode again(*catalogue, *reread);
     EXPECT_EQ(again.GetItemSet()->GetCount(), 0u);
+}
+
+TEST_F(QueryNodesTest, TemporaryResultsOverADataFileRenameTheDataFile)
+{
+    struct Case
+    {
+        std::string name;
+        std::function<std::unique_ptr<CAreaFileNode>()> make;
+        bool renames;
+    };
+    const Case cases[] = {
+        {"FileArea", [this] { return std::make_unique<CFileAreaNode>(*catalogue, "", 1); }, true},
+        {"FileAreaPlain", [this] { return std::make_unique<CFileAreaNodePlain>(*catalogue, "", 1); }, true},
+        // A given set has no data file of its own (its kind is 0): there is nothing to rename.
+        {"FileSet",
+         [this] {
+             return std::make_unique<CFileSetNode>(
+                 std::make_unique<CItemSet>(CItemSet::QuickSearch(catalogue.get(), 1, "Franc")));
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        made = MakeTypicalCatalogue(MakeTempFolder("rename-" + c.name));
+        Open();
+        CBaseItemNode root;
+        CTreeNode* node = root.AddChild(c.make()) ? root.GetFirstChildNode() : nullptr;
+        ASSERT_NE(node, nullptr);
+        EXPECT_EQ(node->Rename("Pieces"), c.renames);
+        EXPECT_EQ(node->GetName(), c.renames ? "Pieces" : "Temp. Query");
+        Open();
+        catalogue->LoadDefinitionsIfNeeded();
+        EXPECT_EQ(catalogue->FindDefinition(1)->GetMenuName(), c.renames ? "Pieces" : "Coin");
+    }
+}
+
+TEST_F(QueryNodesTest, AQueryInAFolderFindsItsRecordsAndThoseInNoFolder)
+{
+    // A search made in a folder keeps to that folder's own records (not its subfolders', nor other
+    // folders'), and also finds the records that are in no folder, as the ducat is: those belong to the
+    // whole catalogue (the summary tables show them) and a search from any folder must reach them.
+    struct Case
+    {
+        std::string folder;
+        double number;
+        std::vector<std::string> found;
+    };
+    const Case cases[] = {{"Europe", made.europe, {"Ducat"}},
+                          {"Germany", made.germany, {"Ducat"}},
+                          {"Prussia", made.prussia, {"Ducat", "Thaler"}},
+                          {"France", made.france, {"Ducat"}},
+                          {"every folder", 0, {"Ducat", "Thaler"}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        ASSERT_TRUE(catalogue->WriteQuery("Old coins",
+                                          "{Old coins}{[(" + std::to_string(static_cast<int>(c.number)) +
+                                              ")(1)(YEAR < 1900)]}{1}",
+                                          made.europe));
+        CQueryNode node("Old coins", *catalogue, *QueryRow("Old coins"));
+        std::vector<std::string> found = NamesOf(*node.GetItemSet());
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, c.found);
+    }
 }
