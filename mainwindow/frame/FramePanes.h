@@ -1,0 +1,116 @@
+#pragma once
+// The main frame and its panes as they see each other. The frame places the panes and drives them
+// through these interfaces; the panes reach the frame through CPaneFrame. The program installs the
+// real panes (the tree pane, the list pane, the web view, the find pane) with SetFramePaneFactories;
+// without one of them the frame runs with that place empty, so each pane can be built and tested on
+// its own, and the frame without any.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class CTreeControl;
+class CTreeNode;
+class wxWindow;
+
+// The frame, as the panes see it.
+class CPaneFrame
+{
+public:
+    virtual ~CPaneFrame() = default;
+    virtual CTreeNode& GetRootElement() = 0;
+    // The element the list pane shows and the address bar names; null at start.
+    virtual CTreeNode* GetCurrentElement() = 0;
+    // Selects it in the tree, shows it in the right pane, the address bar, the status bar and the title,
+    // and records it in the navigation history.
+    virtual void SetCurrentElement(CTreeNode* element) = 0;
+    // Marks the element selected and makes it current; nothing for null.
+    virtual void SelectElement(CTreeNode* element) = 0;
+    // While true the tree pane does not start its selection timer.
+    virtual bool IsShowSuppressed() const = 0;
+    // Restores the expanded and selected elements; the tree pane calls it once, when first filled.
+    virtual void RestoreState() = 0;
+    // The start mode (1 to 7, StartMode.h).
+    virtual int GetStartMode() const = 0;
+    // 1 when the tree pane has the focus, 2 the list pane, 3 the find pane, -1 another window.
+    virtual int GetFocusedPane() const = 0;
+    // Refills the list, the item sets marked unloaded first (and refilled even if unchanged when forced).
+    virtual void ReloadViews(bool force) = 0;
+    // Shows every tree and list label again from its element.
+    virtual void RefreshLabels() = 0;
+    // Runs a command of the frame's menus as if chosen there.
+    virtual void SendCommand(int id) = 0;
+};
+
+// The tree pane, as the frame drives it.
+class CFrameTreePane
+{
+public:
+    virtual ~CFrameTreePane() = default;
+    virtual wxWindow* GetWindow() = 0;
+    // The control the elements show in (for PopulateChildren and the like).
+    virtual CTreeControl& GetTreeControl() = 0;
+    // Shows the element tree below the root (the root itself as the top item).
+    virtual void FillTree(CTreeNode& root) = 0;
+    // Removes every item.
+    virtual void DeleteAllItems() = 0;
+    // Expands the items down to the element with that path below the root (names separated by '^'),
+    // building children on the way; the element, or null when a name is not found.
+    virtual CTreeNode* ExpandNodeByPath(std::string_view path) = 0;
+    virtual void ExpandRoot() = 0;
+    // Selects the element's item (without starting the selection timer).
+    virtual void SelectNode(CTreeNode* element) = 0;
+    // The selected element, or null.
+    virtual CTreeNode* GetSelectedNode() = 0;
+    virtual void RefreshLabels() = 0;
+};
+
+// The list pane, as the frame drives it.
+class CFrameListPane
+{
+public:
+    virtual ~CFrameListPane() = default;
+    virtual wxWindow* GetWindow() = 0;
+    // Shows the children (or the item set) of the element; null shows nothing.
+    virtual void SetShownElement(CTreeNode* element) = 0;
+    virtual CTreeNode* GetShownElement() = 0;
+    // The next SetShownElement refills even when the element is the one shown.
+    virtual void ForceRefill() = 0;
+    // Refills the rows from the shown element.
+    virtual void Refill() = 0;
+    // Selects the row of the element, when shown.
+    virtual void SelectNode(CTreeNode* element) = 0;
+    // The element of the focused row, or null.
+    virtual CTreeNode* GetFocusedNode() = 0;
+    // Writes the column widths to the settings and the shown element's definitions.
+    virtual void SaveColumnWidths() = 0;
+    // Marks the item sets of the elements in the rows unloaded.
+    virtual void MarkRowsUnloaded() = 0;
+    virtual void RefreshLabels() = 0;
+    // Hides or shows the border (off while the web view stands beside the list).
+    virtual void SetBorder(bool on) = 0;
+};
+
+// The web view, as the frame and the host view drive it.
+class CFrameWebPane
+{
+public:
+    virtual ~CFrameWebPane() = default;
+    virtual wxWindow* GetWindow() = 0;
+    // Shows the element's page.
+    virtual void ShowElement(CTreeNode* element, bool layout, bool force) = 0;
+};
+
+struct FramePaneFactories
+{
+    std::function<CFrameTreePane*(wxWindow* parent, CPaneFrame& frame)> makeTree;
+    std::function<CFrameListPane*(wxWindow* parent, CPaneFrame& frame)> makeList;
+    std::function<CFrameWebPane*(wxWindow* parent, CPaneFrame& frame)> makeWeb;
+    // The find pane of the Find mode.
+    std::function<wxWindow*(wxWindow* parent, CPaneFrame& frame)> makeFind;
+};
+
+// The panes the frames made from now on get. The panes are wx windows owned by their parents: the
+// interfaces returned by the factories live as long as their windows.
+void SetFramePaneFactories(FramePaneFactories factories);
+const FramePaneFactories& GetFramePaneFactories();
