@@ -1,8 +1,12 @@
 #include "store/program/StockFiles.h"
+#include "store/program/Settings.h"
 
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -33,3 +37,82 @@ TEST(StockFilesTest, ThisBuildFindsItsSampleCatalogue)
 }
 
 } // namespace
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+TEST(StockFilesTest, FirstStartCopiesEveryMissingFileAndKeepsTheUsersOwn)
+{
+    const auto stock = lumarc::test::MakeTempFolder("stock");
+    std::ofstream(stock / "folder.htm") << "stock folder";
+    std::ofstream(stock / "query.htm") << "stock query";
+    std::filesystem::create_directory(stock / "sub");
+    const auto target = lumarc::test::MakeTempFolder("user") / "HTM";
+
+    EXPECT_EQ(CopyMissingStockFiles(stock, target), 2);
+    EXPECT_EQ(ReadFile(target / "folder.htm"), "stock folder");
+
+    std::ofstream(target / "folder.htm") << "my own folder page";
+    std::filesystem::remove(target / "query.htm");
+    EXPECT_EQ(CopyMissingStockFiles(stock, target), 1);
+    EXPECT_EQ(ReadFile(target / "folder.htm"), "my own folder page");
+    EXPECT_EQ(ReadFile(target / "query.htm"), "stock query");
+    EXPECT_FALSE(std::filesystem::exists(target / "sub"));
+
+    EXPECT_EQ(CopyMissingStockFiles(stock / "missing", target), 0);
+}
+
+// Every file the pages, the web view and the lessons name is shipped, and the pictures are real JPEGs.
+TEST(StockFilesTest, ShippedFolderHoldsEveryNamedFile)
+{
+    const auto stock = GetStockHtmlFolder();
+    ASSERT_FALSE(stock.empty());
+    const char* names[] = {"folder.htm",
+                           "singleFile.htm",
+                           "query.htm",
+                           "distList.htm",
+                           "AddBook.htm",
+                           "wastebsk.htm",
+                           "tableItem.htm",
+                           "AllAreaTableFile.htm",
+                           "QuickQuery.htm",
+                           "addNew.htm",
+                           "baseItem.htm",
+                           "wastebasketareaTable.htm",
+                           "WastebasketAreaFile.htm",
+                           "wastebasketareaTableFile.htm",
+                           "moving.htm",
+                           "show.htm",
+                           "noPage.htm",
+                           "firstBig.htm",
+                           "firstSmall.htm",
+                           "redi.htm",
+                           "lumarc.css",
+                           "lumarc.png"};
+    for (const char* name : names) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(stock / name)) << name;
+    }
+    for (int lesson = 1; lesson <= 7; ++lesson) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(stock / ("training" + std::to_string(lesson) + ".htm")));
+    }
+    const char* pictures[] = {"wasteb.jpg",  "allarea.jpg",   "distlist.jpg", "query.jpg",
+                              "folder.jpg",  "briefcase.jpg", "todo.jpg",     "bookmarks.jpg",
+                              "noimage.jpg", "searchit.jpg",  "orderit.jpg"};
+    for (const char* name : pictures) {
+        EXPECT_EQ(ReadFile(stock / name).substr(0, 3), "\xFF\xD8\xFF") << name;
+    }
+
+    const auto target = GetHtmDirectory();
+    std::filesystem::remove_all(target);
+    EXPECT_GT(InstallStockHtmlFiles(), 30);
+    EXPECT_TRUE(std::filesystem::is_regular_file(target / "show.htm"));
+}
