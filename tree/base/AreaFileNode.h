@@ -21,6 +21,8 @@ public:
     int GetKind() override { return m_kind; }
     bool IsDataNode() override { return true; }
     bool HasLayoutPage() override { return true; }
+    // Through the installed layout-page writer (tree/pages/NodePageWriter.h).
+    bool WriteLayoutPage(std::string_view layoutName, std::string& message, CMarkupNode** found) override;
     bool IsEmpty() override;
     bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
     CFolderRecord* GetFolderRecord() override;

@@ -7,6 +7,8 @@
 class CBaseItemNode : public CTreeNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     CBaseItemNode();
 
     bool IsRoot() override { return true; }

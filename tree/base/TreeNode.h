@@ -12,6 +12,7 @@
 #include "store/markup/MarkupNode.h"
 #include "tree/base/TreeControl.h"
 
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -200,6 +201,20 @@ public:
     virtual void DropCopy(CItemSet* /*set*/) {}
     virtual bool CanCreateShortcut() { return false; }
     virtual int CreateShortcut(int /*kind*/) { return 0; }
+
+    // ---- web pages (tree/pages/) --------------------------------------------------------------------
+    // Appends the template of that name from the HTML folder to `out`; `message` receives the line for
+    // the user ("To modify this Web page edit the ..." or "Error Opening the: ..."). False when the
+    // template cannot be read.
+    virtual bool CopyPageTemplate(std::ostream& out, std::string_view templateName, std::string& message);
+    // Writes "webPage.htm" in the HTML folder for this node; true when there is a page to show.
+    virtual bool FillPageTemplate(std::string& message);
+    // Writes the layout page of the named HTML layout of the node's data file into "webPage.htm";
+    // `found` (when given) receives the layout. False when the node has no layout page.
+    virtual bool WriteLayoutPage(std::string_view layoutName, std::string& message, CMarkupNode** found);
+    // The page of the web-view command: the node's template copied as it stands (false), or for records
+    // the layout page of "summary".
+    virtual bool CreateWebPage(std::string& message, CMarkupNode** found);
 
     // ---- deleting and telling other copies ---------------------------------------------------------
     // 0 refused (or No), 1 deleted, 8 deleted with Yes to All. `quiet` counts as Yes to All.

@@ -8,6 +8,8 @@
 class CAreaNode : public CContainerNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     // The data file's picture goes into the tree pane's image list when the node first shows there.
     CAreaNode(CCatalogueDb& catalogue, CFolderRecord* folder, int kind);
 

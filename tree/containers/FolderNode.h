@@ -7,6 +7,8 @@
 class CFolderNode : public CContainerNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     CFolderNode(CCatalogueDb& catalogue, CFolderRecord* folder);
 
     bool IsFolder() override { return true; }

@@ -7,6 +7,8 @@
 class CSummaryTableNode : public CAreaFileNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     CSummaryTableNode(CCatalogueDb& catalogue, int dataFile);
 
     CCatalogueDb* GetCatalogue() override { return m_catalogue; }

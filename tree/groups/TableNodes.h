@@ -36,6 +36,8 @@ private:
 class CTableNode : public CTableNodeBase
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     explicit CTableNode(CCatalogueDb& catalogue);
     bool IsTableNode() override { return true; }
     bool IsTablesGroup() override { return true; }
@@ -62,6 +64,8 @@ void DropOnTable(CTreeNode& target, CItemSet* set, bool move);
 class CWastebasketTableNode : public CTableNodeBase
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     explicit CWastebasketTableNode(CCatalogueDb& catalogue);
     bool IsInWastebasket() override { return true; }
     bool IsWastebasketArea() override { return true; }

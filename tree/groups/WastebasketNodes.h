@@ -7,6 +7,8 @@
 class CWastebasketNode : public CTreeNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     // The label is the setting "WastebasketName", by default "Recycle Bin".
     explicit CWastebasketNode(CCatalogueDb& catalogue);
 
@@ -42,6 +44,8 @@ private:
 class CWastebasketAreaFileNode : public CAreaFileNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     // The data file's picture goes into the tree pane's image list when the node first shows there.
     CWastebasketAreaFileNode(CCatalogueDb& catalogue, int kind, std::string_view label);
     CCatalogueDb* GetCatalogue() override { return m_catalogue; }
@@ -65,6 +69,8 @@ private:
 class CWastebasketTableFileNode : public CAreaFileNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     CWastebasketTableFileNode(CCatalogueDb& catalogue, int kind, std::string_view label);
     bool IsInWastebasket() override { return true; }
     bool IsWastebasketArea() override { return true; }

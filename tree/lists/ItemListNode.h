@@ -9,6 +9,8 @@
 class CItemListNode : public CAreaFileNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     // `listSet` (the catalogue's list set) is positioned on the list's row.
     CItemListNode(CCatalogueDb& catalogue, CItemSet& listSet);
     ~CItemListNode() override;

@@ -11,6 +11,8 @@
 class CQueryNode : public CAreaFileNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     // A stored query: `querySet` (the catalogue's query set) is positioned on the query's row; the node
     // keeps a set of its own over that row and shows the results of the stored definition of that name.
     CQueryNode(std::string_view name, CCatalogueDb& catalogue, CItemSet& querySet);
@@ -53,6 +55,8 @@ protected:
 class CQuickQueryNode : public CQueryNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     explicit CQuickQueryNode(CItemSet& results);
     bool IsQuickQuery() override { return true; }
     // "You can not delete the quick query item." Always refused.

@@ -14,6 +14,9 @@
 class CRecordNode : public CAreaFileNode
 {
 public:
+    // Its show page, and the layout page "summary" (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
+    bool CreateWebPage(std::string& message, CMarkupNode** found) override;
     // From the set's current record: the node's set holds a copy of it, the label is its name.
     explicit CRecordNode(CItemSet& set);
     // From a record key: the record is read from the key's catalogue.
@@ -92,6 +95,8 @@ public:
 class CAddNewNode : public CFolderRecordNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     explicit CAddNewNode(CItemSet& set);
     explicit CAddNewNode(const CNodeRef& key);
     bool IsAddNew() override { return true; }
