@@ -156,12 +156,20 @@ std::string PageText(std::string_view value)
 bool CTreeNode::CopyPageTemplate(std::ostream& out, std::string_view templateName, std::string& message)
 {
     const auto path = GetHtmDirectory() / std::string(templateName);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::error_code error;
+    // A folder opens as a stream here, but is no template (a node without a template names the folder).
+    std::ifstream in;
+    if (std::filesystem::is_regular_file(path, error)) {
+        in.open(path, std::ios::binary);
+    }
+    if (!in.is_open()) {
         message = LoadResString(kErrorOpening) + path.string() + LoadResString(kFileWord);
         return false;
     }
-    out << in.rdbuf();
+    // Streaming an empty file would put the page into a failed state, and lose what follows.
+    if (in.peek() != std::char_traits<char>::eof()) {
+        out << in.rdbuf();
+    }
     message = LoadResString(kEditTheTemplate) + path.string() + " file";
     return true;
 }

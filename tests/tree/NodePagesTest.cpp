@@ -1,0 +1,147 @@
+// The web pages of the tree's nodes, written for the typical catalogue from small templates: which
+// markers each class replaces (the first of a line only), which picture it places, and that the data it
+// puts into a page stays text.
+
+#include "store/catalogue/CatalogueDb.h"
+#include "store/program/Settings.h"
+#include "store/records/FolderRecord.h"
+#include "tests/support/CatalogueBuilder.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/tree/TestCatalogueNode.h"
+#include "tree/base/BaseItemNode.h"
+#include "tree/groups/TableNodes.h"
+#include "tree/pages/NodePageWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+using namespace lumarc::test;
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class NodePagesTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        made = MakeTypicalCatalogue(MakeTempFolder("pages"));
+        catalogue = std::make_unique<CCatalogueDb>(made.path);
+        ASSERT_TRUE(catalogue->IsOpen());
+        root = std::make_unique<CBaseItemNode>();
+        catalogueNode = CTreeNode::AppendNode<TestCatalogueNode>(*root, *catalogue);
+        catalogueNode->PopulateChildren(nullptr);
+        for (CTreeNode* node = catalogueNode; node != nullptr; node = NextTreeNode(node, catalogueNode)) {
+            node->PopulateChildren(nullptr);
+        }
+        htm = GetHtmDirectory();
+        fs::remove_all(htm);
+        fs::create_directories(htm);
+        // Every template holds every marker, twice on its first line.
+        const std::string page = "<h1>=NAME= =NAME=</h1>\n<p>=COMMENT=</p>\n<img src=\"=PICTURE=\">\n"
+                                 "<p>=CREATED_THE=</p>\n<p>=ORDERED BY=</p>\n";
+        for (const char* name :
+             {"folder.htm", "singleFile.htm", "query.htm", "distList.htm", "tableItem.htm"}) {
+            std::ofstream(htm / name) << page;
+        }
+        for (const char* name : {"folder.jpg", "query.jpg", "distlist.jpg", "allarea.jpg"}) {
+            std::ofstream(htm / name) << name;
+        }
+    }
+
+    TypicalCatalogue made;
+    std::unique_ptr<CCatalogueDb> catalogue;
+    std::unique_ptr<CBaseItemNode> root;
+    CTreeNode* catalogueNode = nullptr;
+    fs::path htm;
+};
+
+} // namespace
+
+TEST_F(NodePagesTest, EachClassFillsItsMarkersAndPlacesItsPicture)
+{
+    CTableNode tables(*catalogue);
+    struct Case
+    {
+        const char* node;
+        const char* picture;
+        const char* stock; // the stock picture copied, or "" for the catalogue's own
+        const char* firstLine;
+    };
+    const Case cases[] = {
+        {"Europe", "picture8.jpg", "folder.jpg", "<h1>Europe =NAME=</h1>"},
+        {"Europe^Germany", "picture4.jpg", "", "<h1>Germany =NAME=</h1>"},
+        {"Europe^Old coins", "picture9.jpg", "query.jpg", "<h1>Old coins =NAME=</h1>"},
+        {"Wanted", "picture7.jpg", "distlist.jpg", "<h1>Wanted =NAME=</h1>"},
+        {"Tables", "picture6.jpg", "allarea.jpg", "<h1>=NAME= =NAME=</h1>"},
+    };
+    for (const auto& c : cases) {
+        CTreeNode* node = std::string(c.node) == "Tables" ? &tables : catalogueNode->FindByNodePath(c.node);
+        ASSERT_NE(node, nullptr) << c.node;
+        std::string message;
+        EXPECT_TRUE(node->FillPageTemplate(message)) << c.node;
+        EXPECT_EQ(message,
+                  "To modify this Web page edit the " + (htm / node->GetPageTemplate()).string() + " file");
+        const std::string page = ReadFile(htm / "webPage.htm");
+        EXPECT_EQ(page.substr(0, page.find('\n')), c.firstLine) << c.node;
+        EXPECT_NE(page.find("<img src=\"" + (htm / c.picture).string() + "\">"), std::string::npos) << page;
+        if (*c.stock != 0) {
+            EXPECT_EQ(ReadFile(htm / c.picture), c.stock) << c.node;
+        } else {
+            // The data file's own icon, written as JPEG.
+            EXPECT_EQ(ReadFile(htm / c.picture).substr(0, 3), "\xFF\xD8\xFF") << c.node;
+        }
+    }
+}
+
+TEST_F(NodePagesTest, FolderDataStaysTextInThePage)
+{
+    CTreeNode* europe = catalogueNode->FindByNodePath("Europe");
+    ASSERT_NE(europe, nullptr);
+    europe->GetFolderRecord()->SetComment("<script>alert('x')</script> & more\r\nsecond line");
+    europe->GetFolderRecord()->SetOrdered("\"quoted\"");
+    europe->SetName("Gold <b>");
+    std::string message;
+    ASSERT_TRUE(europe->FillPageTemplate(message));
+    const std::string page = ReadFile(htm / "webPage.htm");
+    EXPECT_NE(page.find("<h1>Gold &lt;b&gt; =NAME=</h1>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<p>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; more<BR>second line</p>"),
+              std::string::npos)
+        << page;
+    EXPECT_EQ(page.find("<script>"), std::string::npos);
+}
+
+TEST_F(NodePagesTest, MissingTemplateIsReportedAndOnlyCopyingClassesSayNoPage)
+{
+    fs::remove(htm / "folder.htm");
+    CTreeNode* europe = catalogueNode->FindByNodePath("Europe");
+    std::string message;
+    EXPECT_TRUE(europe->FillPageTemplate(message));
+    EXPECT_EQ(message, "Error Opening the: " + (htm / "folder.htm").string() + " file");
+    EXPECT_TRUE(fs::exists(htm / "webPage.htm"));
+
+    // A class whose answer is the copy's own.
+    EXPECT_FALSE(catalogueNode->FillPageTemplate(message));
+    CMarkupNode* found = nullptr;
+    EXPECT_FALSE(catalogueNode->CreateWebPage(message, &found));
+    EXPECT_EQ(found, nullptr);
+}
+
+// Without the output layer's writer, records have no page and say so, so the web view shows noPage.htm.
+TEST_F(NodePagesTest, RecordsWithoutAPageWriterWriteNoPage)
+{
+    ASSERT_EQ(GetNodePageWriter(), nullptr);
+    CTreeNode* france = catalogueNode->FindByNodePath("Europe^France");
+    std::string message;
+    EXPECT_FALSE(france->WriteLayoutPage("summary", message, nullptr));
+}
