@@ -9,6 +9,7 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/tree/TestCatalogueNode.h"
 #include "tree/base/BaseItemNode.h"
+#include "tree/catalogue/CatalogueNode.h"
 #include "tree/groups/TableNodes.h"
 #include "tree/pages/NodePageWriter.h"
 
@@ -144,4 +145,17 @@ TEST_F(NodePagesTest, RecordsWithoutAPageWriterWriteNoPage)
     CTreeNode* france = catalogueNode->FindByNodePath("Europe^France");
     std::string message;
     EXPECT_FALSE(france->WriteLayoutPage("summary", message, nullptr));
+}
+
+TEST_F(NodePagesTest, CatalogueFillsItsFactsOnce)
+{
+    std::ofstream(htm / "AddBook.htm")
+        << "=NAME= =NAME=\n=COMMENT=\n=PHISICAL_NAME=\n=CREATED_THE= =LAST_BACKUP_THE=\n";
+    CCatalogueNode node(*catalogue);
+    std::string message;
+    EXPECT_TRUE(node.FillPageTemplate(message));
+    const std::string page = ReadFile(htm / "webPage.htm");
+    EXPECT_EQ(page.substr(0, page.find('\n') + 1), node.GetName() + " =NAME=\n");
+    EXPECT_NE(page.find("A typical catalogue\n" + made.path.string() + "\n"), std::string::npos) << page;
+    EXPECT_EQ(page.find("=CREATED_THE="), std::string::npos) << page;
 }

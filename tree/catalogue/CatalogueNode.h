@@ -14,6 +14,8 @@
 class CCatalogueNode : public CTreeNode
 {
 public:
+    // Its web page (tree/pages/NodePages.cpp).
+    bool FillPageTemplate(std::string& message) override;
     // Opens the catalogue file and owns the object; links whose records are gone are repaired.
     explicit CCatalogueNode(const std::filesystem::path& file);
     // Owns the catalogue object (links are repaired when it is open).

@@ -18,6 +18,7 @@
 #include "store/records/ItemSet.h"
 #include "store/regional/DateTimeValue.h"
 #include "tree/base/BaseItemNode.h"
+#include "tree/catalogue/CatalogueNode.h"
 #include "tree/containers/AreaNode.h"
 #include "tree/containers/FolderNode.h"
 #include "tree/containers/SummaryTableNode.h"
@@ -55,6 +56,13 @@ bool CopyOwnTemplate(CTreeNode& node, std::string& message)
 void Replace(std::string_view marker, std::string_view value)
 {
     ReplaceTextInWebPage(marker, PageText(value));
+}
+
+std::string DateText(std::time_t time)
+{
+    CDateTimeValue value;
+    value.SetFromTime(time);
+    return value.FormatText();
 }
 
 std::string DateAndTimeText(std::time_t time)
@@ -202,6 +210,20 @@ bool CBaseItemNode::FillPageTemplate(std::string& message)
 {
     CopyOwnTemplate(*this, message);
     return true;
+}
+
+bool CCatalogueNode::FillPageTemplate(std::string& message)
+{
+    const bool copied = CopyOwnTemplate(*this, message);
+    if (CCatalogueDb* catalogue = GetCatalogue(); catalogue != nullptr) {
+        Replace("=CREATED_THE=", DateText(catalogue->GetCreationTime()));
+        Replace("=LAST_BACKUP_THE=", DateText(catalogue->GetLastBackupTime()));
+        Replace("=LAST_FORM_UPDATE=", DateText(catalogue->GetModificationTime()));
+        Replace("=PHISICAL_NAME=", catalogue->GetFilePath().string());
+        Replace("=COMMENT=", catalogue->GetComment());
+    }
+    Replace("=NAME=", GetName());
+    return copied;
 }
 
 bool CWastebasketNode::FillPageTemplate(std::string& message)
