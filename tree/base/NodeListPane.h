@@ -5,9 +5,29 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class CInPlaceEdit;
+class CTreeNode;
 struct NodePoint;
+
+// The columns a list of elements shows: those of item lists, or those of a query's records.
+enum class NodeListColumns
+{
+    kItemList,
+    kQuery,
+};
+
+// One row of a list of elements: its element (the row's data), its text and picture (an image kind),
+// and the texts of the columns after the first.
+struct NodeListRow
+{
+    CTreeNode* element = nullptr;
+    std::string text;
+    int image = 0;
+    std::vector<std::string> subItems;
+};
 
 // Where a row stands, in the coordinates of the list's parent window.
 struct NodeRowBounds
@@ -31,4 +51,7 @@ public:
                                std::function<void(bool saved)> closed) = 0;
     // Shows every tree and list label again from its node.
     virtual void RefreshLabels() = 0;
+    // Shows these rows, in order, under the columns, in place of the rows shown so far. A pane that shows
+    // only record rows ignores them.
+    virtual void ShowRows(NodeListColumns /*columns*/, const std::vector<NodeListRow>& /*rows*/) {}
 };
