@@ -200,7 +200,9 @@ public:
     virtual void DropMove(CItemSet* /*set*/) {}
     virtual void DropCopy(CItemSet* /*set*/) {}
     virtual bool CanCreateShortcut() { return false; }
-    virtual int CreateShortcut(int /*kind*/) { return 0; }
+    // Writes a shortcut that starts the program on the element: into the product folder for kind 22,
+    // onto the desktop otherwise (tree/shortcuts). The file's full path; empty when none was written.
+    virtual std::string CreateShortcut(int /*kind*/) { return {}; }
 
     // ---- web pages (tree/pages/) --------------------------------------------------------------------
     // Appends the template of that name from the HTML folder to `out`; `message` receives the line for

@@ -18,6 +18,7 @@
 #include "tree/lists/ItemListNode.h"
 #include "tree/queries/QueryNodes.h"
 #include "tree/records/RecordNodes.h"
+#include "tree/shortcuts/ShortcutWriter.h"
 
 #include <algorithm>
 #include <functional>
@@ -729,4 +730,9 @@ void RemoveDataFileOfCatalogue(CCatalogueDb& catalogue, int fileNumber)
     editor.SaveDefinitionTree();
     platform::ui::SetArrowCursor();
     BroadcastUnloadDatabase(catalogue.GetFilePath());
+}
+
+std::string CContainerNode::CreateShortcut(int kind)
+{
+    return WriteShortcutOfKind(kind, DescriptionWithCatalogue(*this), ListShortcutArgument(*this), 1);
 }

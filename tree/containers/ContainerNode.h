@@ -24,6 +24,7 @@ public:
     bool IsFolderContainer() override { return true; }
     bool IsFolderElement() override { return true; }
     bool CanCreateShortcut() override { return true; }
+    std::string CreateShortcut(int kind) override;
     bool IsEmpty() override;
 
     // Builds the subfolders and areas once.

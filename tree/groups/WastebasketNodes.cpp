@@ -9,6 +9,7 @@
 #include "tree/containers/AreaNode.h"
 #include "tree/groups/TableNodes.h"
 #include "tree/records/RecordNodes.h"
+#include "tree/shortcuts/ShortcutWriter.h"
 
 #include <algorithm>
 
@@ -194,4 +195,14 @@ std::unique_ptr<CTreeNode> CWastebasketTableFileNode::NewChild(const CNodeRef& k
 std::unique_ptr<CTreeNode> CWastebasketTableFileNode::NewChildFromSet(CItemSet& set)
 {
     return std::make_unique<CWastebasketTableRecordNode>(set);
+}
+
+std::string CWastebasketNode::CreateShortcut(int kind)
+{
+    return WriteShortcutOfKind(kind, DescriptionWithCatalogue(*this), ListShortcutArgument(*this), 5);
+}
+
+std::string CWastebasketAreaFileNode::CreateShortcut(int kind)
+{
+    return WriteShortcutOfKind(kind, DescriptionWithCatalogue(*this), ListShortcutArgument(*this), 5);
 }

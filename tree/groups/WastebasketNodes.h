@@ -17,6 +17,7 @@ public:
     bool IsInWastebasket() override { return true; }
     bool IsWastebasketRoot() override { return true; }
     bool CanCreateShortcut() override { return true; }
+    std::string CreateShortcut(int kind) override;
     bool HasUnbuiltChildren() override { return !m_childrenBuilt; }
     bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
     std::string GetHelpKey() override { return "KV.WASTITM"; }
@@ -54,6 +55,7 @@ public:
     bool CanHaveChildren() override { return false; }
     void PopulateChildren(CTreeControl* tree) override;
     void PurgeDeleted() override;
+    std::string CreateShortcut(int kind) override;
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 

@@ -7,6 +7,7 @@
 #include "store/records/ItemSet.h"
 #include "tree/base/TextPatterns.h"
 #include "tree/records/RecordNodes.h"
+#include "tree/shortcuts/ShortcutWriter.h"
 
 namespace {
 
@@ -113,4 +114,10 @@ std::unique_ptr<CTreeNode> CItemListNode::NewChild(const CNodeRef& key)
 std::unique_ptr<CTreeNode> CItemListNode::NewChildFromSet(CItemSet& set)
 {
     return std::make_unique<CItemListRecordNode>(set);
+}
+
+std::string CItemListNode::CreateShortcut(int kind)
+{
+    return WriteShortcutOfKind(kind, DescriptionWithCatalogue(*this, LoadResString(203)),
+                               ListShortcutArgument(*this), 6);
 }

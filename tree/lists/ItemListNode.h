@@ -20,6 +20,7 @@ public:
     bool IsItemList() override { return true; }
     bool CanBeLinked() override { return true; }
     bool CanCreateShortcut() override { return true; }
+    std::string CreateShortcut(int kind) override;
     bool CanHaveChildren() override { return false; }
     std::string GetHelpKey() override { return "KV.DISTLISTITM"; }
     // "Catalogue: %s", "List %s", "Contains: %d records".

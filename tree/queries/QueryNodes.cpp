@@ -8,6 +8,7 @@
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
 #include "tree/records/RecordNodes.h"
+#include "tree/shortcuts/ShortcutWriter.h"
 
 namespace {
 
@@ -189,4 +190,9 @@ std::unique_ptr<CTreeNode> CFileAreaNode::NewChild(const CNodeRef& key)
 std::unique_ptr<CTreeNode> CFileAreaNode::NewChildFromSet(CItemSet& set)
 {
     return std::make_unique<CFileRecordNode>(set);
+}
+
+std::string CQueryNode::CreateShortcut(int kind)
+{
+    return WriteShortcutOfKind(kind, DescriptionWithCatalogue(*this), ListShortcutArgument(*this), 4);
 }

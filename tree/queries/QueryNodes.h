@@ -24,6 +24,7 @@ public:
     bool IsQuery() override { return true; }
     bool CanBeLinked() override { return true; }
     bool CanCreateShortcut() override { return true; }
+    std::string CreateShortcut(int kind) override;
     bool CanHaveChildren() override { return false; }
     std::string GetHelpKey() override { return "KV.QUERYITM"; }
     bool Open(CTreeControl* /*tree*/) override { return true; }

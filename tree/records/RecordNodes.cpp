@@ -11,6 +11,7 @@
 #include "tree/base/TextPatterns.h"
 #include "tree/records/InPlaceEdit.h"
 #include "tree/records/RecordForm.h"
+#include "tree/shortcuts/ShortcutWriter.h"
 
 #include <filesystem>
 #include <system_error>
@@ -401,4 +402,21 @@ int CWastebasketRecordNode::Delete(CNodeListPane* /*list*/, bool quiet)
                                   platform::ui::kMbOk | platform::ui::kMbIconError);
     }
     return kDeleteRefused;
+}
+
+std::string CRecordNode::CreateShortcut(int kind)
+{
+    CItemSet* set = GetItemSet();
+    if (set == nullptr || set->GetCurrent() == nullptr) {
+        return {};
+    }
+    const int recordKind = set->GetCurrentKind();
+    CTreeNode* parent = GetParentNode();
+    CTreeNode* grandparent = parent != nullptr ? parent->GetParentNode() : nullptr;
+    const std::string argument = "single^" + CatalogueLabelOf(*this) + "^" +
+                                 (grandparent != nullptr ? grandparent->GetName() : std::string()) + "^" +
+                                 (parent != nullptr ? parent->GetName() : std::string()) + "^0-" +
+                                 std::to_string(recordKind) + "-" + std::to_string(set->GetCurrentNumber());
+    const int icon = recordKind == 1 ? 8 : recordKind == 2 ? 7 : 4;
+    return WriteShortcutOfKind(kind, GetName(), argument, icon);
 }

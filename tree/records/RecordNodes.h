@@ -50,6 +50,8 @@ public:
     bool RestoreFromWastebasket();
     // The record's sub-records (the records linked with it), as rows of their own.
     void BuildChildren() override;
+    // "single^" with the catalogue, grandparent and parent labels and the record's kind and number.
+    std::string CreateShortcut(int kind) override;
 
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
