@@ -449,6 +449,16 @@ TEST_F(OrderingNodesTest, ACartKeptInAnotherCatalogueOrAViewOnlyOneShowsNoOrderi
     EXPECT_NE(PastOrders(), nullptr);
 }
 
+TEST_F(OrderingNodesTest, TheFactoryMakesTheCartAndPastOrdersNodes)
+{
+    WriteTypicalCart();
+    CShoppingCartNodeFactory factory;
+    EXPECT_TRUE(factory.AppendShoppingCart(*catalogueNode, *catalogue)->IsShoppingCart());
+    CTreeNode* orders = factory.AppendPastOrders(*catalogueNode, *catalogue);
+    EXPECT_TRUE(orders->IsOrderingItem());
+    EXPECT_EQ(orders->GetName(), "Past Orders");
+}
+
 TEST_F(OrderingNodesTest, PlacingAnOrderIsOfferedOnlyWithTheWizardInstalled)
 {
     WriteTypicalCart();

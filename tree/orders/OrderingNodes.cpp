@@ -90,6 +90,16 @@ void AppendShoppingCartNodes(CTreeNode& catalogueNode, CCatalogueDb& catalogue)
     }
 }
 
+CTreeNode* CShoppingCartNodeFactory::AppendShoppingCart(CTreeNode& catalogueNode, CCatalogueDb& catalogue)
+{
+    return CTreeNode::AppendNode<CShoppingCartNode>(catalogueNode, catalogue);
+}
+
+CTreeNode* CShoppingCartNodeFactory::AppendPastOrders(CTreeNode& catalogueNode, CCatalogueDb& catalogue)
+{
+    return CTreeNode::AppendNode<CPastOrdersNode>(catalogueNode, catalogue);
+}
+
 // ---- COrderingNode -----------------------------------------------------------------------------------
 
 COrderingNode::COrderingNode(CCatalogueDb& catalogue, std::string_view label, int image,

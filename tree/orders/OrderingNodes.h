@@ -10,6 +10,7 @@
 // of it and never fails.
 
 #include "tree/base/NodeListPane.h"
+#include "tree/base/OrderingNodeFactory.h"
 #include "tree/base/TreeNode.h"
 
 #include <memory>
@@ -31,6 +32,15 @@ inline constexpr std::string_view kCartTextName = "toOrder";
 // is not empty, "Past Orders" when its "order0" is not empty. Nothing for a view-only catalogue, or when
 // the setting "shopCartDataBase" names another catalogue file (the cart then lives there).
 void AppendShoppingCartNodes(CTreeNode& catalogueNode, CCatalogueDb& catalogue);
+
+// The factory the catalogue node makes its "Shopping Cart" and "Past Orders" through; the program
+// installs one with SetOrderingNodeFactory. The catalogue node decides whether they show.
+class CShoppingCartNodeFactory final : public COrderingNodeFactory
+{
+public:
+    CTreeNode* AppendShoppingCart(CTreeNode& catalogueNode, CCatalogueDb& catalogue) override;
+    CTreeNode* AppendPastOrders(CTreeNode& catalogueNode, CCatalogueDb& catalogue) override;
+};
 
 // The base of every ordering node: no records of its own (kind -1), its children shown as list rows.
 class COrderingNode : public CTreeNode
