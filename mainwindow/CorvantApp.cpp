@@ -1,14 +1,19 @@
 #include "mainwindow/CorvantApp.h"
 
 #include "mainwindow/MainFrame.h"
+#include "mainwindow/ProgramPanes.h"
+#include "mainwindow/common/WaitWindow.h"
 #include "mainwindow/common/WxClipboardAccess.h"
+#include "mainwindow/startup/SplashWindow.h"
 #include "platform/folders/UserFolders.h"
 #include "platform/ui/WxBroadcast.h"
 #include "platform/ui/WxCursorService.h"
 #include "platform/ui/WxDialogService.h"
 #include "platform/ui/WxToolkitVersions.h"
 #include "store/program/Broadcasts.h"
+#include "store/program/InstallationNumber.h"
 #include "store/program/Settings.h"
+#include "store/program/StockFiles.h"
 #include "store/program/TraceLog.h"
 #include "store/program/VersionReport.h"
 
@@ -37,8 +42,21 @@ bool CCorvantApp::OnInit()
     if (const auto self = platform::folders::CurrentExecutable(); !self.empty() && GetProductExe() != self) {
         SetSettingString("productExe", self.string());
     }
-    auto* frame = new CMainFrame(); // owned by wx: deleted when the window is destroyed
+    EnableSplashScreen(true);
+    InstallWaitWindow();
+    InstallStockHtmlFiles();
+    RegisterProgramPanes();
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i].utf8_string());
+    }
+    auto* frame = new CMainFrame(std::move(arguments)); // owned by wx: deleted when the window is destroyed
+    if (!frame->Create()) {
+        frame->Destroy();
+        return false;
+    }
     frame->Show();
+    LoadInstallationNumber();
     return true;
 }
 

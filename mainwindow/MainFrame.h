@@ -1,10 +1,118 @@
 #pragma once
-// CMainFrame: the main window of corvant.
+// CMainFrame: the program's one top-level window. It owns the element tree (the root "My Catalogues"
+// with one catalogue node per registered catalogue), decides the start mode from the command line,
+// places the panes (the tree beside the right-pane host, or in Find mode the find pane above it), keeps
+// the window state from one run to the next and answers the registered messages of every running copy.
+// The panes reach it through CPaneFrame; other parts of the program through GetMainFrame.
+
+#include "mainwindow/frame/FramePanes.h"
+#include "mainwindow/frame/StartMode.h"
 
 #include <wx/frame.h>
 
-class CMainFrame : public wxFrame
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CBaseItemNode;
+class CDialogHelpHook;
+class CMainSplitter;
+class CRecord;
+class CStatusPanes;
+class CCatalogueDb;
+class ParentView;
+namespace platform::ui {
+class RegisteredMessageEvent;
+}
+
+class CMainFrame : public wxFrame, public CPaneFrame
 {
 public:
-    CMainFrame();
+    // The command-line arguments after the program's name.
+    explicit CMainFrame(std::vector<std::string> arguments);
+    ~CMainFrame() override;
+
+    // Makes the window, its panes and the element tree. False when the start mode word is unknown (the
+    // user was told) or a pane cannot be made: the frame is then destroyed and the program ends.
+    bool Create();
+
+    // ---- CPaneFrame ------------------------------------------------------------------------------------
+    CTreeNode& GetRootElement() override;
+    CTreeNode* GetCurrentElement() override { return m_current; }
+    void SetCurrentElement(CTreeNode* element) override;
+    void SelectElement(CTreeNode* element) override;
+    bool IsShowSuppressed() const override { return m_suppressShow; }
+    void RestoreState() override;
+    int GetStartMode() const override { return static_cast<int>(m_mode); }
+    int GetFocusedPane() const override;
+    void ReloadViews(bool force) override;
+    void RefreshLabels() override;
+    void SendCommand(int id) override;
+
+    // ---- accessors -------------------------------------------------------------------------------------
+    StartMode GetMode() const { return m_mode; }
+    CFrameTreePane* GetLeftView() const { return m_tree; }
+    ParentView* GetParentView() const;
+    CFrameListPane* GetListView() const;
+    CFrameWebPane* GetWebView() const;
+    wxWindow* GetFindView() const { return m_find; }
+    CMainSplitter* GetSplitter() const { return m_splitter; }
+    CStatusPanes* GetStatusPanes() const { return m_status; }
+    // The tree's selected element when the tree has the focus, the list's focused one when the list has.
+    CTreeNode* GetSelectedElement() const;
+    void SetShowSuppressed(bool suppress) { m_suppressShow = suppress; }
+    bool IsStateRestored() const { return m_stateRestored; }
+
+    // Finds the element by its names separated by ':' (the first building its children when needed) and
+    // makes it current.
+    void SelectByPath(std::string_view path);
+    // Through the tree pane's path search ('^'-separated path below the root).
+    void SelectElementByPath(std::string_view path);
+    // The tree and list of the root in the tree pane.
+    void FillTree();
+    // The catalogue node under the root that holds the file; null when none.
+    CTreeNode* FindCatalogueNode(const std::filesystem::path& file) const;
+    // After a record was saved: the loaded item sets of its catalogue's top elements take it, and the
+    // list shows it when its element is selected.
+    void GoToNodeByCode(CCatalogueDb& catalogue, CRecord& record, double keyCode);
+    // The first element of the tree whose loaded item set holds the record's key code; null in Find mode.
+    CTreeNode* FindNodeHoldingKey(const CRecord& record) const;
+
+    // Writes the expanded and selected elements (not in Open and Find mode) and the window's place.
+    void SaveState();
+
+private:
+    bool SetStartMode();
+    void RegisterFromFrome();
+    void OpenRegisteredCatalogues();
+    bool CreateClient();
+    void PlaceWindow();
+    void OnRegisteredMessage(platform::ui::RegisteredMessageEvent& event);
+    void UnloadDatabase(const std::string& file);
+    void UnloadElement(const std::string& path);
+    void OnClose(wxCloseEvent& event);
+    void OnActivate(wxActivateEvent& event);
+
+    std::vector<std::string> m_arguments;
+    StartMode m_mode = StartMode::kNormal;
+    std::string m_modeWord;
+    std::array<std::string, 4> m_fields;
+    std::unique_ptr<CBaseItemNode> m_root;
+    CMainSplitter* m_splitter = nullptr; // windows owned by the frame
+    CFrameTreePane* m_tree = nullptr;
+    ParentView* m_host = nullptr;
+    wxWindow* m_find = nullptr;
+    CStatusPanes* m_status = nullptr;
+    CTreeNode* m_current = nullptr;
+    wxWindow* m_focus = nullptr;
+    std::unique_ptr<CDialogHelpHook> m_helpHook;
+    bool m_suppressShow = false;
+    bool m_stateRestored = false;
+    bool m_stateSaved = false;
+    unsigned m_reloadAndDisplay = 0;
 };
+
+// The main frame of the program; null before it is made and after it is gone.
+CMainFrame* GetMainFrame();

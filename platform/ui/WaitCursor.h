@@ -18,4 +18,14 @@ void SetCursorService(CursorService* service);
 void SetWaitCursor();
 void SetArrowCursor();
 
+// The wait cursor for the life of the object.
+class WaitCursor
+{
+public:
+    WaitCursor() { SetWaitCursor(); }
+    ~WaitCursor() { SetArrowCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 } // namespace platform::ui

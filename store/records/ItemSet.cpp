@@ -26,15 +26,7 @@ constexpr std::string_view kAllCatalogues = "All";
 // file later holds no value) does not hide what the other fields hold.
 constexpr std::string_view kNullSafeJoin = "&";
 
-// The wait cursor while a set loads.
-class WaitCursor
-{
-public:
-    WaitCursor() { platform::ui::SetWaitCursor(); }
-    ~WaitCursor() { platform::ui::SetArrowCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
+using platform::ui::WaitCursor;
 
 // A data-file number that a link code can name: the owner's linked records of that kind.
 bool IsKindLinkCode(int code)

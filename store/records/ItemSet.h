@@ -104,6 +104,8 @@ public:
     bool IsLoaded() const { return m_loaded; }
     // Forgets the records and loads again.
     void Reload();
+    // The records are read again the next time the set is loaded (the panes refill from it).
+    void MarkUnloaded() { m_loaded = false; }
     // Reads the current record's row again.
     bool ReloadCurrent();
     // The list itself (loaded); for walks that need more than the cursor.
