@@ -131,6 +131,17 @@ unsigned long WriteDllVersion(std::ostream& out, std::string_view name, std::str
     return number;
 }
 
+std::vector<LibraryVersion> ReadLibraryVersions()
+{
+    std::vector<LibraryVersion> versions;
+    for (const auto& line : Lines()) {
+        if (!line.isTitle) {
+            versions.push_back({line.name, line.probe ? line.probe() : std::string()});
+        }
+    }
+    return versions;
+}
+
 std::filesystem::path VersionReportPath()
 {
     return GetProductDir() / "version.log";

@@ -12,6 +12,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Asks a library for its version text ("3.2.2"); empty when it cannot tell.
 using VersionProbe = std::function<std::string()>;
@@ -25,6 +26,17 @@ unsigned long VersionNumber(std::string_view version);
 
 // Writes one line for a library and returns its number (0 when the version is empty).
 unsigned long WriteDllVersion(std::ostream& out, std::string_view name, std::string_view version);
+
+// One library of the report with its version text as the library tells it (empty when not found).
+struct LibraryVersion
+{
+    std::string name;
+    std::string version;
+};
+
+// The libraries of the report, read now, in the report's order and without its section titles; the
+// About box shows them.
+std::vector<LibraryVersion> ReadLibraryVersions();
 
 std::filesystem::path VersionReportPath();
 
