@@ -115,9 +115,13 @@ inline void Screenshot(wxWindow& window, const std::string& name)
         return;
     }
     wxInitAllImageHandlers();
-    for (int i = 0; i < 5; ++i) {
+    window.Refresh();
+    window.Update();
+    for (int i = 0; i < 10; ++i) {
         wxMilliSleep(20);
-        wxYield();
+        while (wxTheApp->Pending()) {
+            wxTheApp->Dispatch();
+        }
     }
     const wxRect rect = window.GetScreenRect();
     wxBitmap shot(rect.GetSize(), 24);
