@@ -1,6 +1,7 @@
 #include "mainwindow/startup/OwnWindowClasses.h"
 
 #include "mainwindow/common/WindowClasses.h"
+#include "mainwindow/controls/ControlClasses.h"
 #include "store/regional/RegionalSettings.h"
 
 #include <wx/stattext.h>
@@ -25,8 +26,13 @@ void RegisterOwnWindowClasses()
     // The order is fixed: search fields, page and print template choosers, the dialler chooser, the
     // form classes of the first group, the numismatic-year classes, then the calendar, date, number and
     // time classes. Each control registers itself here once it exists.
+    RegisterSearchClasses();
+    RegisterTelephoneClass();
     RegisterWindowClass("fatherName", MakeStatic);
     RegisterWindowClass("grandfatherName", MakeStatic);
+    RegisterNumismaticYearClasses();
+    RegisterMonthClass();
+    RegisterTimeClass();
 
     // The date, number and currency controls format by the user's conventions.
     LoadRegionalSettings();

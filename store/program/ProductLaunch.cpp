@@ -20,21 +20,28 @@ bool LaunchProductExe(std::string_view parameters)
     if (program.empty()) {
         return false;
     }
-    const auto folder = GetProductDir();
+    return LaunchProgram(program, parameters, GetProductDir());
+}
+
+bool LaunchProgram(const std::filesystem::path& program, std::string_view argument,
+                   const std::filesystem::path& folder)
+{
     std::string path = program.string();
-    std::string argument(parameters);
+    std::string text(argument);
     std::vector<char*> argv{path.data()};
-    if (!argument.empty()) {
-        argv.push_back(argument.data());
+    if (!text.empty()) {
+        argv.push_back(text.data());
     }
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    if (!folder.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    }
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    // A session of its own, so closing this copy's terminal or process group leaves the new copy running.
+    // A session of its own, so closing this copy's terminal or process group leaves the new program running.
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     pid_t pid = 0;
     const int error = posix_spawn(&pid, path.c_str(), &actions, &attributes, argv.data(), environ);
@@ -43,7 +50,7 @@ bool LaunchProductExe(std::string_view parameters)
     if (error != 0) {
         return false;
     }
-    // The copy is independent; reap it when it ends so it leaves no zombie behind.
+    // The program is independent; reap it when it ends so it leaves no zombie behind.
     std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
     return true;
 }
