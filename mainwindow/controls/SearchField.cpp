@@ -176,7 +176,7 @@ CSearchListBox::CSearchListBox(wxWindow* parent, SearchFieldRecord* record)
         m_list->SetSelection(0);
     }
     m_list->Bind(wxEVT_LISTBOX, &CSearchListBox::OnSelect, this);
-    m_list->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) { Dismiss(); });
+    m_list->Bind(wxEVT_LISTBOX_DCLICK, [this](wxCommandEvent&) { CloseList(); });
 }
 
 CSearchListBox::~CSearchListBox()

@@ -91,6 +91,8 @@ public:
     wxListBox* GetList() const { return m_list; }
     // Selects an entry as a click would.
     void ChooseEntry(int index);
+    // Closes the list, as a double click or a click elsewhere does.
+    void CloseList() { DismissAndNotify(); }
 
 private:
     void OnDismiss() override;
