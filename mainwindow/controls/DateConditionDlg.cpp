@@ -1,5 +1,6 @@
 #include "mainwindow/controls/DateConditionDlg.h"
 
+#include "mainwindow/common/ContextHelp.h"
 #include "platform/clock/Clock.h"
 #include "resources/XrcResources.h"
 #include "store/regional/DateText.h"
@@ -50,6 +51,34 @@ std::time_t MonthsBack(std::time_t value, int months)
 
 } // namespace
 
+std::string_view DateConditionHelpKey(int id)
+{
+    switch (id) {
+    case 1000:
+        return "KV.CREATED_THE";
+    case 1001:
+        return "KV.DURING";
+    case 1002:
+        return "KV.LAST_MONTHS";
+    case 1003:
+        return "KV.LAST_DAYS";
+    case 1004:
+        return "KV.THE";
+    case 1005:
+        return "KV.FROM";
+    case 1006:
+        return "KV.TO";
+    case 1007:
+        return "KV.MONTHS";
+    case 1009:
+        return "KV.DAYS";
+    case 1011:
+        return "KV.ANY_DATE";
+    default:
+        return {};
+    }
+}
+
 CDateConditionDlg::CDateConditionDlg(wxWindow* parent)
 {
     resources::LoadXrcResources();
@@ -64,6 +93,14 @@ CDateConditionDlg::CDateConditionDlg(wxWindow* parent)
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { Reject(); }, wxID_CANCEL);
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Reject(); });
+    Bind(wxEVT_HELP, [this](wxHelpEvent& event) {
+        const std::string_view key = DateConditionHelpKey(event.GetId());
+        if (key.empty()) {
+            event.Skip();
+        } else {
+            ShowContextHelp(this, key);
+        }
+    });
     ResetToToday();
     Fit();
 }

@@ -5,6 +5,8 @@
 
 #include "mainwindow/controls/DateCondition.h"
 
+#include <string_view>
+
 #include <wx/dialog.h>
 
 class CDateConditionDlg : public wxDialog
@@ -27,6 +29,9 @@ private:
 
     DateChoice m_choice = DateChoice::kAnyDate;
 };
+
+// The help topic of a control of the dialog; empty for a control without one.
+std::string_view DateConditionHelpKey(int id);
 
 // Shows the dialog modally over `parent`.
 void RunDateConditionDialog(wxWindow* parent);
