@@ -62,10 +62,10 @@ void RegisterNumismaticYearClasses()
                         [](wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size, long) {
                             return CreateEraPart(parent, id, pos, size);
                         });
-    RegisterWindowClass("NumismaticYear",
-                        [](wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize&, long style) {
-                            return new CNumismaticYearCtrl(parent, id, pos, (style & wxTE_READONLY) != 0);
-                        });
+    RegisterWindowClass(
+        "NumismaticYear", [](wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize&, long style) {
+            return new CNumismaticYearCtrl(parent, id, pos, (style & (wxTE_READONLY | kTimeReadOnly)) != 0);
+        });
 }
 
 void RegisterMonthClass()

@@ -11,6 +11,8 @@
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kButtonWidth = 15;

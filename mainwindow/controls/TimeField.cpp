@@ -100,6 +100,11 @@ void CTimeField::Reformat()
 void CTimeField::OnChar(wxKeyEvent& event)
 {
     const int key = event.GetKeyCode();
+    // Moving keys, Tab and Delete, and shortcuts such as copy and paste, are no typed characters.
+    if (key == WXK_TAB || key == WXK_DELETE || key >= WXK_START || event.ControlDown() || event.AltDown()) {
+        event.Skip();
+        return;
+    }
     if ((key >= '0' && key <= '9') || key == WXK_BACK || key == WXK_RETURN) {
         if (key >= '0' && key <= '9') {
             m_changed = true;

@@ -153,6 +153,34 @@ TEST_F(TimeTexts, ParseTypedTimes)
     }
 }
 
+TEST_F(TimeTexts, ReadBackWhatEachLocaleShows)
+{
+    const struct
+    {
+        const char* locale;
+        const char* text;
+        TimeOfDay previous;
+        TimeOfDay expected;
+    } cases[] = {
+        {"C", "23:59:59", {}, {23, 59, 59}},
+        {"C", "7:5", {1, 2, 3}, {7, 5, 3}},
+        {"en_US.utf8", "10:15 PM", {22, 0, 0}, {22, 15, 0}},
+        {"en_US.utf8", "07:05 AM", {}, {7, 5, 0}},
+        {"de_DE.utf8", "14:35", {}, {14, 35, 0}},
+        {"de_DE.utf8", "30:35", {9, 0, 0}, {9, 35, 0}},
+    };
+    for (const auto& c : cases) {
+        if (!LoadRegionalSettingsForLocale(c.locale)) {
+            continue; // locale not installed here
+        }
+        const TimeFormat format = TimeFormat::FromRegional();
+        const TimeOfDay time = ParseTimeText(c.text, c.previous, format);
+        EXPECT_EQ(time, c.expected) << c.locale << " " << c.text;
+        // What is shown reads back as the same time.
+        EXPECT_EQ(ParseTimeText(FormatTimeOfDay(time, true, format), time, format), time) << c.locale;
+    }
+}
+
 TEST_F(TimeTexts, MeridiemKeysOnlyInTheTwelveHourClock)
 {
     TimeFormat twelve;

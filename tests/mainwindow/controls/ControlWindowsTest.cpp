@@ -105,6 +105,16 @@ protected:
         window->GetEventHandler()->ProcessEvent(event);
     }
 
+    // Whether a typed key reaches the text control's own editing (its handler skipped it).
+    static bool PassesOn(wxWindow* window, int code)
+    {
+        wxKeyEvent event(wxEVT_CHAR);
+        event.m_keyCode = code;
+        event.m_uniChar = code < 128 ? code : 0;
+        event.SetEventObject(window);
+        return !window->GetEventHandler()->ProcessEvent(event);
+    }
+
     wxFrame* m_frame = nullptr;
     wxPanel* m_page = nullptr;
 };
@@ -394,8 +404,13 @@ TEST_F(ControlWindows, TimeFieldClockAndTwelveHourKeys)
     EXPECT_EQ(field->GetValue(), "10:15 PM");
     Key(field, wxEVT_CHAR, 'a');
     EXPECT_EQ(field->GetValue(), "10:15 AM");
-    // The caret never stands in the suffix.
+    // The caret never stands in the suffix, and the keys that move it still do.
     EXPECT_LE(field->GetInsertionPoint(), 5);
+    for (int key : {int(WXK_LEFT), int(WXK_END), int(WXK_DELETE), int(WXK_TAB), int('7')}) {
+        EXPECT_TRUE(PassesOn(field, key)) << key;
+    }
+    EXPECT_FALSE(PassesOn(field, 'x'));
+    EXPECT_FALSE(PassesOn(field, ':'));
 
     field->ChangeValue("7:45 AM");
     Key(field, wxEVT_KEY_UP, '5');
