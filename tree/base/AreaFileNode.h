@@ -24,6 +24,7 @@ public:
     // Through the installed layout-page writer (tree/pages/NodePageWriter.h).
     bool WriteLayoutPage(std::string_view layoutName, std::string& message, CMarkupNode** found) override;
     bool IsEmpty() override;
+    void BuildItemMenu(CNodeMenu* menu) override;
     bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
     CFolderRecord* GetFolderRecord() override;
     std::string GetHelpKey() override;

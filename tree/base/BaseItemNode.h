@@ -15,4 +15,5 @@ public:
     bool IsEmpty() override { return false; }
     CCatalogueDb* GetCatalogue() override { return nullptr; }
     CTreeNode* GetCatalogueNode() override { return nullptr; }
+    void BuildItemMenu(CNodeMenu* menu) override;
 };

@@ -9,3 +9,6 @@
 std::string FillTextPattern(std::string_view pattern, std::string_view text);
 // The pattern with its first "%d" replaced by the number.
 std::string FillCountPattern(std::string_view pattern, size_t count);
+// The pattern with its first "%s" replaced by `first` and the next by `second`; a "%s" inside
+// `first` stays as it is.
+std::string FillTwoTexts(std::string_view pattern, std::string_view first, std::string_view second);

@@ -168,8 +168,11 @@ public:
     // Runs the catalogue's "New" menu: at once when it holds one command of 1335 to 1435, else at the
     // point.
     virtual bool ShowContextMenu(CNodeContextMenus& menus, NodePoint point);
-    virtual void BuildEditMenu(CNodeMenu* /*menu*/) {}
+    // Cut, Copy and Paste, each greyed when the node cannot do it now.
+    virtual void BuildEditMenu(CNodeMenu* menu);
+    // The node's own commands (its context menu).
     virtual void BuildItemMenu(CNodeMenu* /*menu*/) {}
+    // The item menu of a record in the record form.
     virtual void BuildItemMenuWithSearch(CNodeMenu* /*menu*/) {}
     virtual void NewItemList() {}
     virtual void FillListView(CNodeListPane* /*list*/) {}

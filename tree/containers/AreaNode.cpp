@@ -26,17 +26,6 @@ constexpr int kStringContains = 33048;
 constexpr int kStringCopyChildren = 531;
 constexpr int kStringInformation = 20553;
 
-// A pattern with two "%s", filled in order; a "%s" inside the first text stays as it is.
-std::string FillTwoTexts(std::string_view pattern, std::string_view first, std::string_view second)
-{
-    const size_t at = pattern.find("%s");
-    if (at == std::string_view::npos) {
-        return std::string(pattern);
-    }
-    return FillTextPattern(pattern.substr(0, at + 2), first) +
-           FillTextPattern(pattern.substr(at + 2), second);
-}
-
 bool UsesCataloguePictures()
 {
     return !platform::text::EqualsNoCase(GetSettingString("Newlook", "true"), "false");

@@ -20,6 +20,7 @@ public:
     std::string GetHelpKey() override { return "KV.AREAITM"; }
     // "Catalogue: %s", "Folder %s,File %s" (or "File %s" without a folder), "Contains: %d records".
     std::vector<std::string> GetStatusText() override;
+    void BuildItemMenu(CNodeMenu* menu) override;
 
     // Folders, queries or item lists on the clipboard that this area can take (CanPasteFolders), else a
     // record of this catalogue and data file that lies in another folder.

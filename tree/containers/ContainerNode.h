@@ -26,6 +26,7 @@ public:
     bool CanCreateShortcut() override { return true; }
     std::string CreateShortcut(int kind) override;
     bool IsEmpty() override;
+    void BuildItemMenu(CNodeMenu* menu) override;
 
     // Builds the subfolders and areas once.
     void BuildChildren() override;

@@ -17,6 +17,7 @@ public:
     std::string GetHelpKey() override { return "KV.TABLESITM"; }
     // "Catalogue: %s", "Summary table: %s", "Contains: %d records".
     std::vector<std::string> GetStatusText() override;
+    void BuildItemMenu(CNodeMenu* menu) override;
 
     // Reloads the set and makes the rows anew: one for each record something links to.
     void BuildChildren() override;

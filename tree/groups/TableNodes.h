@@ -20,6 +20,7 @@ public:
     CCatalogueDb* GetCatalogue() override { return m_catalogue; }
     CFolderRecord* GetFolderRecord() override;
     std::string GetHelpKey() override { return "KV.TABLEITM"; }
+    void BuildItemMenu(CNodeMenu* menu) override;
     // "VUR_Area_Copy" ("VUR_Area_Move") with the group's path, then every child's, stopping at the first
     // that cannot.
     bool CopyToClipboard(bool onlyAsk) override;
@@ -41,6 +42,7 @@ public:
     explicit CTableNode(CCatalogueDb& catalogue);
     bool IsTableNode() override { return true; }
     bool IsTablesGroup() override { return true; }
+    std::vector<std::string> GetStatusText() override;
     bool CanCreateShortcut() override { return true; }
     bool HasUnbuiltChildren() override { return !m_childrenBuilt; }
     // One summary table per data file with a table number, made once.
@@ -69,4 +71,6 @@ public:
     explicit CWastebasketTableNode(CCatalogueDb& catalogue);
     bool IsInWastebasket() override { return true; }
     bool IsWastebasketArea() override { return true; }
+    std::vector<std::string> GetStatusText() override;
+    void BuildItemMenu(CNodeMenu* /*menu*/) override {}
 };

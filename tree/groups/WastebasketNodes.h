@@ -16,6 +16,7 @@ public:
     bool IsWastebasket() override { return true; }
     bool IsInWastebasket() override { return true; }
     bool IsWastebasketRoot() override { return true; }
+    std::vector<std::string> GetStatusText() override;
     bool CanCreateShortcut() override { return true; }
     std::string CreateShortcut(int kind) override;
     bool HasUnbuiltChildren() override { return !m_childrenBuilt; }
@@ -23,6 +24,7 @@ public:
     std::string GetHelpKey() override { return "KV.WASTITM"; }
     // Sets the label and keeps it in the setting "WastebasketName".
     bool Rename(std::string_view text) override;
+    void BuildItemMenu(CNodeMenu* menu) override;
     // A node per data file with a menu name (not the item lists; the to-do list only where it is
     // shown): under "Tables" for a data file kept as a table, directly below for the others and for a
     // table that is also offered when new items are made.
@@ -52,6 +54,7 @@ public:
     CCatalogueDb* GetCatalogue() override { return m_catalogue; }
     bool IsInWastebasket() override { return true; }
     bool IsWastebasketArea() override { return true; }
+    std::vector<std::string> GetStatusText() override;
     bool CanHaveChildren() override { return false; }
     void PopulateChildren(CTreeControl* tree) override;
     void PurgeDeleted() override;
@@ -76,8 +79,10 @@ public:
     CWastebasketTableFileNode(CCatalogueDb& catalogue, int kind, std::string_view label);
     bool IsInWastebasket() override { return true; }
     bool IsWastebasketArea() override { return true; }
+    std::vector<std::string> GetStatusText() override;
     std::string GetHelpKey() override { return "KV.TABLEITM"; }
     void PopulateChildren(CTreeControl* tree) override;
+    void BuildItemMenu(CNodeMenu* /*menu*/) override {}
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 };

@@ -25,6 +25,7 @@ public:
     std::string GetHelpKey() override { return "KV.DISTLISTITM"; }
     // "Catalogue: %s", "List %s", "Contains: %d records".
     std::vector<std::string> GetStatusText() override;
+    void BuildItemMenu(CNodeMenu* menu) override;
     // Writes the list's new NAME; refused in a view-only catalogue or for an empty name.
     bool Rename(std::string_view text) override;
     // Asks "Confirm List delete" unless quiet, then deletes the list's own row.

@@ -27,6 +27,8 @@ public:
     std::string CreateShortcut(int kind) override;
     bool CanHaveChildren() override { return false; }
     std::string GetHelpKey() override { return "KV.QUERYITM"; }
+    // "Catalogue: %s", "Query %s", "Contains: %d records"; one text for a query over every catalogue.
+    std::vector<std::string> GetStatusText() override;
     bool Open(CTreeControl* /*tree*/) override { return true; }
     bool Collapse(CTreeControl* /*tree*/) override { return true; }
     void PopulateChildren(CTreeControl* /*tree*/) override {}

@@ -29,6 +29,10 @@ public:
     bool AcceptsKind(int kind) override { return kind == GetKind(); }
     const char* GetTypeName() override { return "RECORD"; }
     std::string GetHelpKey() override { return "KV.CONTACTITM"; }
+    // "Catalogue: %s", where the record lies (its parent and folder), the record's name.
+    std::vector<std::string> GetStatusText() override;
+    void BuildItemMenu(CNodeMenu* menu) override;
+    void BuildItemMenuWithSearch(CNodeMenu* menu) override;
     // The list's own label editing (then Rename); refused in a view-only catalogue.
     bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
     // Opens the record form at the record; false without a record form (RecordForm.h).
@@ -102,6 +106,7 @@ public:
     explicit CAddNewNode(CItemSet& set);
     explicit CAddNewNode(const CNodeRef& key);
     bool IsAddNew() override { return true; }
+    void BuildItemMenu(CNodeMenu* menu) override;
     bool CanDelete() override { return false; }
     int Delete(CNodeListPane* /*list*/, bool /*quiet*/) override { return kDeleteRefused; }
     int DeleteFromList(int /*answer*/, CNodeListPane* /*list*/) override { return kDeleteRefused; }
@@ -114,6 +119,7 @@ class CItemListRecordNode : public CRecordNode
 public:
     using CRecordNode::CRecordNode;
     bool IsItemListRecord() override { return true; }
+    void BuildItemMenuWithSearch(CNodeMenu* menu) override;
     bool IsLinkedRecord() override { return true; }
     bool IsContentEntry() override { return true; }
     bool CanDelete() override { return true; }
@@ -157,6 +163,7 @@ public:
     using CRecordNode::CRecordNode;
     bool IsInWastebasket() override { return true; }
     bool Rename(std::string_view /*text*/) override { return false; }
+    void BuildItemMenu(CNodeMenu* menu) override;
     // Unless quiet, "You can not delete a deleted item; use Empty Recycle Bin". Always refused.
     int Delete(CNodeListPane* list, bool quiet) override;
     int DeleteFromList(int /*answer*/, CNodeListPane* /*list*/) override { return kDeleteRefused; }
@@ -179,6 +186,7 @@ public:
     using CRecordNode::CRecordNode;
     bool IsTableRecord() override { return true; }
     bool CanDelete() override { return true; }
+    void BuildItemMenu(CNodeMenu* menu) override;
     bool Open(CTreeControl* /*tree*/) override { return false; }
 };
 
