@@ -14,10 +14,9 @@ constexpr std::string_view kTrashFullIcon = "user-trash-full";
 
 // Tool-bar strips (normal and hot): back, forward, up, search, cut, copy, paste, delete, properties, view.
 #define LUMARC_TOOLBAR_STRIP(n)                                                                              \
-    {n, 0, "action", {}}, {n, 24129, "back", "wxART_GO_BACK"}, {n, 24140, "forward", "wxART_GO_FORWARD"},    \
-        {n, 133, "up", "wxART_GO_UP"}, {n, 1324, "query", "wxART_FIND"}, {n, 57635, "cut", {}},              \
-        {n, 57634, "copy", {}}, {n, 57637, "paste", {}}, {n, 1011, "delete", {}},                            \
-        {n, 1013, "properties", {}},                                                                         \
+    {n, 0, "action", {}}, {n, 24129, "back", {}}, {n, 24140, "forward", {}}, {n, 133, "up", {}},             \
+        {n, 1324, "query", "wxART_FIND"}, {n, 57635, "cut", {}}, {n, 57634, "copy", {}},                     \
+        {n, 57637, "paste", {}}, {n, 1011, "delete", {}}, {n, 1013, "properties", {}},                       \
     {                                                                                                        \
         n, 1135, "view", {}                                                                                  \
     }

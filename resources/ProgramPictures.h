@@ -3,7 +3,8 @@
 // images and the list's overlays. A number names one picture, or a strip of pictures in which a command
 // picks its own (the tool bar, the menus' command strip); a command the strip has no picture for gets
 // the strip's first. Each picture is one of the SVG sources in resources/pictures; where the desktop's
-// icon theme has the natural picture (folders, the wastebasket, back, forward, up, search) the theme's
+// icon theme has the natural picture (folders, the wastebasket, search;
+// the theme's arrows are drawn for a dark tool bar and vanish on a light one, so ours are used) the theme's
 // icon is named too and shown instead when the theme has it.
 
 #include <span>

@@ -1,0 +1,63 @@
+#pragma once
+// BCMenu: every menu of the program is a wx menu whose items carry a small picture beside their text,
+// from the program's pictures (by bitmap number, the command picking its picture in a strip) or from a
+// catalogue's own picture of a data file. Drawing, measuring and the mnemonic search are the toolkit's;
+// BCMenu keeps what users see: which items, their order, pictures, greying, check marks and texts. A node
+// menu (tree/menus) is turned into one by AppendNodeMenu. Popups are owned by their items, as wx does.
+//
+// GTK draws a check mark in place of an item's picture, so a checked item shows its check mark and no
+// picture (the check mark is what tells the state).
+
+#include <wx/menu.h>
+
+#include <string_view>
+
+class CNodeMenu;
+
+// A separator and a greyed flag as the builders take them.
+inline constexpr int kBCMenuGreyed = 1;
+inline constexpr int kBCMenuChecked = 8;
+
+class BCMenu : public wxMenu
+{
+public:
+    BCMenu() = default;
+
+    // Appends an item; a command id of 0 makes a separator whatever the text. A picture number of -1
+    // means none.
+    wxMenuItem* AppendODMenu(std::string_view text, int flags, int command, int picture);
+    // Appends a popup (owned by its item) with its picture.
+    wxMenuItem* AppendODPopup(std::string_view text, int flags, BCMenu* popup, int picture);
+    // Appends every entry of a node menu, popups as BCMenus.
+    void AppendNodeMenu(const CNodeMenu& menu);
+    // Removes every item.
+    void Clear();
+
+    // wx takes item ids below 32767 only, and many of the program's commands lie above (Cut is 57635):
+    // such a command gets an id of wx's own, reserved once, and the handler asks which command it is.
+    static int ItemIdOf(int command);
+    static int CommandOf(int itemId);
+};
+
+// The subclasses that build particular menus; their builders fill them from node menus.
+class FieldMenu : public BCMenu
+{
+};
+class FloatingMenu : public BCMenu
+{
+};
+class SendMenuClass : public BCMenu
+{
+};
+class PrintMenuClass : public BCMenu
+{
+};
+class NewTableMenuClass : public BCMenu
+{
+};
+class FileMenuClass : public BCMenu
+{
+};
+class RClickMenuClass : public FileMenuClass
+{
+};
