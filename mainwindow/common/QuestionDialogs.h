@@ -15,7 +15,7 @@ inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 inline constexpr int kAnswerYesToAll = 8;
 
-// Confirmation dialogs 305 (items), 307 (folder), 317 (query), 30148 (list), 32209 (order; no Yes to
+// Confirmation dialogs 146 (one item), 305 (items), 307 (folder), 317 (query), 30148 (list), 32209 (order; no Yes to
 // All): the caller's question, answered with Yes (6), No (7) or Yes to All (8).
 class CPopupQuestionDlg : public wxDialog
 {

@@ -12,11 +12,13 @@
 #include "tests/tree/TestCatalogueNode.h"
 #include "tree/base/BaseItemNode.h"
 
+#include "tree/records/RecordNodes.h"
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+
 #include <wx/dialog.h>
 #include <wx/stattext.h>
 
@@ -100,6 +102,25 @@ TEST_F(TreeWindowsTest, FolderDeleteAsksWithDialog307AndYesToAllDeletesQuietly)
     });
     EXPECT_EQ(asia->Delete(nullptr, false), kDeleteDoneYesToAll);
     EXPECT_EQ(catalogue->FindFolder(made.asia), nullptr);
+}
+
+TEST_F(TreeWindowsTest, RecordDeleteAsksWithDialog146AndNoKeepsTheRecord)
+{
+    CWxNodeDialogs dialogs;
+    SetNodeDialogs(&dialogs);
+    CFolderRecordNode franc(made.franc.In(*catalogue));
+    WhenShown([](wxDialog& dialog) {
+        EXPECT_EQ(dialog.GetTitle(), "Confirm Item Delete");
+        auto* question = dynamic_cast<wxStaticText*>(dialog.FindWindow(1022));
+        ASSERT_NE(question, nullptr);
+        EXPECT_TRUE(question->GetLabel().StartsWith("Are you sure you want to send "));
+        SaveScreenshot(dialog, "confirm-item-delete.png");
+        wxCommandEvent click(wxEVT_BUTTON, 7);
+        click.SetEventObject(dialog.FindWindow(7));
+        dialog.FindWindow(7)->GetEventHandler()->ProcessEvent(click);
+    });
+    EXPECT_EQ(franc.Delete(nullptr, false), kDeleteRefused);
+    EXPECT_TRUE(IsLiveRecord(*catalogue, made.franc.In(*catalogue)));
 }
 
 TEST_F(TreeWindowsTest, UnloadBroadcastsReachASecondRunningCopy)

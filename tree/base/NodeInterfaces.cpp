@@ -1,8 +1,11 @@
 #include "tree/base/NodeInterfaces.h"
 
 #include "platform/ui/DialogService.h"
+#include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/records/ItemSet.h"
+#include "tree/base/NodeListPane.h"
+#include "tree/base/TreeNode.h"
 
 namespace {
 
@@ -19,10 +22,29 @@ public:
     }
     int ConfirmItemDelete(const std::string& question) override
     {
-        const int answer = platform::ui::ShowMessage(question, "Confirm Item Delete",
+        return ConfirmDelete(kConfirmItemDelete, question);
+    }
+    int ConfirmDelete(int dialog, const std::string& question) override
+    {
+        const int answer = platform::ui::ShowMessage(question, CaptionOf(dialog),
                                                      platform::ui::kMbYesNo | platform::ui::kMbIconQuestion);
         return answer == platform::ui::kIdYes || answer == platform::ui::kIdYesToAll ? answer
                                                                                      : platform::ui::kIdNo;
+    }
+
+private:
+    static const char* CaptionOf(int dialog)
+    {
+        switch (dialog) {
+        case kConfirmItemsDelete:
+            return "Confirm Multiple Items Delete ";
+        case kConfirmQueryDelete:
+            return "Confirm Query delete";
+        case kConfirmListDelete:
+            return "Confirm List delete";
+        default:
+            return "Confirm Item Delete";
+        }
     }
 };
 
@@ -41,6 +63,19 @@ CNodeDialogs* SetNodeDialogs(CNodeDialogs* dialogs)
     CNodeDialogs* previous = g_dialogs;
     g_dialogs = dialogs != nullptr ? dialogs : &g_serviceDialogs;
     return previous == &g_serviceDialogs ? nullptr : previous;
+}
+
+int RefuseDeletion(unsigned message, bool quiet, CNodeListPane* list)
+{
+    constexpr unsigned kErrorCaption = 20552;
+    if (!quiet) {
+        platform::ui::ShowMessage(LoadResString(message), LoadResString(kErrorCaption),
+                                  platform::ui::kMbOk | platform::ui::kMbIconError);
+    }
+    if (list != nullptr) {
+        list->RestoreFocus();
+    }
+    return kDeleteRefused;
 }
 
 namespace {

@@ -10,6 +10,7 @@
 
 class CItemSet;
 class CNodeFrame;
+class CNodeListPane;
 class CTreeNode;
 struct NodePoint;
 
@@ -41,10 +42,22 @@ public:
     virtual int ConfirmFolderDelete(const std::string& question) = 0;
     // "Confirm Item Delete", asked before a record row is deleted: Yes 6, No 7, Yes to All 8.
     virtual int ConfirmItemDelete(const std::string& question) = 0;
+    // The other delete confirmations, by dialog: kConfirmItemDelete (one record), kConfirmItemsDelete
+    // (several), kConfirmQueryDelete, kConfirmListDelete. The same answers.
+    virtual int ConfirmDelete(int dialog, const std::string& question) = 0;
+
+    static constexpr int kConfirmItemDelete = 146;
+    static constexpr int kConfirmItemsDelete = 305;
+    static constexpr int kConfirmQueryDelete = 317;
+    static constexpr int kConfirmListDelete = 30148;
 };
 
 // The dialogs in use (never null); without an installed one, the dialog service's message box asks.
 CNodeDialogs& NodeDialogs();
+
+// What a node that cannot be deleted answers: unless quiet, the string-table message titled "Error"
+// with the stop icon; the focus goes back to the pane. Always 0 (refused).
+int RefuseDeletion(unsigned message, bool quiet, CNodeListPane* list);
 // Installs dialogs (not owned; null restores the default). Returns the previous ones.
 CNodeDialogs* SetNodeDialogs(CNodeDialogs* dialogs);
 

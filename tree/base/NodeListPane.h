@@ -54,4 +54,6 @@ public:
     // Shows these rows, in order, under the columns, in place of the rows shown so far. A pane that shows
     // only record rows ignores them.
     virtual void ShowRows(NodeListColumns /*columns*/, const std::vector<NodeListRow>& /*rows*/) {}
+    // Gives the keyboard focus back to the pane, after a refused or declined deletion.
+    virtual void RestoreFocus() {}
 };

@@ -155,3 +155,15 @@ void CTableNode::OpenEntryById(int dataFile, CNodeFrame* frame)
     form->OpenRecordFormAt(*row, fresh.GetCurrentKey(), frame);
     table->DetachChild(row);
 }
+
+int CTableNode::Delete(CNodeListPane* list, bool quiet)
+{
+    constexpr unsigned kTableStructureNotDeleted = 21044;
+    return RefuseDeletion(kTableStructureNotDeleted, quiet, list);
+}
+
+int CWastebasketTableNode::Delete(CNodeListPane* list, bool quiet)
+{
+    constexpr unsigned kDeletedItemNotDeleted = 33126;
+    return RefuseDeletion(kDeletedItemNotDeleted, quiet, list);
+}

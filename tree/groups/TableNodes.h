@@ -47,6 +47,8 @@ public:
     bool HasUnbuiltChildren() override { return !m_childrenBuilt; }
     // One summary table per data file with a table number, made once.
     void BuildChildren() override;
+    // Unless quiet, "You can not delete the table structure". Always refused.
+    int Delete(CNodeListPane* list, bool quiet) override;
     // Records of another catalogue file, while a CRecordCopier is installed; never in a view-only
     // catalogue.
     bool CanAcceptCopy(CItemSet* set) override;
@@ -73,4 +75,6 @@ public:
     bool IsWastebasketArea() override { return true; }
     std::vector<std::string> GetStatusText() override;
     void BuildItemMenu(CNodeMenu* /*menu*/) override {}
+    // Unless quiet, "You can not delete a deleted item; use Empty Recycle Bin". Always refused.
+    int Delete(CNodeListPane* list, bool quiet) override;
 };

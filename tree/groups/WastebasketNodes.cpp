@@ -6,6 +6,7 @@
 #include "store/program/Settings.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
+#include "tree/base/NodeInterfaces.h"
 #include "tree/containers/AreaNode.h"
 #include "tree/groups/TableNodes.h"
 #include "tree/records/RecordNodes.h"
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr int kStringRecycleBin = 33121;
+constexpr unsigned kDeletedItemNotDeleted = 33126; // "You can not delete a deleted item; ..."
 
 std::unique_ptr<CItemSet> DeletedRecords(CCatalogueDb& catalogue, int kind)
 {
@@ -205,4 +207,20 @@ std::string CWastebasketNode::CreateShortcut(int kind)
 std::string CWastebasketAreaFileNode::CreateShortcut(int kind)
 {
     return WriteShortcutOfKind(kind, DescriptionWithCatalogue(*this), ListShortcutArgument(*this), 5);
+}
+
+int CWastebasketNode::Delete(CNodeListPane* list, bool quiet)
+{
+    constexpr unsigned kWastebasketNotDeleted = 33128;
+    return RefuseDeletion(kWastebasketNotDeleted, quiet, list);
+}
+
+int CWastebasketAreaFileNode::Delete(CNodeListPane* list, bool quiet)
+{
+    return RefuseDeletion(kDeletedItemNotDeleted, quiet, list);
+}
+
+int CWastebasketTableFileNode::Delete(CNodeListPane* list, bool quiet)
+{
+    return RefuseDeletion(kDeletedItemNotDeleted, quiet, list);
 }

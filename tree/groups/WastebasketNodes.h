@@ -25,6 +25,8 @@ public:
     // Sets the label and keeps it in the setting "WastebasketName".
     bool Rename(std::string_view text) override;
     void BuildItemMenu(CNodeMenu* menu) override;
+    // Unless quiet, "You can not delete the wastebasket; use Empty Recycle Bin". Always refused.
+    int Delete(CNodeListPane* list, bool quiet) override;
     // A node per data file with a menu name (not the item lists; the to-do list only where it is
     // shown): under "Tables" for a data file kept as a table, directly below for the others and for a
     // table that is also offered when new items are made.
@@ -56,6 +58,8 @@ public:
     bool IsWastebasketArea() override { return true; }
     std::vector<std::string> GetStatusText() override;
     bool CanHaveChildren() override { return false; }
+    // Unless quiet, "You can not delete a deleted item; use Empty Recycle Bin". Always refused.
+    int Delete(CNodeListPane* list, bool quiet) override;
     void PopulateChildren(CTreeControl* tree) override;
     void PurgeDeleted() override;
     std::string CreateShortcut(int kind) override;
@@ -81,6 +85,8 @@ public:
     bool IsWastebasketArea() override { return true; }
     std::vector<std::string> GetStatusText() override;
     std::string GetHelpKey() override { return "KV.TABLEITM"; }
+    // Unless quiet, "You can not delete a deleted item; use Empty Recycle Bin". Always refused.
+    int Delete(CNodeListPane* list, bool quiet) override;
     void PopulateChildren(CTreeControl* tree) override;
     void BuildItemMenu(CNodeMenu* /*menu*/) override {}
     std::unique_ptr<CTreeNode> NewChild(const CNodeRef& key) override;

@@ -5,6 +5,7 @@
 #include "store/catalogue/CatalogueDb.h"
 #include "store/clipboard/ItemClipboard.h"
 #include "store/records/ItemSet.h"
+#include "tree/base/NodeInterfaces.h"
 #include "tree/base/TextPatterns.h"
 #include "tree/records/RecordNodes.h"
 #include "tree/shortcuts/ShortcutWriter.h"
@@ -56,19 +57,20 @@ bool CItemListNode::Rename(std::string_view text)
 
 int CItemListNode::Delete(CNodeListPane* /*list*/, bool quiet)
 {
+    bool yesToAll = false;
     if (!quiet) {
-        const int answer = platform::ui::ShowMessage(
-            FillTextPattern(LoadResString(kRemoveListQuestion), GetName()), "Confirm List delete",
-            platform::ui::kMbYesNo | platform::ui::kMbIconQuestion);
+        const int answer = NodeDialogs().ConfirmDelete(
+            CNodeDialogs::kConfirmListDelete, FillTextPattern(LoadResString(kRemoveListQuestion), GetName()));
         if (answer != platform::ui::kIdYes && answer != platform::ui::kIdYesToAll) {
             return kDeleteRefused;
         }
+        yesToAll = answer == platform::ui::kIdYesToAll;
     }
     if (!m_ownSet->DeleteCurrentRecord()) {
         return kDeleteRefused;
     }
     m_catalogue->ResetBuiltinSet22();
-    return quiet ? kDeleteDoneYesToAll : kDeleteDone;
+    return quiet || yesToAll ? kDeleteDoneYesToAll : kDeleteDone;
 }
 
 void CItemListNode::DropLink(CItemSet& set)

@@ -7,6 +7,7 @@
 #include "store/clipboard/ItemClipboard.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
+#include "tree/base/NodeInterfaces.h"
 #include "tree/records/RecordNodes.h"
 #include "tree/shortcuts/ShortcutWriter.h"
 
@@ -93,19 +94,20 @@ int CQueryNode::Delete(CNodeListPane* /*list*/, bool quiet)
     if (m_ownSet == nullptr || m_catalogue == nullptr) {
         return kDeleteRefused;
     }
+    bool yesToAll = false;
     if (!quiet) {
-        const int answer =
-            platform::ui::ShowMessage(LoadResString(kRemoveQueryQuestion), "Confirm Query delete",
-                                      platform::ui::kMbYesNo | platform::ui::kMbIconQuestion);
+        const int answer = NodeDialogs().ConfirmDelete(CNodeDialogs::kConfirmQueryDelete,
+                                                       LoadResString(kRemoveQueryQuestion));
         if (answer != platform::ui::kIdYes && answer != platform::ui::kIdYesToAll) {
             return kDeleteRefused;
         }
+        yesToAll = answer == platform::ui::kIdYesToAll;
     }
     if (!m_catalogue->DeleteQuery(GetName())) {
         return kDeleteRefused;
     }
     m_catalogue->ResetBuiltinSet23();
-    return quiet ? kDeleteDoneYesToAll : kDeleteDone;
+    return quiet || yesToAll ? kDeleteDoneYesToAll : kDeleteDone;
 }
 
 bool CQueryNode::CopyToClipboard(bool onlyAsk)

@@ -11,3 +11,8 @@ int CWxNodeDialogs::ConfirmItemDelete(const std::string& question)
 {
     return ShowPopupQuestion(m_parent, kConfirmItemDeleteDialog, question);
 }
+
+int CWxNodeDialogs::ConfirmDelete(int dialog, const std::string& question)
+{
+    return ShowPopupQuestion(m_parent, dialog, question);
+}

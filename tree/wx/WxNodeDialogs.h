@@ -14,6 +14,8 @@ public:
     explicit CWxNodeDialogs(wxWindow* parent = nullptr) : m_parent(parent) {}
     int ConfirmFolderDelete(const std::string& question) override;
     int ConfirmItemDelete(const std::string& question) override;
+    // Dialogs 146, 305, 317 and 30148 of the same file.
+    int ConfirmDelete(int dialog, const std::string& question) override;
 
     static constexpr int kConfirmFolderDeleteDialog = 307;
     static constexpr int kConfirmItemDeleteDialog = 146;
