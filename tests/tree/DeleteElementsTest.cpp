@@ -246,3 +246,65 @@ TEST_F(DeleteElementsTest, YesOnOneRecordTakesItsLinkedRecordsAlong)
     EXPECT_FALSE(IsLiveRecord(*catalogue, made.dealer.In(*catalogue)));
     EXPECT_TRUE(IsLiveRecord(*catalogue, made.mark.In(*catalogue)));
 }
+
+TEST_F(DeleteElementsTest, RecordsDroppedOnTheWastebasketGoAfterOneQuestion)
+{
+    CWastebasketNode wastebasket(*catalogue);
+    CItemSet coins = CItemSet::Query(catalogue.get(), 1, nullptr, false);
+    const size_t count = coins.GetCount();
+    ASSERT_GE(count, 2u);
+    EXPECT_TRUE(wastebasket.CanAcceptMove(&coins));
+
+    Dialogs().answers = {kNo};
+    wastebasket.DropMove(&coins);
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(Dialogs().messages[0].caption, "Confirm Multiple Items Delete ");
+    EXPECT_EQ(InWastebasket(1), 0u);
+
+    Dialogs().Clear();
+    Dialogs().answers = {kYes};
+    wastebasket.DropMove(&coins);
+    EXPECT_EQ(Dialogs().messages.size(), 1u);
+    Open();
+    EXPECT_EQ(InWastebasket(1), count);
+
+    // Records of another catalogue, or into a view-only one, are not taken.
+    const TypicalCatalogue otherMade = MakeTypicalCatalogue(MakeTempFolder("other"));
+    CCatalogueDb other(otherMade.path);
+    CItemSet foreign = CItemSet::Query(&other, 1, nullptr, false);
+    CWastebasketNode again(*catalogue);
+    EXPECT_FALSE(again.CanAcceptMove(&foreign));
+    again.DropMove(&foreign);
+    EXPECT_EQ(CItemSet::Query(&other, 1, nullptr, false).GetCount(), count);
+}
+
+TEST_F(DeleteElementsTest, RecordsDroppedOnARowAreLinkedWithItsRecordButNeverWithItself)
+{
+    CFolderRecordNode mark(made.mark.In(*catalogue));
+    CItemSet dealer(catalogue.get());
+    dealer.AddRecordByKey(made.dealer.In(*catalogue));
+    dealer.AddRecordByKey(made.mark.In(*catalogue));
+    EXPECT_TRUE(mark.CanAcceptCopy(&dealer));
+    mark.DropCopy(&dealer);
+
+    CItemSet self(catalogue.get());
+    self.AddRecordByKey(made.mark.In(*catalogue));
+    EXPECT_FALSE(mark.CanAcceptCopy(&self));
+    mark.DropCopy(&self);
+
+    Open();
+    const CNodeRef markKey = made.mark.In(*catalogue);
+    CItemSet linked = CItemSet::Children(catalogue.get(), &markKey, kLinkEveryKind);
+    std::vector<std::string> names;
+    for (bool more = linked.MoveFirst(); more; more = linked.MoveNext()) {
+        names.push_back(linked.GetFieldTextByName("NAME"));
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"Numismatik Berlin"});
+
+    catalogue->SetViewOnly(true);
+    CFolderRecordNode franc(made.franc.In(*catalogue));
+    CItemSet more(catalogue.get());
+    more.AddRecordByKey(made.dealer.In(*catalogue));
+    EXPECT_FALSE(franc.CanAcceptCopy(&more));
+    catalogue->SetViewOnly(false);
+}

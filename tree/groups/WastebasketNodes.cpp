@@ -9,6 +9,7 @@
 #include "tree/base/NodeInterfaces.h"
 #include "tree/containers/AreaNode.h"
 #include "tree/groups/TableNodes.h"
+#include "tree/records/DeleteConfirmations.h"
 #include "tree/records/RecordNodes.h"
 #include "tree/shortcuts/ShortcutWriter.h"
 
@@ -223,4 +224,26 @@ int CWastebasketAreaFileNode::Delete(CNodeListPane* list, bool quiet)
 int CWastebasketTableFileNode::Delete(CNodeListPane* list, bool quiet)
 {
     return RefuseDeletion(kDeletedItemNotDeleted, quiet, list);
+}
+
+bool CWastebasketNode::CanAcceptMove(CItemSet* set)
+{
+    return set != nullptr && set->GetCatalogue() == m_catalogue && !m_catalogue->IsViewOnly() &&
+           set->GetCount() > 0;
+}
+
+void CWastebasketNode::DropMove(CItemSet* set)
+{
+    if (!CanAcceptMove(set) || !set->MoveFirst()) {
+        return;
+    }
+    if (!AgreesToDelete(ConfirmRecordDelete(RecordDeleteQuestion::kRecycle, *set, set->GetCount()))) {
+        return;
+    }
+    // A file item's file stays on disk, as when its row is deleted: the record can come back from the
+    // wastebasket and must then still name its file. The store takes notes and file items along.
+    for (bool more = set->MoveFirst(); more; more = set->MoveNext()) {
+        set->DeleteCurrentRecord();
+    }
+    BroadcastRefresh(*this, *set);
 }

@@ -27,6 +27,11 @@ public:
     void BuildItemMenu(CNodeMenu* menu) override;
     // Unless quiet, "You can not delete the wastebasket; use Empty Recycle Bin". Always refused.
     int Delete(CNodeListPane* list, bool quiet) override;
+    // Live records of this catalogue, unless it is view-only.
+    bool CanAcceptMove(CItemSet* set) override;
+    // Asks once whether to send the records to the wastebasket; on Yes (or Yes to All) every record goes,
+    // its notes and file items with it. Records of another catalogue or a view-only one are left alone.
+    void DropMove(CItemSet* set) override;
     // A node per data file with a menu name (not the item lists; the to-do list only where it is
     // shown): under "Tables" for a data file kept as a table, directly below for the others and for a
     // table that is also offered when new items are made.

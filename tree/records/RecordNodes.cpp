@@ -278,6 +278,32 @@ void CRecordNode::OpenNewEntry(int kind, CNodeFrame* frame)
     form->OpenRecordFormAt(row, fresh.GetCurrentKey(), frame);
 }
 
+bool CRecordNode::CanLinkDropped(CItemSet* set)
+{
+    CItemSet* own = GetItemSet();
+    if (set == nullptr || own == nullptr || own->GetCurrent() == nullptr || set->GetCount() == 0 ||
+        IsViewOnly(*this) || set->GetCatalogue() != own->GetCatalogue()) {
+        return false;
+    }
+    // A record is never linked with itself: a set holding only this row's record is refused.
+    return set->GetCount() > 1 || !set->ContainsRecord(*own->GetCurrent());
+}
+
+void CRecordNode::LinkDropped(CItemSet* set)
+{
+    if (!CanLinkDropped(set)) {
+        return;
+    }
+    CItemSet* own = GetItemSet();
+    const CNodeRef key = own->GetCurrentKey();
+    for (bool more = set->MoveFirst(); more; more = set->MoveNext()) {
+        if (set->GetCurrentKey().GetCode() != key.GetCode()) {
+            set->LinkCurrentWith(key);
+        }
+    }
+    BroadcastRefresh(*this, *set);
+}
+
 std::unique_ptr<CTreeNode> CRecordNode::NewChild(const CNodeRef& key)
 {
     return std::make_unique<CRecordNode>(key);

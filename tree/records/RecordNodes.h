@@ -61,6 +61,10 @@ public:
     std::unique_ptr<CTreeNode> NewChildFromSet(CItemSet& set) override;
 
 protected:
+    // Records of the same catalogue, other than this row's own, dropped on a row that takes links: each
+    // is linked with the row's record. Never in a view-only catalogue.
+    bool CanLinkDropped(CItemSet* set);
+    void LinkDropped(CItemSet* set);
     // The question of a one-row delete with the text pattern (the record's name, or the path of a file
     // item, for %s); true for Yes and Yes to All, which `yesToAll` tells.
     bool ConfirmRowDelete(unsigned question, unsigned fileItemQuestion, bool& yesToAll);
@@ -83,6 +87,9 @@ class CFolderRecordNode : public CRecordNode
 {
 public:
     using CRecordNode::CRecordNode;
+    // Records dropped on the row are linked with its record.
+    bool CanAcceptCopy(CItemSet* set) override { return CanLinkDropped(set); }
+    void DropCopy(CItemSet* set) override { LinkDropped(set); }
     bool IsContentEntry() override { return true; }
     bool CanBeLinked() override { return true; }
     bool CanCreateShortcut() override { return true; }
@@ -118,6 +125,9 @@ class CItemListRecordNode : public CRecordNode
 {
 public:
     using CRecordNode::CRecordNode;
+    // Records dropped on the row are linked with its record.
+    bool CanAcceptCopy(CItemSet* set) override { return CanLinkDropped(set); }
+    void DropCopy(CItemSet* set) override { LinkDropped(set); }
     bool IsItemListRecord() override { return true; }
     void BuildItemMenuWithSearch(CNodeMenu* menu) override;
     bool IsLinkedRecord() override { return true; }
@@ -141,6 +151,9 @@ class CFileRecordNode : public CRecordNode
 {
 public:
     using CRecordNode::CRecordNode;
+    // Records dropped on the row are linked with its record.
+    bool CanAcceptCopy(CItemSet* set) override { return CanLinkDropped(set); }
+    void DropCopy(CItemSet* set) override { LinkDropped(set); }
     bool IsLinkedRecord() override { return true; }
     bool IsContentEntry() override { return true; }
     bool CanBeLinked() override { return true; }
