@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+class AddressCombo;
+class CNodeContextMenus;
 class CTreeControl;
 class CTreeNode;
 class wxWindow;
@@ -40,6 +42,15 @@ public:
     virtual void RefreshLabels() = 0;
     // Runs a command of the frame's menus as if chosen there.
     virtual void SendCommand(int id) = 0;
+    // Shows the frame's context menu of the element at the point (screen coordinates).
+    virtual void ShowContextMenu(CTreeNode* element, int x, int y) = 0;
+    // The menus a node's own "New" menu runs through; null while the frame has none.
+    virtual CNodeContextMenus* GetNodeContextMenus() = 0;
+    // Shows the text in the status bar's first pane.
+    virtual void SetStatusText(const std::string& text) = 0;
+    // Runs a quick search for the text in the element's catalogue and shows its results, the search set
+    // of the given search data file (100: every data file).
+    virtual void QuickSearch(CTreeNode& element, const std::string& text, int searchDataFile) = 0;
 };
 
 // The tree pane, as the frame drives it.
@@ -63,6 +74,9 @@ public:
     // The selected element, or null.
     virtual CTreeNode* GetSelectedNode() = 0;
     virtual void RefreshLabels() = 0;
+    // The address bar the pane fills from the element tree whenever the selection settles (it shares the
+    // pane's image list); null for none.
+    virtual void SetAddressBar(AddressCombo* addressBar) = 0;
 };
 
 // The list pane, as the frame drives it.
