@@ -243,6 +243,11 @@ void CContainerNode::Reload()
     }
 }
 
+bool CContainerNode::BeginInPlaceEdit(CNodeListPane* /*list*/, NodePoint /*point*/)
+{
+    return m_folder != nullptr && m_catalogue != nullptr && !m_catalogue->IsViewOnly();
+}
+
 bool CContainerNode::Rename(std::string_view text)
 {
     if (m_folder == nullptr || text.empty()) {

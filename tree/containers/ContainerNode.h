@@ -40,6 +40,8 @@ public:
     // Takes the folder's name again and forgets the children (rebuilt when a pane next asks); the
     // catalogue reads its links and its sets of lists and queries again.
     void Reload() override;
+    // A folder's label can be edited in place (Rename writes it); not in a view-only catalogue.
+    bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
     // Writes the folder's new NAME; an empty name is refused.
     bool Rename(std::string_view text) override;
     // Asks "Confirm Folder Delete" (unless quiet), deletes the children, then the folder with its

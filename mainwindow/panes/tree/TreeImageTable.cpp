@@ -28,78 +28,42 @@ const wxColour kTransparent(255, 0, 255);
 // is the one place that names them.
 wxBitmap LoadTreeBitmap(int number)
 {
-    wxArtID art;
-    switch (number) {
-    case 102:
-        art = wxART_NORMAL_FILE;
-        break; // record, open
-    case 105:
-        art = wxART_NORMAL_FILE;
-        break; // record
-    case 1013:
-        art = wxART_FIND;
-        break; // stored query, open
-    case 167:
-        art = wxART_FIND;
-        break; // stored query
-    case 114:
-        art = wxART_HARDDISK;
-        break; // catalogue, open
-    case 139:
-        art = wxART_HARDDISK;
-        break; // catalogue
-    case 123:
-        art = wxART_FOLDER_OPEN;
-        break;
-    case 124:
-        art = wxART_FOLDER;
-        break;
-    case 88:
-        art = wxART_DELETE;
-        break; // wastebasket holding entries
-    case 31274:
-        art = wxART_LIST_VIEW;
-        break;
-    case 31267:
-        art = wxART_REPORT_VIEW;
-        break;
-    case 31235:
-        art = wxART_CROSS_MARK;
-        break; // empty wastebasket
-    case 126:
-        art = wxART_FOLDER_OPEN;
-        break;
-    case 127:
-        art = wxART_FOLDER;
-        break;
-    case 104:
-        art = wxART_REPORT_VIEW;
-        break; // tables
-    case 111:
-        art = wxART_HELP_BOOK;
-        break;
-    case 145:
-        art = wxART_REPORT_VIEW;
-        break; // tables, open
-    case 185:
-        art = wxART_ADD_BOOKMARK;
-        break; // bookmarks
-    case 31237:
-        art = wxART_TICK_MARK;
-        break; // to-do
-    case 227:
-        art = wxART_EXECUTABLE_FILE;
-        break; // shopping cart and orders
-    case 31265:
-        art = wxART_LIST_VIEW;
-        break;
-    case 31276:
-        art = wxART_GO_HOME;
-        break; // the root element
-    default:
-        return wxNullBitmap;
+    struct StandIn
+    {
+        int bitmap;
+        const char* art;
+    };
+    static const StandIn kStandIns[] = {
+        {102, wxART_FOLDER_OPEN},     // folder, open
+        {105, wxART_FOLDER},          // folder
+        {1013, wxART_FIND},           // stored query, open
+        {167, wxART_FIND},            // stored query
+        {114, wxART_HARDDISK},        // catalogue, open
+        {139, wxART_HARDDISK},        // catalogue
+        {123, wxART_NORMAL_FILE},     // card file
+        {124, wxART_NORMAL_FILE},     // card file, open
+        {88, wxART_DELETE},           // wastebasket holding entries
+        {31274, wxART_LIST_VIEW},     // past orders
+        {31267, wxART_REPORT_VIEW},   // shop item
+        {31235, wxART_CROSS_MARK},    // empty wastebasket
+        {126, wxART_NORMAL_FILE},     // document
+        {127, wxART_NORMAL_FILE},     // document, open
+        {104, wxART_REPORT_VIEW},     // tables
+        {111, wxART_HELP_BOOK},       // item list
+        {145, wxART_REPORT_VIEW},     // tables, open
+        {185, wxART_ADD_BOOKMARK},    // bookmarks
+        {31237, wxART_TICK_MARK},     // to-do
+        {227, wxART_EXECUTABLE_FILE}, // shopping cart
+        {31265, wxART_LIST_VIEW},     // shop
+        {31276, wxART_GO_HOME},       // the root element
+    };
+    for (const StandIn& standIn : kStandIns) {
+        if (standIn.bitmap == number) {
+            return wxArtProvider::GetBitmap(standIn.art, wxART_OTHER,
+                                            wxSize(CTreeImageTable::kSize, CTreeImageTable::kSize));
+        }
     }
-    return wxArtProvider::GetBitmap(art, wxART_OTHER, wxSize(CTreeImageTable::kSize, CTreeImageTable::kSize));
+    return wxNullBitmap;
 }
 
 CTreeImageTable::CTreeImageTable() : m_images(std::make_unique<wxImageList>(kSize, kSize, true, 25))
