@@ -5,9 +5,12 @@
 #include "mainwindow/common/ContextHelp.h"
 #include "mainwindow/common/WaitWindow.h"
 #include "mainwindow/frame/FrameState.h"
+#include "mainwindow/menus/BCMenu.h"
 #include "mainwindow/panes/MainSplitter.h"
 #include "mainwindow/panes/ParentView.h"
 #include "mainwindow/panes/StatusPanes.h"
+#include "mainwindow/panes/address/AddressCombo.h"
+#include "mainwindow/panes/address/NavHistory.h"
 #include "mainwindow/startup/OwnWindowClasses.h"
 #include "mainwindow/startup/SplashWindow.h"
 #include "mainwindow/startup/TipDlg.h"
@@ -27,6 +30,11 @@
 #include "store/regional/TextUtilities.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/catalogue/CatalogueNode.h"
+#include "tree/menus/NodeMenu.h"
+#include "tree/queries/QueryNodes.h"
+
+#include <wx/sizer.h>
+#include <wx/stattext.h>
 
 #include <wx/display.h>
 
@@ -92,7 +100,8 @@ CMainFrame* GetMainFrame()
 }
 
 CMainFrame::CMainFrame(std::vector<std::string> arguments)
-    : m_arguments(std::move(arguments)), m_root(std::make_unique<CBaseItemNode>())
+    : m_arguments(std::move(arguments)), m_root(std::make_unique<CBaseItemNode>()),
+      m_history(std::make_unique<CNavHistory>())
 {
     if (GetSettingInt("UID", 0) == 0) {
         SetSettingLong("UID", static_cast<long>(std::time(nullptr)) - kInstallationEpoch);
@@ -104,6 +113,7 @@ CMainFrame::~CMainFrame()
 {
     // The panes are gone (wx destroys the children first); the elements go with the root.
     m_current = nullptr;
+    m_quickQuery.reset();
     m_root.reset();
     if (g_mainFrame == this) {
         g_mainFrame = nullptr;
@@ -239,7 +249,21 @@ void CMainFrame::OpenRegisteredCatalogues()
 
 bool CMainFrame::CreateClient()
 {
+    // The address band above the panes: "Address/Search" and the combo of the element tree.
+    auto* band = new wxPanel(this);
+    auto* bandSizer = new wxBoxSizer(wxHORIZONTAL);
+    bandSizer->Add(new wxStaticText(band, wxID_ANY, wxString::FromUTF8(LoadResString(137))), 0,
+                   wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
+    m_address = MakeAddressBar(band, *this);
+    bandSizer->Add(m_address, 1, wxEXPAND | wxALL, 2);
+    band->SetSizer(bandSizer);
+    m_addressBand = band;
     m_splitter = new CMainSplitter(this);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(band, 0, wxEXPAND);
+    sizer->Add(m_splitter, 1, wxEXPAND);
+    SetSizer(sizer);
+    band->Show(m_mode != StartMode::kFind && GetSettingInt("AddressVisible", 0) != 0);
     const FramePaneFactories& factories = GetFramePaneFactories();
     if (m_mode == StartMode::kFind) {
         OpenRegisteredCatalogues();
@@ -251,6 +275,9 @@ bool CMainFrame::CreateClient()
         return true;
     }
     m_tree = factories.makeTree ? factories.makeTree(m_splitter, *this) : nullptr;
+    if (m_tree != nullptr) {
+        m_tree->SetAddressBar(m_address);
+    }
     m_host = new ParentView(m_splitter, *this);
     if (m_tree != nullptr) {
         m_splitter->SplitVertically(m_tree->GetWindow(), m_host, ReadExplorerWidth());
@@ -342,6 +369,12 @@ void CMainFrame::SetCurrentElement(CTreeNode* element)
         m_tree->SelectNode(element);
     }
     m_current = element;
+    if (m_address != nullptr && element != nullptr) {
+        m_address->SelectNode(element);
+    }
+    if (element != nullptr) {
+        m_history->PushElement(*element);
+    }
     if (m_host != nullptr) {
         m_host->SetElement(element);
         m_host->LayoutViews();
@@ -442,6 +475,47 @@ void CMainFrame::SendCommand(int id)
     wxCommandEvent command(wxEVT_MENU, id);
     command.SetEventObject(this);
     ProcessWindowEvent(command);
+}
+
+void CMainFrame::ShowContextMenu(CTreeNode* element, int x, int y)
+{
+    if (element == nullptr) {
+        return;
+    }
+    CNodeMenu model;
+    element->BuildItemMenu(&model);
+    BCMenu menu;
+    menu.AppendNodeMenu(model);
+    if (menu.GetMenuItemCount() == 0) {
+        return;
+    }
+    const int chosen = GetPopupMenuSelectionFromUser(menu, ScreenToClient(wxPoint(x, y)));
+    if (chosen != wxID_NONE) {
+        SendCommand(BCMenu::CommandOf(chosen));
+    }
+}
+
+void CMainFrame::SetStatusText(const std::string& text)
+{
+    if (m_status != nullptr) {
+        m_status->SetMessageText(text);
+    }
+}
+
+void CMainFrame::QuickSearch(CTreeNode& element, const std::string& text, int searchDataFile)
+{
+    CCatalogueDb* catalogue = element.GetCatalogue();
+    CItemSet results = CItemSet::QuickSearch(catalogue, searchDataFile, text);
+    if (m_quickQuery == nullptr) {
+        m_quickQuery = std::make_unique<CQuickQueryNode>(results);
+    }
+    if (CFrameListPane* list = GetListView();
+        list != nullptr && list->GetShownElement() == m_quickQuery.get()) {
+        // Its rows are about to go: the list lets go of them first.
+        list->SetShownElement(nullptr);
+    }
+    m_quickQuery->RunSearch(&results);
+    SetCurrentElement(m_quickQuery.get());
 }
 
 // ---- state -----------------------------------------------------------------------------------------------

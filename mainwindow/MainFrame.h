@@ -16,7 +16,9 @@
 #include <string>
 #include <vector>
 
+class AddressCombo;
 class CBaseItemNode;
+class CNavHistory;
 class CDialogHelpHook;
 class CMainSplitter;
 class CRecord;
@@ -50,6 +52,11 @@ public:
     void ReloadViews(bool force) override;
     void RefreshLabels() override;
     void SendCommand(int id) override;
+    void ShowContextMenu(CTreeNode* element, int x, int y) override;
+    CNodeContextMenus* GetNodeContextMenus() override { return nullptr; }
+    void SetStatusText(const std::string& text) override;
+    using wxFrame::SetStatusText;
+    void QuickSearch(CTreeNode& element, const std::string& text, int searchDataFile) override;
 
     // ---- accessors -------------------------------------------------------------------------------------
     StartMode GetMode() const { return m_mode; }
@@ -60,6 +67,8 @@ public:
     wxWindow* GetFindView() const { return m_find; }
     CMainSplitter* GetSplitter() const { return m_splitter; }
     CStatusPanes* GetStatusPanes() const { return m_status; }
+    AddressCombo* GetAddressBar() const { return m_address; }
+    CNavHistory& GetNavHistory() { return *m_history; }
     // The tree's selected element when the tree has the focus, the list's focused one when the list has.
     CTreeNode* GetSelectedElement() const;
     void SetShowSuppressed(bool suppress) { m_suppressShow = suppress; }
@@ -105,6 +114,11 @@ private:
     ParentView* m_host = nullptr;
     wxWindow* m_find = nullptr;
     CStatusPanes* m_status = nullptr;
+    AddressCombo* m_address = nullptr;
+    wxWindow* m_addressBand = nullptr;
+    std::unique_ptr<CNavHistory> m_history;
+    // The results of the last quick search; shown in the list, in no catalogue's subtree.
+    std::unique_ptr<CTreeNode> m_quickQuery;
     CTreeNode* m_current = nullptr;
     wxWindow* m_focus = nullptr;
     std::unique_ptr<CDialogHelpHook> m_helpHook;
