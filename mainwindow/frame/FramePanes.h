@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-class AddressCombo;
 class CNodeContextMenus;
 class CTreeControl;
 class CTreeNode;
@@ -51,6 +50,9 @@ public:
     // Runs a quick search for the text in the element's catalogue and shows its results, the search set
     // of the given search data file (100: every data file).
     virtual void QuickSearch(CTreeNode& element, const std::string& text, int searchDataFile) = 0;
+    // The list's focused row moved to the element: the status bar shows it and, when the right pane
+    // shows a web view, the web view shows its page.
+    virtual void ShowFocusedElement(CTreeNode* element) = 0;
 };
 
 // The tree pane, as the frame drives it.
@@ -74,9 +76,6 @@ public:
     // The selected element, or null.
     virtual CTreeNode* GetSelectedNode() = 0;
     virtual void RefreshLabels() = 0;
-    // The address bar the pane fills from the element tree whenever the selection settles (it shares the
-    // pane's image list); null for none.
-    virtual void SetAddressBar(AddressCombo* addressBar) = 0;
 };
 
 // The list pane, as the frame drives it.

@@ -1,6 +1,7 @@
 #pragma once
 // A main frame for the panes' window tests: it holds the element tree's root and records what the panes
-// ask of it (elements made current or selected, commands, menus, status texts, searches, reloads).
+// ask of it (elements made current or selected, commands, menus, status texts, searches, reloads, the list's
+// focused elements).
 
 #include "mainwindow/frame/FramePanes.h"
 #include "tree/base/TreeNode.h"
@@ -55,6 +56,7 @@ public:
         contextMenus.push_back({element, x, y});
     }
     CNodeContextMenus* GetNodeContextMenus() override { return nodeMenus; }
+    void ShowFocusedElement(CTreeNode* element) override { focusedShown.push_back(element); }
     void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
     void QuickSearch(CTreeNode& element, const std::string& text, int searchDataFile) override
     {
@@ -75,6 +77,7 @@ public:
     std::vector<ContextMenu> contextMenus;
     std::vector<std::string> statusTexts;
     std::vector<Search> searches;
+    std::vector<CTreeNode*> focusedShown;
 
 private:
     CTreeNode& m_root;

@@ -1,0 +1,368 @@
+// The content list on catalogues made by the fixture builder, in a bare frame under the display: the
+// columns it chooses, sorting, the "Own It?" cells, the adding row, opening rows and its keys.
+
+#include "mainwindow/panes/list/CorvantView.h"
+
+#include "store/catalogue/CatalogueDb.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/program/Settings.h"
+#include "store/records/FolderRecord.h"
+#include "store/records/ItemSet.h"
+#include "tests/support/CatalogueBuilder.h"
+#include "tests/support/FakePaneFrame.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/tree/RecordingListPane.h"
+#include "tests/tree/TestCatalogueNode.h"
+#include "tree/base/AreaFileNode.h"
+#include "tree/base/NodeInterfaces.h"
+
+#include <gtest/gtest.h>
+#include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/frame.h>
+#include <wx/image.h>
+
+#include <cstdlib>
+
+namespace {
+
+using namespace lumarc::test;
+
+// Saves what the screen shows of a window into $LUMARC_SCREENSHOTS/<name>.png, for a person to look at.
+void Screenshot(wxWindow* window, const std::string& name)
+{
+    const char* folder = std::getenv("LUMARC_SCREENSHOTS");
+    if (folder == nullptr) {
+        return;
+    }
+    wxInitAllImageHandlers();
+    for (int i = 0; i < 5; ++i) {
+        wxMilliSleep(20);
+        wxYield();
+    }
+    const wxRect rect = window->GetScreenRect();
+    wxBitmap shot(rect.GetSize(), 24);
+    wxMemoryDC memory(shot);
+    wxScreenDC screen;
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    memory.SelectObject(wxNullBitmap);
+    shot.ConvertToImage().SaveFile(std::string(folder) + "/" + name + ".png", wxBITMAP_TYPE_PNG);
+}
+
+std::vector<std::string> Titles(CCorvantView& view)
+{
+    std::vector<std::string> titles;
+    for (int i = 0; i < view.GetColumnCount(); ++i) {
+        wxListItem item;
+        item.SetMask(wxLIST_MASK_TEXT);
+        view.GetColumn(i, item);
+        titles.push_back(item.GetText().utf8_string());
+    }
+    return titles;
+}
+
+// The record window's opener of new records, recording what it was asked to open.
+class RecordingOpener : public CRecordFormOpener
+{
+public:
+    void OpenNewRecord(CItemSet newRecord, CTreeNode& container, CNodeFrame* /*frame*/) override
+    {
+        opened.emplace_back(newRecord.GetCurrentKind(), &container);
+    }
+    std::vector<std::pair<int, CTreeNode*>> opened;
+};
+
+class CorvantViewTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetSettingString("ListIs", "REPORT");
+        made = MakeTypicalCatalogue(MakeTempFolder("list"));
+        catalogue = std::make_unique<CCatalogueDb>(made.path);
+        ASSERT_TRUE(catalogue->IsOpen());
+        catalogueNode = CTreeNode::AppendNode<TestCatalogueNode>(frame.root, *catalogue);
+        catalogueNode->PopulateChildren(nullptr);
+        for (CTreeNode* node = catalogueNode; node != nullptr; node = NextTreeNode(node, catalogueNode)) {
+            node->PopulateChildren(nullptr);
+        }
+        window = new wxFrame(nullptr, wxID_ANY, "list", wxPoint(0, 0), wxSize(760, 300)); // owned by wx
+        view = new CCorvantView(window, frame);
+        window->Show();
+        SetRecordForm(&form);
+        SetRecordFormOpener(&opener);
+        Dialogs().Clear();
+    }
+    void TearDown() override
+    {
+        SetRecordForm(nullptr);
+        SetRecordFormOpener(nullptr);
+        window->Destroy();
+        wxYield();
+        frame.root.DetachAllChildren();
+        catalogue.reset();
+    }
+
+    CTreeNode* Find(const std::string& path) { return catalogueNode->FindByNodePath(path); }
+
+    // More coins in Germany, beside the mark: names out of order.
+    void AddGermanCoins()
+    {
+        for (const char* name : {"Pfennig", "Groschen", "Taler"}) {
+            AddRecord(*catalogue, 1, made.germany, {{"NAME", name}, {"YEAR", "1871"}});
+        }
+    }
+
+    std::vector<std::string> Names()
+    {
+        std::vector<std::string> names;
+        for (long row = 0; row < view->GetRowCount(); ++row) {
+            if (!view->IsAddRow(row)) {
+                names.push_back(view->CellText(row, 0));
+            }
+        }
+        return names;
+    }
+
+    FakePaneFrame frame;
+    RecordingRecordForm form;
+    RecordingOpener opener;
+    TypicalCatalogue made;
+    std::unique_ptr<CCatalogueDb> catalogue;
+    CTreeNode* catalogueNode = nullptr;
+    wxFrame* window = nullptr;
+    CCorvantView* view = nullptr;
+};
+
+// What a list shows, and the columns it must choose for it.
+struct ColumnCase
+{
+    const char* name;
+    std::function<std::unique_ptr<CItemSet>(CCatalogueDb&, const TypicalCatalogue&)> rows;
+    std::vector<std::string> titles;
+};
+
+std::unique_ptr<CItemSet> SetOf(CItemSet set)
+{
+    return std::make_unique<CItemSet>(std::move(set));
+}
+
+const ColumnCase kColumnCases[] = {
+    {"EmptySet",
+     [](CCatalogueDb& c, const TypicalCatalogue& m) {
+         return SetOf(CItemSet::Query(&c, 1, c.FindFolder(m.asia), false));
+     },
+     {"Name"}},
+    {"OneFolderOneFile",
+     [](CCatalogueDb& c, const TypicalCatalogue& m) {
+         return SetOf(CItemSet::Query(&c, 1, c.FindFolder(m.germany), false));
+     },
+     {"Name", "Own It?", "NAME", "YEAR", "Crea. Date", "Modi. Date"}},
+    {"SeveralFoldersOneFile",
+     [](CCatalogueDb& c, const TypicalCatalogue&) { return SetOf(CItemSet::Query(&c, 1, nullptr, false)); },
+     {"Name", "Folder", "NAME", "YEAR", "Crea. Date", "Modi. Date"}},
+    {"SeveralFoldersSeveralFiles",
+     [](CCatalogueDb& c, const TypicalCatalogue& m) {
+         AddRecord(c, 3, m.asia, {{"NAME", "Tokyo dealer"}});
+         return SetOf(CItemSet::Query(&c, -1, nullptr, false));
+     },
+     {"Name", "Folder", "Crea. Date", "Modi. Date"}},
+    {"OneFolderSeveralFiles",
+     [](CCatalogueDb& c, const TypicalCatalogue& m) {
+         AddRecord(c, 1, m.asia, {{"NAME", "Yen"}});
+         AddRecord(c, 3, m.asia, {{"NAME", "Tokyo dealer"}});
+         return SetOf(CItemSet::Query(&c, -1, c.FindFolder(m.asia), false));
+     },
+     {"Name", "Crea. Date", "Modi. Date"}},
+};
+
+class ColumnSetTest : public CorvantViewTest, public testing::WithParamInterface<ColumnCase>
+{
+};
+
+TEST_P(ColumnSetTest, ChoosesTheColumnsForWhatTheRowsHold)
+{
+    catalogue->FindDefinition(1)->SetOwnItButton(true);
+    std::unique_ptr<CItemSet> set = GetParam().rows(*catalogue, made);
+    set->Load();
+    CAreaFileNode node(*set);
+    view->SetShownElement(&node);
+    EXPECT_EQ(testing::PrintToString(Titles(*view)), testing::PrintToString(GetParam().titles));
+    view->SetShownElement(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ColumnSetTest, testing::ValuesIn(kColumnCases),
+                         [](const testing::TestParamInfo<ColumnCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(CorvantViewTest, AnElementWithoutRecordsShowsItsChildrenUnderNameOnly)
+{
+    view->SetShownElement(catalogueNode);
+    EXPECT_EQ(Titles(*view), std::vector<std::string>{"Name"});
+    std::vector<std::string> names = Names();
+    ASSERT_GE(names.size(), 2u);
+    // Clicking the header sorts by name, up and then down.
+    view->SortByColumn(0);
+    std::vector<std::string> up = Names();
+    EXPECT_TRUE(std::is_sorted(up.begin(), up.end()));
+    view->SortByColumn(0);
+    std::vector<std::string> down = Names();
+    EXPECT_TRUE(std::is_sorted(down.rbegin(), down.rend()));
+    EXPECT_NE(up, down);
+}
+
+TEST_F(CorvantViewTest, SortsAFolderBothWaysAndTheFolderKeepsTheOrder)
+{
+    AddGermanCoins();
+    CTreeNode* germany = Find("Europe^Germany");
+    ASSERT_NE(germany, nullptr);
+    germany->Reload();
+    view->Refill();
+    view->SetShownElement(germany);
+    ASSERT_TRUE(view->IsAddRow(0));
+    ASSERT_EQ(Names().size(), 4u);
+
+    view->SortByColumn(0);
+    const std::vector<std::string> first = Names();
+    view->SortByColumn(0);
+    const std::vector<std::string> second = Names();
+    EXPECT_TRUE(std::is_sorted(first.begin(), first.end()) || std::is_sorted(first.rbegin(), first.rend()));
+    EXPECT_EQ(std::vector<std::string>(first.rbegin(), first.rend()), second);
+
+    CCatalogueDb reopened(made.path);
+    ASSERT_NE(reopened.FindFolder(made.germany), nullptr);
+    EXPECT_EQ(reopened.FindFolder(made.germany)->GetOrderedBy(), 100);
+}
+
+TEST_F(CorvantViewTest, ClickingOwnItTogglesTheMark)
+{
+    catalogue->FindDefinition(1)->SetOwnItButton(true);
+    CTreeNode* germany = Find("Europe^Germany");
+    view->SetShownElement(germany);
+    ASSERT_EQ(Titles(*view)[1], "Own It?");
+    ASSERT_EQ(view->CellCheck(1, 1), 0);
+    view->ClickCell(1, 1, wxPoint(50, 30));
+    EXPECT_EQ(view->CellCheck(1, 1), 1);
+    view->ClickCell(1, 1, wxPoint(50, 30));
+    EXPECT_EQ(view->CellCheck(1, 1), 0);
+    // The adding row has no check box.
+    EXPECT_EQ(view->CellCheck(0, 1), -1);
+    Screenshot(window, "list-ownit");
+}
+
+TEST_F(CorvantViewTest, TheAddingRowOpensANewRecordAndOtherRowsTheirOwn)
+{
+    CTreeNode* germany = Find("Europe^Germany");
+    view->SetShownElement(germany);
+    ASSERT_TRUE(view->IsAddRow(0));
+    EXPECT_EQ(view->CellText(0, 0), "Click here to insert a new item");
+    EXPECT_EQ(view->CellText(1, 0), "Mark 1950");
+
+    view->ActivateRow(1, false);
+    ASSERT_EQ(form.opened.size(), 1u);
+    EXPECT_EQ(form.opened[0], made.mark.In(*catalogue).GetCode());
+
+    frame.current = germany;
+    view->ActivateRow(0, false);
+    ASSERT_EQ(opener.opened.size(), 1u);
+    EXPECT_EQ(opener.opened[0].first, 1);
+    EXPECT_EQ(opener.opened[0].second, germany);
+}
+
+TEST_F(CorvantViewTest, ActivatingAnElementRowMakesItCurrent)
+{
+    view->SetShownElement(catalogueNode);
+    CTreeNode* first = view->ElementOfRow(0);
+    ASSERT_NE(first, nullptr);
+    view->ActivateRow(0, false);
+    ASSERT_EQ(frame.madeCurrent.size(), 1u);
+    EXPECT_EQ(frame.madeCurrent[0], first);
+}
+
+TEST_F(CorvantViewTest, KeysRunTheirCommands)
+{
+    view->SetShownElement(Find("Europe^Germany"));
+    struct KeyCase
+    {
+        int key;
+        bool control;
+        int command;
+    };
+    for (const KeyCase& k :
+         {KeyCase{WXK_BACK, false, CCorvantView::kCmdUpOneLevel},
+          KeyCase{'A', true, CCorvantView::kCmdSelectAll}, KeyCase{'F', true, CCorvantView::kCmdQuickSearch},
+          KeyCase{WXK_NUMPAD6, true, CCorvantView::kCmdQuickSearch},
+          KeyCase{WXK_F4, false, CCorvantView::kCmdGoToWebPage}}) {
+        frame.commands.clear();
+        EXPECT_TRUE(view->OnListKey(k.key, k.control, false));
+        EXPECT_EQ(frame.commands, std::vector<int>{k.command}) << "key " << k.key;
+    }
+    EXPECT_TRUE(view->OnListKey(WXK_F5, false, false));
+    EXPECT_EQ(frame.reloads.size(), 1u);
+    EXPECT_TRUE(view->OnListKey(WXK_WINDOWS_MENU, false, false));
+    EXPECT_EQ(frame.listMenus, 1);
+    // Not up a level in the simple list.
+    frame.startMode = 3;
+    frame.commands.clear();
+    view->OnListKey(WXK_BACK, false, false);
+    EXPECT_TRUE(frame.commands.empty());
+}
+
+TEST_F(CorvantViewTest, DeleteSendsTheSelectedRecordToTheWastebasket)
+{
+    CTreeNode* germany = Find("Europe^Germany");
+    view->SetShownElement(germany);
+    view->SetItemState(1, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                       wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    Dialogs().answers.push_back(6);
+    EXPECT_TRUE(view->OnListKey(WXK_DELETE, false, false));
+    EXPECT_FALSE(IsLiveRecord(*catalogue, made.mark.In(*catalogue)));
+    // The subfolder stays.
+    EXPECT_EQ(Names(), std::vector<std::string>{"Prussia"});
+}
+
+TEST_F(CorvantViewTest, FirstColumnWidthIsStoredOnlyWithinItsBounds)
+{
+    view->SetShownElement(Find("Europe^Germany"));
+    for (const auto& [width, stored] :
+         {std::pair{150, 150}, std::pair{5, 150}, std::pair{420, 150}, std::pair{300, 300}}) {
+        view->SetColumnWidth(0, width);
+        view->SaveColumnWidths();
+        EXPECT_EQ(GetSettingInt("FirstColumnWidth", 0), stored) << width;
+    }
+    SetSettingInt("FirstColumnWidth", 3);
+    EXPECT_EQ(FirstColumnWidth(), 10);
+}
+
+TEST_F(CorvantViewTest, FieldWidthsGoIntoTheDefinition)
+{
+    view->SetShownElement(Find("Europe^Germany"));
+    const std::vector<std::string> titles = Titles(*view);
+    const auto year = std::find(titles.begin(), titles.end(), "YEAR") - titles.begin();
+    view->SetColumnWidth(static_cast<int>(year), 123);
+    view->SaveColumnWidths();
+    CCatalogueDb reopened(made.path);
+    reopened.LoadDefinitionsIfNeeded();
+    EXPECT_EQ(reopened.FindDefinition(1)->GetFieldDimension(1), 123);
+}
+
+TEST_F(CorvantViewTest, EveryViewStyleShowsTheRows)
+{
+    AddGermanCoins();
+    catalogue->FindDefinition(1)->SetOwnItButton(true);
+    CTreeNode* germany = Find("Europe^Germany");
+    germany->Reload();
+    for (const auto& [style, name] :
+         {std::pair{ListViewStyle::Large, "large"}, std::pair{ListViewStyle::Small, "small"},
+          std::pair{ListViewStyle::List, "list"}, std::pair{ListViewStyle::Report, "report"}}) {
+        view->SetShownElement(germany);
+        view->SetViewStyle(style);
+        EXPECT_EQ(view->GetItemCount(), 5) << name;
+        EXPECT_EQ(view->GetItemText(1).utf8_string(), view->CellText(1, 0)) << name;
+        EXPECT_EQ(view->InReportView(), style == ListViewStyle::Report) << name;
+        Screenshot(window, std::string("list-") + name);
+    }
+}
+
+} // namespace
