@@ -281,6 +281,8 @@ void CCorvantView::ApplyStyleFlags()
     }
     if (flags != GetWindowStyleFlag()) {
         SetWindowStyleFlag(flags);
+        // The rows' window lays its lines out anew for the new view only when resized.
+        SendSizeEvent();
         Refresh();
     }
 }
@@ -307,6 +309,8 @@ void CCorvantView::InsertAllRows()
     if (m_shown != nullptr && (!m_shown->IsDataNode() || m_shown->IsContainer())) {
         if (!m_shown->IsDataNode()) {
             m_shown->PopulateChildren(nullptr);
+        } else {
+            m_shown->BuildChildren();
         }
         for (CTreeNode* child = m_shown->GetFirstChildNode(); child != nullptr;
              child = child->GetNextSiblingNode()) {
@@ -803,7 +807,7 @@ bool CCorvantView::OnListKey(int keyCode, bool control, bool /*alt*/)
             return true;
         case 'N': {
             // The New menu of the focused element, else of the shown one, else of the tree's.
-            CNodeContextMenus* menus = m_frame.GetNodeMenus();
+            CNodeContextMenus* menus = m_frame.GetNodeContextMenus();
             if (menus == nullptr) {
                 return true;
             }
@@ -822,7 +826,7 @@ bool CCorvantView::OnListKey(int keyCode, bool control, bool /*alt*/)
     switch (keyCode) {
     case WXK_WINDOWS_MENU: {
         const wxPoint point = ClientToScreen(wxPoint(0, 0));
-        m_frame.ShowListContextMenu(point.x, point.y);
+        m_frame.ShowContextMenu(GetFocusedElement(), point.x, point.y);
         return true;
     }
     case WXK_BACK:
@@ -896,13 +900,13 @@ bool CCorvantView::MenusAllowed() const
 
 void CCorvantView::ShowRowMenu(const wxPoint& screen)
 {
-    m_frame.ShowListContextMenu(screen.x, screen.y);
+    m_frame.ShowContextMenu(GetFocusedElement(), screen.x, screen.y);
 }
 
 void CCorvantView::ShowEmptySpaceMenu(const wxPoint& screen)
 {
     if (m_rowCount >= 2) {
-        m_frame.ShowListContextMenu(screen.x, screen.y);
+        m_frame.ShowContextMenu(GetFocusedElement(), screen.x, screen.y);
     }
 }
 

@@ -14,13 +14,11 @@
 #include "tests/tree/RecordingListPane.h"
 #include "tests/tree/TestCatalogueNode.h"
 #include "tree/base/AreaFileNode.h"
+#include "tree/base/BaseItemNode.h"
 #include "tree/base/NodeInterfaces.h"
 
 #include <gtest/gtest.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
-#include <wx/image.h>
 
 #include <cstdlib>
 
@@ -28,25 +26,27 @@ namespace {
 
 using namespace lumarc::test;
 
-// Saves what the screen shows of a window into $LUMARC_SCREENSHOTS/<name>.png, for a person to look at.
+// Saves what the screen shows of a window into $LUMARC_SCREENSHOTS/<name>.png, for a person to look at:
+// the display's own picture (ImageMagick's import), since a screen device context may hand back what an
+// earlier window drew there.
 void Screenshot(wxWindow* window, const std::string& name)
 {
     const char* folder = std::getenv("LUMARC_SCREENSHOTS");
     if (folder == nullptr) {
         return;
     }
-    wxInitAllImageHandlers();
-    for (int i = 0; i < 5; ++i) {
+    window->Refresh();
+    for (int i = 0; i < 10; ++i) {
         wxMilliSleep(20);
         wxYield();
     }
     const wxRect rect = window->GetScreenRect();
-    wxBitmap shot(rect.GetSize(), 24);
-    wxMemoryDC memory(shot);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    shot.ConvertToImage().SaveFile(std::string(folder) + "/" + name + ".png", wxBITMAP_TYPE_PNG);
+    const std::string command = "import -window root -crop " + std::to_string(rect.width) + "x" +
+                                std::to_string(rect.height) + "+" + std::to_string(rect.x) + "+" +
+                                std::to_string(rect.y) + " '" + folder + "/" + name + ".png'";
+    if (std::system(command.c_str()) != 0) {
+        ADD_FAILURE() << "no screenshot: " << command;
+    }
 }
 
 std::vector<std::string> Titles(CCorvantView& view)
@@ -81,7 +81,7 @@ protected:
         made = MakeTypicalCatalogue(MakeTempFolder("list"));
         catalogue = std::make_unique<CCatalogueDb>(made.path);
         ASSERT_TRUE(catalogue->IsOpen());
-        catalogueNode = CTreeNode::AppendNode<TestCatalogueNode>(frame.root, *catalogue);
+        catalogueNode = CTreeNode::AppendNode<TestCatalogueNode>(root, *catalogue);
         catalogueNode->PopulateChildren(nullptr);
         for (CTreeNode* node = catalogueNode; node != nullptr; node = NextTreeNode(node, catalogueNode)) {
             node->PopulateChildren(nullptr);
@@ -99,7 +99,7 @@ protected:
         SetRecordFormOpener(nullptr);
         window->Destroy();
         wxYield();
-        frame.root.DetachAllChildren();
+        root.DetachAllChildren();
         catalogue.reset();
     }
 
@@ -124,7 +124,20 @@ protected:
         return names;
     }
 
-    FakePaneFrame frame;
+    // The names of the record rows, the adding row left out.
+    std::vector<std::string> RecordNames()
+    {
+        std::vector<std::string> names;
+        for (long row = 0; row < view->GetRowCount(); ++row) {
+            if (!view->IsAddRow(row) && view->MoveToRecordRow(row)) {
+                names.push_back(view->CellText(row, 0));
+            }
+        }
+        return names;
+    }
+
+    CBaseItemNode root;
+    FakePaneFrame frame{root};
     RecordingRecordForm form;
     RecordingOpener opener;
     TypicalCatalogue made;
@@ -221,12 +234,12 @@ TEST_F(CorvantViewTest, SortsAFolderBothWaysAndTheFolderKeepsTheOrder)
     view->Refill();
     view->SetShownElement(germany);
     ASSERT_TRUE(view->IsAddRow(0));
-    ASSERT_EQ(Names().size(), 4u);
+    ASSERT_EQ(RecordNames().size(), 4u);
 
     view->SortByColumn(0);
-    const std::vector<std::string> first = Names();
+    const std::vector<std::string> first = RecordNames();
     view->SortByColumn(0);
-    const std::vector<std::string> second = Names();
+    const std::vector<std::string> second = RecordNames();
     EXPECT_TRUE(std::is_sorted(first.begin(), first.end()) || std::is_sorted(first.rbegin(), first.rend()));
     EXPECT_EQ(std::vector<std::string>(first.rbegin(), first.rend()), second);
 
@@ -301,7 +314,7 @@ TEST_F(CorvantViewTest, KeysRunTheirCommands)
     EXPECT_TRUE(view->OnListKey(WXK_F5, false, false));
     EXPECT_EQ(frame.reloads.size(), 1u);
     EXPECT_TRUE(view->OnListKey(WXK_WINDOWS_MENU, false, false));
-    EXPECT_EQ(frame.listMenus, 1);
+    EXPECT_EQ(frame.contextMenus.size(), 1u);
     // Not up a level in the simple list.
     frame.startMode = 3;
     frame.commands.clear();
@@ -353,16 +366,24 @@ TEST_F(CorvantViewTest, EveryViewStyleShowsTheRows)
     catalogue->FindDefinition(1)->SetOwnItButton(true);
     CTreeNode* germany = Find("Europe^Germany");
     germany->Reload();
-    for (const auto& [style, name] :
-         {std::pair{ListViewStyle::Large, "large"}, std::pair{ListViewStyle::Small, "small"},
-          std::pair{ListViewStyle::List, "list"}, std::pair{ListViewStyle::Report, "report"}}) {
+    for (const auto& [setting, style] :
+         {std::pair{"LARGE", ListViewStyle::Large}, std::pair{"SMALL", ListViewStyle::Small},
+          std::pair{"LIST", ListViewStyle::List}, std::pair{"REPORT", ListViewStyle::Report}}) {
+        SetSettingString("ListIs", setting);
+        view->Destroy();
+        view = new CCorvantView(window, frame);
+        window->SendSizeEvent();
+        ASSERT_EQ(view->GetViewStyle(), style) << setting;
         view->SetShownElement(germany);
-        view->SetViewStyle(style);
-        EXPECT_EQ(view->GetItemCount(), 5) << name;
-        EXPECT_EQ(view->GetItemText(1).utf8_string(), view->CellText(1, 0)) << name;
-        EXPECT_EQ(view->InReportView(), style == ListViewStyle::Report) << name;
-        Screenshot(window, std::string("list-") + name);
+        EXPECT_EQ(view->GetItemCount(), 6) << setting; // the adding row, four coins, Prussia
+        EXPECT_EQ(view->GetItemText(1).utf8_string(), view->CellText(1, 0)) << setting;
+        EXPECT_EQ(view->InReportView(), style == ListViewStyle::Report) << setting;
+        Screenshot(window, std::string("list-") + setting);
     }
+    // Switching at run time keeps the rows.
+    view->SetViewStyle(ListViewStyle::List);
+    EXPECT_EQ(view->GetItemCount(), 6);
+    EXPECT_FALSE(view->InReportView());
 }
 
 } // namespace
