@@ -495,6 +495,21 @@ void CMainFrame::ShowContextMenu(CTreeNode* element, int x, int y)
     }
 }
 
+void CMainFrame::ShowFocusedElement(CTreeNode* element)
+{
+    if (element == nullptr) {
+        return;
+    }
+    if (m_status != nullptr) {
+        std::vector<std::string> texts = element->GetStatusText();
+        texts.resize(std::min<size_t>(texts.size(), 3));
+        m_status->SetStatusTexts(static_cast<int>(std::max<size_t>(texts.size(), 1)), texts);
+    }
+    if (m_host != nullptr && m_host->IsWebShown() && GetWebView() != nullptr) {
+        GetWebView()->ShowElement(element, false, false);
+    }
+}
+
 void CMainFrame::SetStatusText(const std::string& text)
 {
     if (m_status != nullptr) {

@@ -57,6 +57,7 @@ public:
     void SetStatusText(const std::string& text) override;
     using wxFrame::SetStatusText;
     void QuickSearch(CTreeNode& element, const std::string& text, int searchDataFile) override;
+    void ShowFocusedElement(CTreeNode* element) override;
 
     // ---- accessors -------------------------------------------------------------------------------------
     StartMode GetMode() const { return m_mode; }

@@ -1,11 +1,13 @@
 #include "mainwindow/ProgramPanes.h"
 
 #include "mainwindow/frame/FramePanes.h"
+#include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/tree/LeftView.h"
 
 void RegisterProgramPanes()
 {
     FramePaneFactories factories;
     factories.makeTree = MakeLeftView;
+    factories.makeList = MakeCorvantView;
     SetFramePaneFactories(std::move(factories));
 }

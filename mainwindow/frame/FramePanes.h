@@ -10,6 +10,7 @@
 #include <string_view>
 
 class CNodeContextMenus;
+class AddressCombo;
 class CTreeControl;
 class CTreeNode;
 class wxWindow;
@@ -76,6 +77,9 @@ public:
     // The selected element, or null.
     virtual CTreeNode* GetSelectedNode() = 0;
     virtual void RefreshLabels() = 0;
+    // The address bar the pane fills from the element tree whenever the selection settles (it shares the
+    // pane's image list); null for none.
+    virtual void SetAddressBar(AddressCombo* addressBar) = 0;
 };
 
 // The list pane, as the frame drives it.
