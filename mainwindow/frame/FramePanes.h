@@ -54,6 +54,11 @@ public:
     // The list's focused row moved to the element: the status bar shows it and, when the right pane
     // shows a web view, the web view shows its page.
     virtual void ShowFocusedElement(CTreeNode* element) = 0;
+    // The element of the list pane's focused row, or null (the web page's order and search links act
+    // on it).
+    virtual CTreeNode* GetListFocusedElement() { return nullptr; }
+    // Gives the list pane the keyboard focus.
+    virtual void FocusListPane() {}
 };
 
 // The tree pane, as the frame drives it.
