@@ -51,7 +51,8 @@ void WebView::ShowElement(CTreeNode* element, bool fromTree, bool force)
     // Pages are local files, so there is nothing to keep offline. The same file name holds a new page
     // each time; a new query on each load keeps the engine from showing the page it kept in memory.
     m_shownPage = page.string();
-    m_browser->LoadURL(wxString::FromUTF8(FileUrl(page) + "?view=" + std::to_string(++m_loads)));
+    m_shownAddress = FileUrl(page) + "?view=" + std::to_string(++m_loads);
+    m_browser->LoadURL(wxString::FromUTF8(m_shownAddress));
 }
 
 WebLinkKind WebView::LinkKind(const std::string& address)

@@ -27,6 +27,8 @@ public:
     CTreeNode* GetShownElement() const { return m_shownElement; }
     // The page file last navigated to (without the reload counter).
     const std::string& GetShownPage() const { return m_shownPage; }
+    // The address last given to the browser.
+    const std::string& GetShownAddress() const { return m_shownAddress; }
     wxWebView* GetBrowser() const { return m_browser; }
 
     // What a link to the address does; links of any kind but Other are run by RunLink instead of being
@@ -44,6 +46,7 @@ private:
     bool m_firstPage = true;
     unsigned m_loads = 0;
     std::string m_shownPage;
+    std::string m_shownAddress;
 };
 
 CFrameWebPane* MakeWebView(wxWindow* parent, CPaneFrame& frame);
