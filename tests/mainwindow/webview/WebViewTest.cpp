@@ -10,7 +10,7 @@
 #include "store/program/Settings.h"
 #include "store/program/StockFiles.h"
 #include "tests/support/CatalogueBuilder.h"
-#include "tests/support/FakePaneFrame.h"
+#include "tests/mainwindow/FakePaneFrame.h"
 #include "tests/support/TestEnvironment.h"
 #include "tree/base/OrderPlacer.h"
 #include "tree/containers/FolderNode.h"
