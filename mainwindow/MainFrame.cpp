@@ -14,6 +14,7 @@
 #include "mainwindow/startup/OwnWindowClasses.h"
 #include "mainwindow/startup/SplashWindow.h"
 #include "mainwindow/startup/TipDlg.h"
+#include "mainwindow/webview/TrainingDlg.h"
 #include "platform/ui/Broadcaster.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/WaitCursor.h"
@@ -153,13 +154,17 @@ bool CMainFrame::Create()
     Bind(wxEVT_ACTIVATE, &CMainFrame::OnActivate, this);
     m_helpHook = std::make_unique<CDialogHelpHook>(this);
     PlaceWindow();
-    if (m_mode != StartMode::kOpen && m_mode != StartMode::kFind && GetSettingInt("Tips", 1) != 0 &&
-        !GetSettingBool("ShowTraining", false)) {
-        CallAfter([this] {
-            CTipDlg tip(this);
-            tip.ShowNextTip();
-            tip.ShowModal();
-        });
+    if (m_mode != StartMode::kOpen && m_mode != StartMode::kFind) {
+        if (GetSettingBool("ShowTraining", true)) {
+            // Modeless: the user works beside the lesson.
+            (new CTrainingDlg(this))->Show();
+        } else if (GetSettingInt("Tips", 1) != 0) {
+            CallAfter([this] {
+                CTipDlg tip(this);
+                tip.ShowNextTip();
+                tip.ShowModal();
+            });
+        }
     }
     ShowSplashScreen(this, [this] { return m_stateRestored; });
     if (m_tree != nullptr) {

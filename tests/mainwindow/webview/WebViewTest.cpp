@@ -10,8 +10,9 @@
 #include "store/program/Settings.h"
 #include "store/program/StockFiles.h"
 #include "tests/support/CatalogueBuilder.h"
-#include "tests/mainwindow/FakePaneFrame.h"
+#include "tests/support/FakePaneFrame.h"
 #include "tests/support/TestEnvironment.h"
+#include "tree/base/BaseItemNode.h"
 #include "tree/base/OrderPlacer.h"
 #include "tree/containers/FolderNode.h"
 #include "tree/records/RecordNodes.h"
@@ -154,7 +155,8 @@ protected:
 
     TypicalCatalogue made;
     std::unique_ptr<CCatalogueDb> catalogue;
-    FakePaneFrame frame;
+    CBaseItemNode root;
+    FakePaneFrame frame{root};
     FakeCart cart;
     FakePlacer placer;
     std::vector<std::string> opened;

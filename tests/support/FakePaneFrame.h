@@ -63,7 +63,12 @@ public:
         searches.push_back({&element, text, searchDataFile});
     }
 
+    CTreeNode* GetListFocusedElement() override { return listFocused; }
+    void FocusListPane() override { ++listFocusRequests; }
+
     CTreeNode* current = nullptr;
+    CTreeNode* listFocused = nullptr;
+    int listFocusRequests = 0;
     bool suppressShow = false;
     int startMode = 1;
     int focusedPane = 1;
