@@ -16,11 +16,23 @@
 #include "store/program/StockFiles.h"
 #include "store/program/TraceLog.h"
 #include "store/program/VersionReport.h"
+#include "tree/base/NodeInterfaces.h"
+#include "tree/base/OrderingNodeFactory.h"
+#include "tree/catalogue/CatalogueRecordCopier.h"
+#include "tree/orders/OrderDialogs.h"
+#include "tree/orders/OrderingNodes.h"
+#include "tree/wx/WxNodeDialogs.h"
+#include "tree/wx/WxOrderDialogs.h"
 
 namespace {
 platform::ui::WxDialogService g_dialogs;
 platform::ui::WxCursorService g_cursors;
 CWxClipboardAccess g_clipboard;
+// What the element tree asks of the windows and of the rest of the program.
+CWxNodeDialogs g_nodeDialogs;
+CWxOrderDialogs g_orderDialogs;
+CShoppingCartNodeFactory g_orderingNodes;
+CCatalogueRecordCopier g_recordCopier;
 } // namespace
 
 bool CCorvantApp::OnInit()
@@ -42,6 +54,10 @@ bool CCorvantApp::OnInit()
     if (const auto self = platform::folders::CurrentExecutable(); !self.empty() && GetProductExe() != self) {
         SetSettingString("productExe", self.string());
     }
+    SetNodeDialogs(&g_nodeDialogs);
+    SetOrderDialogs(&g_orderDialogs);
+    SetOrderingNodeFactory(&g_orderingNodes);
+    SetRecordCopier(&g_recordCopier);
     EnableSplashScreen(true);
     InstallWaitWindow();
     InstallStockHtmlFiles();
@@ -63,6 +79,10 @@ bool CCorvantApp::OnInit()
 int CCorvantApp::OnExit()
 {
     platform::ui::StopWxBroadcasts();
+    SetRecordCopier(nullptr);
+    SetOrderingNodeFactory(nullptr);
+    SetOrderDialogs(nullptr);
+    SetNodeDialogs(nullptr);
     SetClipboardAccess(nullptr);
     platform::ui::SetCursorService(nullptr);
     platform::ui::SetDialogService(nullptr);

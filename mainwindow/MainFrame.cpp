@@ -166,6 +166,8 @@ bool CMainFrame::Create()
             });
         }
     }
+    // Shown before the state is restored: the web view draws only what it shows on the screen.
+    Show();
     ShowSplashScreen(this, [this] { return m_stateRestored; });
     if (m_tree != nullptr) {
         // The tree pane restores the state when it is first filled.

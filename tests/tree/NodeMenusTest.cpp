@@ -11,6 +11,7 @@
 #include "tests/tree/RecordingTreeControl.h"
 #include "tests/tree/TestCatalogueNode.h"
 #include "tree/base/BaseItemNode.h"
+#include "tree/catalogue/CatalogueNode.h"
 #include "tree/containers/AreaNode.h"
 #include "tree/containers/SummaryTableNode.h"
 #include "tree/groups/TableNodes.h"
@@ -273,4 +274,7 @@ TEST_F(NodeMenusTest, StatusTextsSayWhatTheElementIsWhereItLiesAndWhatItHolds)
     for (const Case& c : cases) {
         EXPECT_EQ(c.node->GetStatusText(), c.expected) << c.name;
     }
+    CCatalogueNode catalogueOnly(*catalogue);
+    EXPECT_EQ(catalogueOnly.GetStatusText(),
+              std::vector<std::string>{"Catalogue: contains your data information"});
 }

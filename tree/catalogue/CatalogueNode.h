@@ -36,6 +36,7 @@ public:
     bool HasCatalogueMenu() override { return true; }
     bool HasUnbuiltChildren() override { return !m_childrenBuilt; }
     std::string GetHelpKey() override { return "KV.ADBITM"; }
+    std::vector<std::string> GetStatusText() override;
     bool BeginInPlaceEdit(CNodeListPane* /*list*/, NodePoint /*point*/) override { return true; }
     // Writes NAME (at most 127 bytes) into the settings row and takes it as the label; an empty name is
     // refused.

@@ -8,6 +8,7 @@
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/TextPatterns.h"
+#include "tree/catalogue/CatalogueNode.h"
 #include "tree/groups/TableNodes.h"
 #include "tree/groups/WastebasketNodes.h"
 #include "tree/queries/QueryNodes.h"
@@ -17,6 +18,7 @@ namespace {
 
 constexpr int kStringWastebasket = 33119;
 constexpr int kStringTables = 33108;
+constexpr int kStringCatalogueNode = 33024;
 constexpr int kStringCatalogue = 33021;
 constexpr int kStringQuery = 33038;
 constexpr int kStringContains = 33048;
@@ -40,6 +42,11 @@ std::string CountLine(CItemSet* set)
 }
 
 } // namespace
+
+std::vector<std::string> CCatalogueNode::GetStatusText()
+{
+    return {LoadResString(kStringCatalogueNode)};
+}
 
 std::vector<std::string> CWastebasketNode::GetStatusText()
 {
