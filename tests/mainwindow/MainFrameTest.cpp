@@ -2,7 +2,11 @@
 
 #include "mainwindow/frame/FramePanes.h"
 #include "mainwindow/panes/MainSplitter.h"
+#include "mainwindow/panes/tree/LeftView.h"
 #include "platform/ui/DialogService.h"
+#include "platform/ui/WxBroadcast.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/program/Broadcasts.h"
 #include "store/program/Settings.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
@@ -12,6 +16,7 @@
 #include <wx/app.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 namespace {
@@ -135,6 +140,133 @@ TEST_F(MainFrameTest, RegisteredCataloguesOpenUnderTheRootAndABrokenOneIsAskedAb
     EXPECT_NE(dialogs.messages[0].text.find("Do you want to eliminate it"), std::string::npos);
     const auto registered = ReadRegisteredCatalogues();
     EXPECT_EQ(std::count(registered.begin(), registered.end(), broken.string()), 0);
+}
+
+// The frame with its tree pane, on the typical catalogue as the only registered one.
+class MainFrameStateTest : public MainFrameTest
+{
+protected:
+    void SetUp() override
+    {
+        MainFrameTest::SetUp();
+        for (const std::string& path : ReadRegisteredCatalogues()) {
+            if (!path.empty()) {
+                UnregisterCatalogue(path);
+            }
+        }
+        SetSettingString("Selected", "");
+        SetSettingString("Expanded", "");
+        m_typical = lumarc::test::MakeTypicalCatalogue(lumarc::test::MakeTempFolder("frame-state"));
+        RegisterCatalogue(m_typical.path.string());
+        m_previous = GetFramePaneFactories();
+        FramePaneFactories factories;
+        factories.makeTree = MakeLeftView;
+        SetFramePaneFactories(factories);
+        platform::ui::StartWxBroadcasts();
+    }
+    void TearDown() override
+    {
+        MainFrameTest::TearDown();
+        platform::ui::StopWxBroadcasts();
+        SetFramePaneFactories(m_previous);
+    }
+
+    // The path below the root of an element of the typical catalogue, "Europe^Germany^" and the like.
+    std::string PathOf(const std::string& below)
+    {
+        return m_frame->GetRootElement().GetFirstChildNode()->GetName() + "^" + below;
+    }
+
+    lumarc::test::TypicalCatalogue m_typical;
+    FramePaneFactories m_previous;
+};
+
+TEST_F(MainFrameStateTest, TheNextRunComesBackToTheElementAndTheExpansionTheUserLeft)
+{
+    CMainFrame* frame = Make({});
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->GetLeftView(), nullptr);
+    frame->SelectElementByPath(PathOf("Europe^Germany^Prussia^"));
+    ASSERT_NE(frame->GetCurrentElement(), nullptr);
+    EXPECT_EQ(frame->GetCurrentElement()->GetName(), "Prussia");
+    frame->GetLeftView()->ExpandNodeByPath(PathOf("Europe^France^"));
+    Close();
+
+    frame = Make({});
+    ASSERT_NE(frame, nullptr);
+    CTreeNode* current = frame->GetCurrentElement();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->GetPath(), PathOf("Europe^Germany^Prussia^"));
+    CTreeNode* europe = frame->GetRootElement().FindByNodePath(PathOf("Europe^"));
+    ASSERT_NE(europe, nullptr);
+    EXPECT_TRUE(europe->GetAttributeBool("Expanded"));
+    EXPECT_EQ(frame->GetLeftView()->GetSelectedNode(), current);
+}
+
+TEST_F(MainFrameStateTest, OpenModeNeitherRestoresNorSavesTheTree)
+{
+    CMainFrame* frame = Make({});
+    ASSERT_NE(frame, nullptr);
+    frame->SelectElementByPath(PathOf("Europe^France^"));
+    Close();
+    const std::string saved = GetSettingString("Selected");
+    frame = Make({"Open"});
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->GetCurrentElement() == nullptr || frame->GetCurrentElement()->GetName() != "France");
+    frame->SelectElementByPath(PathOf("Asia^"));
+    Close();
+    EXPECT_EQ(GetSettingString("Selected"), saved);
+}
+
+TEST_F(MainFrameStateTest, UnloadingTheCatalogueReopensItWhereTheUserWas)
+{
+    CMainFrame* frame = Make({});
+    ASSERT_NE(frame, nullptr);
+    frame->SelectElementByPath(PathOf("Europe^Germany^"));
+    CTreeNode* before = frame->GetRootElement().GetFirstChildNode();
+    // Another file: nothing changes but a repaint.
+    BroadcastUnloadDatabase("/nowhere/else.ctg");
+    EXPECT_EQ(frame->GetRootElement().GetFirstChildNode(), before);
+
+    BroadcastUnloadDatabase(m_typical.path);
+    wxTheApp->ProcessPendingEvents();
+    CTreeNode* after = frame->GetRootElement().GetFirstChildNode();
+    ASSERT_NE(after, nullptr);
+    ASSERT_NE(frame->GetCurrentElement(), nullptr);
+    EXPECT_EQ(frame->GetCurrentElement()->GetPath(), PathOf("Europe^Germany^"));
+    ASSERT_NE(after->GetCatalogue(), nullptr);
+    EXPECT_TRUE(after->GetCatalogue()->IsOpen());
+    CTreeNode* europe = frame->GetRootElement().FindByNodePath(PathOf("Europe^"));
+    ASSERT_NE(europe, nullptr);
+    EXPECT_TRUE(europe->GetAttributeBool("Expanded"));
+}
+
+TEST_F(MainFrameStateTest, FromeRegistersTheFileAndStartsInListMode)
+{
+    const auto folder = lumarc::test::MakeTempFolder("frome");
+    const auto file = lumarc::test::CatalogueBuilder(folder / "My coins.ctg").Name("Old name").Build();
+    CMainFrame* frame = Make({"FROME^" + file.string()});
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->GetMode(), StartMode::kList);
+    EXPECT_EQ(frame->GetRootElement().GetAttribute("viewType"), "List");
+    EXPECT_NE(frame->FindCatalogueNode(file), nullptr);
+    const auto registered = ReadRegisteredCatalogues();
+    EXPECT_EQ(std::count(registered.begin(), registered.end(), file.string()), 1);
+    EXPECT_EQ(frame->FindCatalogueNode(file)->GetName(), "My coins");
+}
+
+TEST_F(MainFrameStateTest, FromeUnpacksAZippedCatalogueBesideIt)
+{
+    const auto folder = lumarc::test::MakeTempFolder("frome-zip");
+    const auto file = lumarc::test::CatalogueBuilder(folder / "packed.ctg").Name("Packed").Build();
+    const auto zipped = folder / "Packed coins.zipctg";
+    ASSERT_EQ(std::system(("gzip -c '" + file.string() + "' > '" + zipped.string() + "'").c_str()), 0);
+    std::filesystem::remove(file);
+    CMainFrame* frame = Make({"FROME^" + zipped.string()});
+    ASSERT_NE(frame, nullptr);
+    const auto unpacked = folder / "Packed coins.ctg";
+    EXPECT_TRUE(std::filesystem::exists(unpacked));
+    EXPECT_NE(frame->FindCatalogueNode(unpacked), nullptr);
 }
 
 } // namespace
