@@ -5,6 +5,7 @@
 #include "mainwindow/common/WaitWindow.h"
 #include "mainwindow/common/WxClipboardAccess.h"
 #include "mainwindow/startup/SplashWindow.h"
+#include "output/NodeWebPages.h"
 #include "platform/folders/UserFolders.h"
 #include "platform/ui/WxBroadcast.h"
 #include "platform/ui/WxCursorService.h"
@@ -61,6 +62,7 @@ bool CCorvantApp::OnInit()
     EnableSplashScreen(true);
     InstallWaitWindow();
     InstallStockHtmlFiles();
+    InstallNodeWebPages();
     RegisterProgramPanes();
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
