@@ -113,16 +113,33 @@ void SetBackupDir(std::string_view path)
     SetSettingString("backupDir", path);
 }
 
+namespace {
+
+// The slot whose text is the path, -1 when none. Paths are compared whole: a catalogue whose path is
+// part of another's ("a.ctg" in "a.ctg.bak") is another file.
+int SlotOfCatalogue(const Registry& registry, const std::string& key, std::string_view path)
+{
+    for (int slot = 0; slot < kCatalogueSlots; ++slot) {
+        auto value = registry.QueryValue(key, std::to_string(slot));
+        if (value && *value == path) {
+            return slot;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
 int RegisterCatalogue(std::string_view path)
 {
     Registry& registry = Registry::CurrentUser();
     const std::string key = CataloguesKey();
     registry.CreateKey(key);
+    if (SlotOfCatalogue(registry, key, path) >= 0) {
+        return -1;
+    }
     for (int slot = 0; slot < kCatalogueSlots; ++slot) {
         auto value = registry.QueryValue(key, std::to_string(slot));
-        if (value && !value->empty() && value->find(path) != std::string::npos) {
-            return -1;
-        }
         if (!value || value->empty()) {
             registry.SetValue(key, std::to_string(slot), path);
             return slot;
@@ -134,29 +151,15 @@ int RegisterCatalogue(std::string_view path)
 bool IsCatalogueUnregistered(std::string_view path)
 {
     const Registry& registry = Registry::CurrentUser();
-    const std::string key = CataloguesKey();
-    for (int slot = 0; slot < kCatalogueSlots; ++slot) {
-        auto value = registry.QueryValue(key, std::to_string(slot));
-        if (!value || value->empty()) {
-            return true;
-        }
-        if (value->find(path) != std::string::npos) {
-            return false;
-        }
-    }
-    return true;
+    return SlotOfCatalogue(registry, CataloguesKey(), path) < 0;
 }
 
 void UnregisterCatalogue(std::string_view path)
 {
     Registry& registry = Registry::CurrentUser();
     const std::string key = CataloguesKey();
-    for (int slot = 0; slot < kCatalogueSlots; ++slot) {
-        auto value = registry.QueryValue(key, std::to_string(slot));
-        if (value && value->find(path) != std::string::npos) {
-            registry.DeleteValue(key, std::to_string(slot));
-            return;
-        }
+    if (const int slot = SlotOfCatalogue(registry, key, path); slot >= 0) {
+        registry.DeleteValue(key, std::to_string(slot));
     }
 }
 

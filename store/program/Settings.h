@@ -39,11 +39,11 @@ std::filesystem::path GetBackupDir();
 void SetBackupDir(std::string_view path);
 
 // Writes the path at the first free slot of the registered catalogues. Returns the slot, -1 when a slot
-// before the first free one already holds the path (as a part of its text), or 40 when all are taken.
+// holds that path already, or 40 when all are taken. Paths are compared whole.
 int RegisterCatalogue(std::string_view path);
-// True when no slot up to the first free one holds the path.
+// True when no slot holds the path.
 bool IsCatalogueUnregistered(std::string_view path);
-// Removes the first slot whose text holds the path.
+// Frees the slot that holds the path.
 void UnregisterCatalogue(std::string_view path);
 // Every slot, empty where free, with duplicate spellings of one file reduced to one entry (in memory only).
 std::array<std::string, kCatalogueSlots> ReadRegisteredCatalogues();

@@ -70,18 +70,25 @@ TEST(Settings, RegistersCataloguesInFortySlots)
 {
     ClearCatalogues();
     EXPECT_EQ(RegisterCatalogue("/cat/a.ctg.bak"), 0);
-    EXPECT_EQ(RegisterCatalogue("/cat/a.ctg"), -1); // held as part of slot 0's text
-    EXPECT_EQ(RegisterCatalogue("/cat/b.ctg"), 1);
-    EXPECT_FALSE(IsCatalogueUnregistered("/cat/b.ctg"));
+    // A path that is part of another's is another file.
+    EXPECT_EQ(RegisterCatalogue("/cat/a.ctg"), 1);
+    EXPECT_EQ(RegisterCatalogue("/cat/a.ctg"), -1);
+    EXPECT_FALSE(IsCatalogueUnregistered("/cat/a.ctg"));
     EXPECT_TRUE(IsCatalogueUnregistered("/cat/c.ctg"));
     for (int i = 2; i < kCatalogueSlots; ++i) {
         EXPECT_EQ(RegisterCatalogue("/cat/n" + std::to_string(i) + ".ctg"), i);
     }
     EXPECT_EQ(RegisterCatalogue("/cat/full.ctg"), kCatalogueSlots);
 
-    // A gap is filled first, and hides later slots from the duplicate test.
+    // A gap is filled first; a path in a later slot is still found.
     UnregisterCatalogue("/cat/n3.ctg");
-    EXPECT_EQ(RegisterCatalogue("/cat/n39.ctg"), 3);
+    EXPECT_TRUE(IsCatalogueUnregistered("/cat/n3.ctg"));
+    EXPECT_FALSE(IsCatalogueUnregistered("/cat/n39.ctg"));
+    EXPECT_EQ(RegisterCatalogue("/cat/n39.ctg"), -1);
+    EXPECT_EQ(RegisterCatalogue("/cat/n3.ctg"), 3);
+    // Unregistering one file leaves the file whose path holds its path.
+    UnregisterCatalogue("/cat/a.ctg");
+    EXPECT_FALSE(IsCatalogueUnregistered("/cat/a.ctg.bak"));
     ClearCatalogues();
 }
 
