@@ -90,6 +90,23 @@ TEST_F(MainFrameTest, StartModeWordsGiveTheirModes)
     }
 }
 
+TEST_F(MainFrameTest, AFirstStartShowsTheSampleCatalogue)
+{
+    for (const std::string& path : ReadRegisteredCatalogues()) {
+        if (!path.empty()) {
+            UnregisterCatalogue(path);
+        }
+    }
+    std::filesystem::remove(GetProductDir() / "Sample.ctg");
+    CMainFrame* frame = Make({});
+    ASSERT_NE(frame, nullptr);
+    CTreeNode* first = frame->GetRootElement().GetFirstChildNode();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetName(), "Coins and banknotes (sample)");
+    ASSERT_NE(first->GetCatalogue(), nullptr);
+    EXPECT_EQ(first->GetCatalogue()->GetFilePath(), GetProductDir() / "Sample.ctg");
+}
+
 TEST_F(MainFrameTest, AnUnknownWordSaysSoAndMakesNoFrame)
 {
     auto& dialogs = lumarc::test::Dialogs();
