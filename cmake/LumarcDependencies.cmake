@@ -49,8 +49,8 @@ target_compile_options(lumarc_wxbase INTERFACE ${_wx_other})
 target_link_libraries(lumarc_wxbase INTERFACE ${_wx_base_libs})
 add_library(lumarc_wxgui INTERFACE)
 target_link_libraries(lumarc_wxgui INTERFACE lumarc_wxbase ${_wx_gui_libs})
-# Dialogs described in XRC, and HTML windows (the help viewer).
-execute_process(COMMAND ${WX_CONFIG} --libs xrc,html,webview,core,base OUTPUT_VARIABLE _wx_xrc_libs
+# Dialogs and menus described in XRC (the menus are read as XML), and HTML windows (the help viewer).
+execute_process(COMMAND ${WX_CONFIG} --libs xrc,html,webview,xml,core,base OUTPUT_VARIABLE _wx_xrc_libs
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 separate_arguments(_wx_xrc_libs UNIX_COMMAND "${_wx_xrc_libs}")
 add_library(lumarc_wxxrc INTERFACE)

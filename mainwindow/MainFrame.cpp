@@ -2,6 +2,7 @@
 
 #include "codecs/archive/UnzipOperation.h"
 #include "codecs/archive/ZipException.h"
+#include "mainwindow/commands/FrameCommands.h"
 #include "mainwindow/common/ContextHelp.h"
 #include "mainwindow/common/WaitWindow.h"
 #include "mainwindow/frame/FrameState.h"
@@ -112,6 +113,7 @@ CMainFrame::CMainFrame(std::vector<std::string> arguments)
 
 CMainFrame::~CMainFrame()
 {
+    m_commands.reset();
     // The panes are gone (wx destroys the children first); the elements go with the root.
     m_current = nullptr;
     m_quickQuery.reset();
@@ -145,6 +147,8 @@ bool CMainFrame::Create()
     m_status = new CStatusPanes(this);
     SetStatusBar(m_status);
     m_status->Show(GetSettingInt("StatusBarEnabled", 1) != 0);
+    // ---- the commands: menu bar, tool bar, accelerators and their routing ----
+    m_commands = std::make_unique<CFrameCommands>(*this);
     if (m_mode == StartMode::kFind) {
         SetTitle(LoadResString(138));
     }

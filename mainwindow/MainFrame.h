@@ -19,6 +19,7 @@
 class AddressCombo;
 class CBaseItemNode;
 class CNavHistory;
+class CFrameCommands;
 class CDialogHelpHook;
 class CMainSplitter;
 class CRecord;
@@ -69,6 +70,9 @@ public:
     CMainSplitter* GetSplitter() const { return m_splitter; }
     CStatusPanes* GetStatusPanes() const { return m_status; }
     AddressCombo* GetAddressBar() const { return m_address; }
+    wxWindow* GetAddressBand() const { return m_addressBand; }
+    // ---- the commands (menus, tool bar, accelerators) ----
+    CFrameCommands* GetCommands() const { return m_commands.get(); }
     CNavHistory& GetNavHistory() { return *m_history; }
     // The tree's selected element when the tree has the focus, the list's focused one when the list has.
     CTreeNode* GetSelectedElement() const;
@@ -127,6 +131,8 @@ private:
     bool m_stateRestored = false;
     bool m_stateSaved = false;
     unsigned m_reloadAndDisplay = 0;
+    // The commands: menus, tool bar, accelerators (made in Create, bound to this frame).
+    std::unique_ptr<CFrameCommands> m_commands;
 };
 
 // The main frame of the program; null before it is made and after it is gone.

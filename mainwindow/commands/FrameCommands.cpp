@@ -1,0 +1,614 @@
+#include "mainwindow/commands/FrameCommands.h"
+
+#include "mainwindow/MainFrame.h"
+#include "mainwindow/commands/CommandIds.h"
+#include "mainwindow/commands/FrameMenu.h"
+#include "mainwindow/commands/FrameSubsystems.h"
+#include "mainwindow/commands/FrameToolBar.h"
+#include "mainwindow/common/ProgramPictures.h"
+#include "mainwindow/dialogs/AboutDlg.h"
+#include "mainwindow/dialogs/CatalogueChooser.h"
+#include "mainwindow/dialogs/ManageWebViewsDlg.h"
+#include "mainwindow/dialogs/OptionsSheet.h"
+#include "mainwindow/dialogs/SortOrderDlg.h"
+#include "mainwindow/menus/BCMenu.h"
+#include "mainwindow/panes/MainSplitter.h"
+#include "mainwindow/panes/ParentView.h"
+#include "mainwindow/panes/StatusPanes.h"
+#include "mainwindow/panes/address/AddressCombo.h"
+#include "mainwindow/panes/address/NavHistory.h"
+#include "mainwindow/panes/list/CorvantView.h"
+#include "mainwindow/startup/TipDlg.h"
+#include "mainwindow/webview/TrainingDlg.h"
+#include "platform/ui/WaitCursor.h"
+#include "resources/LoadResString.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/program/ProductLaunch.h"
+#include "store/program/Settings.h"
+#include "store/records/FolderRecord.h"
+#include "store/records/ItemSet.h"
+#include "tree/base/TreeNode.h"
+#include "tree/menus/FileMenuItems.h"
+#include "tree/records/DeleteSelectedItems.h"
+
+#include <wx/menu.h>
+#include <wx/toolbar.h>
+#include <wx/treectrl.h>
+#include <wx/utils.h>
+
+using namespace frame_command;
+
+namespace {
+
+CCorvantView* ListOf(CMainFrame& frame)
+{
+    return dynamic_cast<CCorvantView*>(frame.GetListView());
+}
+
+ListViewStyle StyleOfWord(const std::string& word)
+{
+    if (word == "LARGE") {
+        return ListViewStyle::Large;
+    }
+    if (word == "SMALL") {
+        return ListViewStyle::Small;
+    }
+    if (word == "LIST") {
+        return ListViewStyle::List;
+    }
+    return ListViewStyle::Report;
+}
+
+} // namespace
+
+CFrameCommands::CFrameCommands(CMainFrame& frame) : m_frame(frame)
+{
+    const bool find = frame.GetMode() == StartMode::kFind;
+    frame.SetMenuBar(BuildFrameMenu(find));
+    frame.SetAcceleratorTable(LoadAcceleratorTable(find ? "130" : "129"));
+    m_toolBar = SetUpToolBar(frame);
+    if (find) {
+        m_toolBar->Hide();
+    }
+    frame.Bind(wxEVT_MENU, &CFrameCommands::OnMenu, this);
+    frame.Bind(wxEVT_UPDATE_UI, &CFrameCommands::OnUpdateUI, this);
+    frame.Bind(wxEVT_MENU_OPEN, &CFrameCommands::OnMenuOpen, this);
+    frame.Bind(wxEVT_TOOL_DROPDOWN, &CFrameCommands::OnToolDropDown, this);
+}
+
+CFrameCommands::~CFrameCommands()
+{
+    m_frame.Unbind(wxEVT_MENU, &CFrameCommands::OnMenu, this);
+    m_frame.Unbind(wxEVT_UPDATE_UI, &CFrameCommands::OnUpdateUI, this);
+    m_frame.Unbind(wxEVT_MENU_OPEN, &CFrameCommands::OnMenuOpen, this);
+    m_frame.Unbind(wxEVT_TOOL_DROPDOWN, &CFrameCommands::OnToolDropDown, this);
+}
+
+CommandContext CFrameCommands::Context() const
+{
+    CommandContext context;
+    context.selected = m_frame.GetSelectedElement();
+    CFrameListPane* list = m_frame.GetListView();
+    context.shown = list != nullptr ? list->GetShownElement() : nullptr;
+    context.listExists = list != nullptr;
+    context.mode = m_frame.GetMode();
+    context.searchRun = m_searchRun;
+    return context;
+}
+
+void CFrameCommands::OnMenu(wxCommandEvent& event)
+{
+    if (!Run(BCMenu::CommandOf(event.GetId()))) {
+        event.Skip();
+    }
+}
+
+void CFrameCommands::OnUpdateUI(wxUpdateUIEvent& event)
+{
+    // Only the frame's menus and tool bar: the panes' own windows have ids of their own.
+    wxObject* source = event.GetEventObject();
+    if (dynamic_cast<wxMenu*>(source) == nullptr && source != m_toolBar) {
+        event.Skip();
+        return;
+    }
+    const int command = BCMenu::CommandOf(event.GetId());
+    if (command >= kFirstBack && command <= kLastBack) {
+        event.Enable(m_frame.GetNavHistory().CanGoBack());
+        return;
+    }
+    if (command >= kFirstForward && command <= kLastForward) {
+        event.Enable(m_frame.GetNavHistory().CanGoForward());
+        return;
+    }
+    CommandState state = CommandStateOf(command, Context());
+    if (command == kAddressBar && m_frame.GetAddressBand() != nullptr) {
+        // The mark tells what the user sees: the band starts hidden while the setting is unset.
+        state.check = m_frame.GetAddressBand()->IsShown() ? 1 : 0;
+    }
+    event.Enable(state.enabled);
+    if (state.check >= 0) {
+        event.Check(state.check != 0);
+    }
+    if (!state.text.empty()) {
+        event.SetText(wxString::FromUTF8(state.text));
+    }
+}
+
+void CFrameCommands::OnMenuOpen(wxMenuEvent& event)
+{
+    event.Skip();
+    wxMenuBar* bar = m_frame.GetMenuBar();
+    wxMenu* menu = event.GetMenu();
+    if (bar == nullptr || menu == nullptr || m_frame.GetMode() == StartMode::kFind) {
+        return;
+    }
+    if (menu == bar->GetMenu(0)) {
+        PrepareFileMenu(*menu);
+    } else if (bar->GetMenuCount() > 3 && menu == bar->GetMenu(3)) {
+        PrepareWebViewMenu(*menu);
+    }
+}
+
+void CFrameCommands::PrepareFileMenu(wxMenu& file)
+{
+    if (file.GetMenuItemCount() == 0) {
+        return;
+    }
+    wxMenuItem* first = file.FindItemByPosition(0);
+    if (first->GetId() != kElementNew && !first->IsSubMenu()) {
+        return;
+    }
+    CTreeNode* node = m_frame.GetSelectedElement();
+    const bool newMenu = node != nullptr && !IsInViewOnlyCatalogue(*node) && !node->IsInWastebasket() &&
+                         !node->IsWastebasket() && !node->IsWastebasketArea() && !node->IsRoot() &&
+                         !node->IsOrderingNode() && !node->IsOrderingItem() && !node->IsShop() &&
+                         node->GetCatalogueNode() != nullptr;
+    file.Destroy(first);
+    const wxString newText = wxString::FromUTF8(LoadResString(189));
+    if (newMenu) {
+        auto model = BuildNewMenu(*node);
+        auto* popup = new BCMenu;
+        if (model != nullptr) {
+            popup->AppendNodeMenu(*model);
+        }
+        auto* item = new wxMenuItem(&file, wxID_ANY, newText, wxString(), wxITEM_NORMAL, popup);
+        item->SetBitmap(ProgramPictureBundle(154));
+        file.Insert(0, item);
+    } else {
+        file.Insert(0, kElementNew, newText);
+    }
+}
+
+void CFrameCommands::PrepareWebViewMenu(wxMenu& web)
+{
+    // Remove the views of the last time, keep "none", the placeholder and Manage.
+    for (size_t i = web.GetMenuItemCount(); i-- > 0;) {
+        wxMenuItem* item = web.FindItemByPosition(i);
+        if (item->GetId() >= kFirstWebView && item->GetId() <= kLastWebView) {
+            web.Destroy(item);
+        }
+    }
+    CTreeNode* node = m_frame.GetSelectedElement();
+    CItemSet* set = node != nullptr ? node->GetItemSet() : nullptr;
+    CCatalogueDb* catalogue = node != nullptr ? node->GetCatalogue() : nullptr;
+    std::vector<std::string> views;
+    if (set != nullptr && catalogue != nullptr) {
+        views = ListWebViews(catalogue->GetWebTemplates(), node->GetKind());
+    }
+    wxMenuItem* placeholder = web.FindItem(kNoWebViews);
+    if (placeholder != nullptr) {
+        placeholder->GetMenu()->Enable(kNoWebViews, false);
+    }
+    const int web_is = GetSettingInt("WebViewIs", 0);
+    for (size_t i = 0; i < views.size() && i <= static_cast<size_t>(kLastWebView - kFirstWebView); ++i) {
+        wxMenuItem* item =
+            web.InsertCheckItem(1 + i, kFirstWebView + static_cast<int>(i), wxString::FromUTF8(views[i]));
+        item->Check(web_is != 0 &&
+                    catalogue->GetDefaultTemplate(node->GetKind()).value_or(std::string()) == views[i]);
+    }
+    if (placeholder != nullptr) {
+        placeholder->SetItemLabel(
+            views.empty() ? wxString::FromUTF8("No web views have been defined use Manage web view "
+                                               "to define them.")
+                          : wxString());
+    }
+}
+
+void CFrameCommands::OnToolDropDown(wxCommandEvent& event)
+{
+    const int command = BCMenu::CommandOf(event.GetId());
+    wxMenu menu;
+    if (command == kCycleView) {
+        for (int style : {kLargeIcons, kSmallIcons, kListStyle, kDetails}) {
+            menu.AppendRadioItem(BCMenu::ItemIdOf(style), wxString::FromUTF8(ListStyleWordOf(style)))
+                ->Check(CommandStateOf(style, Context()).check == 1);
+        }
+    } else if (command == kFirstBack || command == kFirstForward) {
+        const auto items = command == kFirstBack ? m_frame.GetNavHistory().BackMenu()
+                                                 : m_frame.GetNavHistory().ForwardMenu();
+        for (const NavMenuItem& item : items) {
+            menu.Append(item.id, wxString::FromUTF8(item.text));
+        }
+    } else {
+        event.Skip();
+        return;
+    }
+    if (menu.GetMenuItemCount() > 0 && m_toolBar != nullptr) {
+        m_toolBar->PopupMenu(&menu);
+    }
+}
+
+bool CFrameCommands::GoInHistory(bool back, int index)
+{
+    CNavHistory& history = m_frame.GetNavHistory();
+    if (back ? !history.CanGoBack() : !history.CanGoForward()) {
+        return true;
+    }
+    const std::string path = back ? history.GoBack(index) : history.GoForward(index);
+    if (CTreeNode* node = path.empty() ? nullptr : FindNodeByDisplayPath(m_frame.GetRootElement(), path)) {
+        m_frame.SelectElement(node);
+    }
+    return true;
+}
+
+bool CFrameCommands::RunWebView(int index)
+{
+    CTreeNode* node = m_frame.GetSelectedElement();
+    CItemSet* set = node != nullptr ? node->GetItemSet() : nullptr;
+    CCatalogueDb* catalogue = node != nullptr ? node->GetCatalogue() : nullptr;
+    if (set == nullptr || catalogue == nullptr) {
+        return true;
+    }
+    const std::vector<std::string> views = ListWebViews(catalogue->GetWebTemplates(), node->GetKind());
+    if (index < 0 || static_cast<size_t>(index) >= views.size()) {
+        return true;
+    }
+    SetSettingInt("WebViewIs", 1);
+    catalogue->SetDefaultTemplate(node->GetKind(), views[static_cast<size_t>(index)]);
+    if (ParentView* host = m_frame.GetParentView()) {
+        host->SetWebChosen(true);
+        host->LayoutViews();
+    }
+    if (CFrameWebPane* web = m_frame.GetWebView()) {
+        web->ShowElement(node, false, true);
+    }
+    return true;
+}
+
+void CFrameCommands::SetListStyle(const char* word, bool cycle)
+{
+    std::string next = word;
+    if (cycle) {
+        next = NextListStyleWord(GetSettingString("ListIs", "REPORT"));
+        if (next.empty()) {
+            if (CCorvantView* list = ListOf(m_frame)) {
+                list->SetViewStyle(ListViewStyle::Large);
+            }
+            return;
+        }
+    }
+    SetSettingString("ListIs", next);
+    if (CCorvantView* list = ListOf(m_frame)) {
+        list->SetViewStyle(StyleOfWord(next));
+    }
+    if (ParentView* host = m_frame.GetParentView()) {
+        host->LayoutViews();
+    }
+}
+
+void CFrameCommands::ToggleSetting(const char* name, int fallback)
+{
+    SetSettingInt(name, GetSettingInt(name, fallback) != 0 ? 0 : 1);
+}
+
+void CFrameCommands::ShowBars()
+{
+    const bool find = m_frame.GetMode() == StartMode::kFind;
+    if (m_toolBar != nullptr) {
+        m_toolBar->Show(!find && GetSettingInt("ToolbarEnabled", 1) != 0);
+    }
+    if (wxWindow* status = m_frame.GetStatusBar()) {
+        status->Show(GetSettingInt("StatusBarEnabled", 1) != 0);
+    }
+    if (wxWindow* band = m_frame.GetAddressBand()) {
+        band->Show(!find && GetSettingInt("AddressVisible", 1) != 0);
+    }
+    if (CMainSplitter* splitter = m_frame.GetSplitter();
+        splitter != nullptr && m_frame.GetLeftView() != nullptr) {
+        const bool tree = GetSettingInt("TreePresent", 1) != 0;
+        if (tree && splitter->HiddenColumn() >= 0) {
+            splitter->ShowColumn();
+        } else if (!tree && splitter->HiddenColumn() < 0) {
+            splitter->HideColumn(0);
+        }
+    }
+    m_frame.Layout();
+    m_frame.SendSizeEvent();
+}
+
+void CFrameCommands::ApplyToPane(bool cut)
+{
+    CTreeNode* node = m_frame.GetSelectedElement();
+    if (node == nullptr) {
+        return;
+    }
+    if (cut) {
+        node->CutToClipboard(false);
+    } else {
+        node->CopyToClipboard(false);
+    }
+}
+
+bool CFrameCommands::RunElementCommand(int command, CTreeNode* node)
+{
+    const FrameSubsystem which = SubsystemOfCommand(command, node);
+    if (which != FrameSubsystem::kCount) {
+        if (CFrameSubsystem* subsystem = GetFrameSubsystem(which)) {
+            subsystem->RunCommand(&m_frame, command, node);
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CFrameCommands::Run(int command)
+{
+    if (command >= kFirstBack && command <= kLastBack) {
+        return GoInHistory(true, command - kFirstBack);
+    }
+    if (command >= kFirstForward && command <= kLastForward) {
+        return GoInHistory(false, command - kFirstForward);
+    }
+    if (command >= kFirstWebView && command <= kLastWebView) {
+        return RunWebView(command - kFirstWebView);
+    }
+    if (command >= kSmallIcons && command <= kDetails) {
+        SetListStyle(ListStyleWordOf(command), false);
+        return true;
+    }
+    CTreeNode* node = m_frame.GetSelectedElement();
+    // A command whose rule says no does nothing, whichever way it came (accelerator, tool, page link).
+    if (!CommandStateOf(command, Context()).enabled && command != kElementNew) {
+        return SubsystemOfCommand(command, node) != FrameSubsystem::kCount ||
+               (command >= 1000 && command != kCycleFocus);
+    }
+    if (RunElementCommand(command, node)) {
+        return true;
+    }
+    CCorvantView* list = ListOf(m_frame);
+    const bool listFocused = m_frame.GetFocusedPane() == 2;
+    if (command >= kFirstNewOfKind && command <= kLastNewOfKind) {
+        CTreeNode* target = node == nullptr ? nullptr : node->IsContainer() ? node : node->GetCatalogueNode();
+        if (target != nullptr) {
+            target->OpenEntryById(command - kFirstNewOfKind, nullptr);
+        }
+        return true;
+    }
+    switch (command) {
+    case kElementNew:
+        if (node != nullptr && (node->IsWastebasket() || node->IsWastebasketArea())) {
+            const platform::ui::WaitCursor wait;
+            node->PurgeDeleted();
+            m_frame.ReloadViews(true);
+        }
+        return true;
+    case kDelete:
+        if (node == nullptr) {
+            return true;
+        }
+        if (listFocused && list != nullptr) {
+            list->DeleteSelectedRows();
+        } else {
+            node->Delete(nullptr, false);
+        }
+        m_frame.ReloadViews(true);
+        return true;
+    case kRename:
+        if (listFocused && list != nullptr) {
+            list->EditRowLabel(node);
+        } else if (auto* tree = m_frame.GetLeftView() != nullptr
+                                    ? dynamic_cast<wxTreeCtrl*>(m_frame.GetLeftView()->GetWindow())
+                                    : nullptr) {
+            tree->EditLabel(tree->GetSelection());
+        }
+        return true;
+    case kProperties:
+        if (node != nullptr) {
+            node->ShowProperties(nullptr, 0);
+        }
+        return true;
+    case kExit:
+        m_frame.SaveState();
+        m_frame.Close(true);
+        return true;
+    case kCut:
+    case kCopy:
+        ApplyToPane(command == kCut);
+        return true;
+    case kSelectAll:
+        if (list != nullptr) {
+            list->SelectAllRows();
+        }
+        return true;
+    case kInvertSelection:
+        if (list != nullptr) {
+            for (long row = 0; row < list->GetItemCount(); ++row) {
+                const bool selected = list->GetItemState(row, wxLIST_STATE_SELECTED) != 0;
+                list->SetItemState(row, selected ? 0 : wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+            }
+        }
+        return true;
+    case kCycleView:
+        SetListStyle("", true);
+        return true;
+    case kUp:
+        if (node != nullptr && !node->IsRoot() && node->GetParentNode() != nullptr) {
+            m_frame.SelectElement(node->GetParentNode());
+        }
+        return true;
+    case kToolbar:
+        ToggleSetting("ToolbarEnabled", 1);
+        ShowBars();
+        return true;
+    case kStatusBar:
+        ToggleSetting("StatusBarEnabled", 1);
+        ShowBars();
+        return true;
+    case kAddressBar: {
+        wxWindow* band = m_frame.GetAddressBand();
+        SetSettingInt("AddressVisible", band != nullptr && band->IsShown() ? 0 : 1);
+        ShowBars();
+        return true;
+    }
+    case kButtonsText:
+        ToggleSetting("TextButtonEnabled", 1);
+        if (m_toolBar != nullptr) {
+            SizeToolBarButtons(*m_toolBar);
+        }
+        return true;
+    case kExplorerBar:
+        ToggleSetting("TreePresent", 1);
+        ShowBars();
+        return true;
+    case kAsWebPage:
+        ToggleSetting("DisplayAsWebPage", 1);
+        if (ParentView* host = m_frame.GetParentView()) {
+            host->LayoutViews();
+        }
+        return true;
+    case kRefresh:
+        m_frame.ReloadViews(true);
+        return true;
+    case kArrangeByName:
+    case kArrangeByCreation:
+    case kArrangeByModification: {
+        CTreeNode* shown = list != nullptr ? list->GetShownElement() : nullptr;
+        if (CItemSet* set = shown != nullptr ? shown->GetItemSet() : nullptr) {
+            if (command == kArrangeByName) {
+                set->SortByName(true);
+            } else if (command == kArrangeByCreation) {
+                set->SortByCreationTime(true);
+            } else {
+                set->SortByModificationTime(true);
+            }
+            list->Refill();
+        }
+        return true;
+    }
+    case kArrangeAdvanced: {
+        CTreeNode* shown = list != nullptr ? list->GetShownElement() : nullptr;
+        CItemSet* set = shown != nullptr ? shown->GetItemSet() : nullptr;
+        if (set != nullptr && shown->GetCatalogue() != nullptr) {
+            std::string clause;
+            if (RunSortOrderDlg(&m_frame, *shown->GetCatalogue(), shown->GetKind(), clause) == 1) {
+                if (CFolderRecord* folder = shown->GetFolderRecord()) {
+                    folder->SetOrdered(clause);
+                }
+                set->MarkUnloaded();
+                list->Refill();
+            }
+        }
+        return true;
+    }
+    case kWebViewNone:
+        SetSettingInt("WebViewIs", 0);
+        if (ParentView* host = m_frame.GetParentView()) {
+            host->SetWebChosen(false);
+            host->LayoutViews();
+        }
+        m_frame.ReloadViews(true);
+        return true;
+    case kManageWebViews:
+        if (node != nullptr && node->GetCatalogue() != nullptr) {
+            CManageWebViewsDlg dialog(&m_frame, *node->GetCatalogue(), node->GetKind(), node);
+            dialog.ShowModal();
+        }
+        return true;
+    case kAdvancedFind:
+        LaunchProductExe("Find");
+        return true;
+    case kQuickSearch:
+        if (m_frame.GetAddressBar() != nullptr && m_frame.GetAddressBand() != nullptr) {
+            m_frame.GetAddressBand()->Show();
+            m_frame.Layout();
+            m_frame.GetAddressBar()->SetFocus();
+        }
+        return true;
+    case kOptions:
+        ShowOptionsSheet(&m_frame, &m_frame.GetRootElement());
+        return true;
+    case kBackup:
+        BackupChosenCatalogue(&m_frame, &m_frame.GetRootElement());
+        return true;
+    case kRestore:
+        RestoreChosenCatalogue(&m_frame, &m_frame.GetRootElement());
+        return true;
+    case kCreateShortcut:
+        if (node != nullptr) {
+            node->CreateShortcut(0);
+        }
+        return true;
+    case kTipOfTheDay: {
+        CTipDlg tip(&m_frame);
+        tip.ShowNextTip();
+        tip.ShowModal();
+        return true;
+    }
+    case kRestartTraining:
+        SetSettingString("ShowTraining", "TRUE");
+        SetSettingInt("TrainingLesson", 1);
+        (new CTrainingDlg(&m_frame))->Show();
+        return true;
+    case kAbout:
+        ShowAboutBox(&m_frame);
+        return true;
+    case kHomePage:
+        wxLaunchDefaultBrowser(
+            wxString::FromUTF8(GetSettingString("ProductWebSite", "https://lumarc.example.org/")));
+        return true;
+    case kOpen:
+        if (node != nullptr) {
+            node->Open(nullptr);
+        }
+        return true;
+    case kSelectedChild:
+        if (node != nullptr) {
+            for (CTreeNode* child = node->GetFirstChildNode(); child != nullptr;
+                 child = child->GetNextSiblingNode()) {
+                if (child->GetAttributeBool("Selected")) {
+                    m_frame.SelectElement(child);
+                    break;
+                }
+            }
+        }
+        return true;
+    case kNewItemList:
+        if (node != nullptr && !node->IsRoot()) {
+            node->NewItemList();
+        }
+        return true;
+    case kCollapse:
+        if (node != nullptr) {
+            node->Collapse(m_frame.GetLeftView() != nullptr ? &m_frame.GetLeftView()->GetTreeControl()
+                                                            : nullptr);
+        }
+        return true;
+    case 103:
+    case 320:
+    case 321:
+    case 322:
+    case 323:
+    case 2069:
+    case kFindRun:
+    case kFindNew:
+        // The find pane's own commands: its pages, the search and a new search.
+        if (wxWindow* find = m_frame.GetFindView()) {
+            wxCommandEvent forward(wxEVT_MENU, command);
+            forward.SetEventObject(&m_frame);
+            find->GetEventHandler()->ProcessEvent(forward);
+        }
+        return true;
+    default:
+        return false;
+    }
+}

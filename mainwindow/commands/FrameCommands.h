@@ -1,0 +1,49 @@
+#pragma once
+// CFrameCommands: the main frame's commands. Bound to the frame when it is made, it builds the menu
+// bar, the tool bar and the accelerators, routes every menu, tool and accelerator command (the history
+// ranges, the web views 2100 to 2200, the list styles, then the commands of the frame) and keeps each
+// command's enabled state, check mark and text through update-UI events.
+
+#include "mainwindow/commands/CommandRules.h"
+
+#include <wx/event.h>
+
+class CMainFrame;
+class CTreeNode;
+class wxMenu;
+class wxMenuEvent;
+class wxToolBar;
+
+class CFrameCommands : public wxEvtHandler
+{
+public:
+    explicit CFrameCommands(CMainFrame& frame);
+    ~CFrameCommands() override;
+
+    // Runs a command as the menus would; false when the frame does not handle it.
+    bool Run(int command);
+    CommandContext Context() const;
+    wxToolBar* GetToolBar() const { return m_toolBar; }
+    // Find mode: whether a search has run (Save Search, Select All).
+    void SetSearchRun(bool run) { m_searchRun = run; }
+    // The File menu's first item follows the selected element; the Web View menu lists its views.
+    void PrepareFileMenu(wxMenu& file);
+    void PrepareWebViewMenu(wxMenu& web);
+
+private:
+    void OnMenu(wxCommandEvent& event);
+    void OnUpdateUI(wxUpdateUIEvent& event);
+    void OnMenuOpen(wxMenuEvent& event);
+    void OnToolDropDown(wxCommandEvent& event);
+    bool RunWebView(int index);
+    bool RunElementCommand(int command, CTreeNode* selected);
+    void SetListStyle(const char* word, bool cycle);
+    void ToggleSetting(const char* name, int fallback);
+    void ShowBars();
+    bool GoInHistory(bool back, int index);
+    void ApplyToPane(bool cut);
+
+    CMainFrame& m_frame;
+    wxToolBar* m_toolBar = nullptr;
+    bool m_searchRun = false;
+};
