@@ -1,5 +1,8 @@
 #include "mainwindow/panes/list/CorvantView.h"
 
+#include "mainwindow/dnd/DropTarget.h"
+#include "mainwindow/dnd/ItemDataSource.h"
+
 #include "mainwindow/common/WindowClasses.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
@@ -91,6 +94,58 @@ ListViewStyle ListViewStyleFromSetting()
     return ListViewStyle::Report;
 }
 
+namespace {
+
+// The content list as the drop target sees it.
+class ListDropPane : public CDropPane
+{
+public:
+    ListDropPane(CCorvantView& view, CPaneFrame& frame) : m_view(view), m_frame(frame) {}
+    wxWindow* GetDropWindow() override { return &m_view; }
+    int GetDropKind() const override { return kListPane; }
+    CTreeNode* NodeAtPoint(const wxPoint& point) override
+    {
+        int flags = 0;
+        m_hit = m_view.HitTest(point, flags);
+        if (m_hit == wxNOT_FOUND) {
+            return m_view.GetShownElement(); // empty space: the element the list shows
+        }
+        return m_view.ElementOfRow(m_hit);
+    }
+    void HighlightDropNode(CTreeNode* node) override
+    {
+        const long row = node != nullptr ? m_hit : wxNOT_FOUND;
+        if (row == m_highlighted) {
+            return;
+        }
+        if (m_highlighted != wxNOT_FOUND && m_highlighted < m_view.GetItemCount()) {
+            m_view.SetItemState(m_highlighted, 0, wxLIST_STATE_DROPHILITED);
+        }
+        m_highlighted = row;
+        if (row != wxNOT_FOUND) {
+            m_view.SetItemState(row, wxLIST_STATE_DROPHILITED, wxLIST_STATE_DROPHILITED);
+        }
+    }
+    void ScrollLines(int dx, int dy) override { m_view.ScrollList(dx * 16, dy * 16); }
+    void DropFiles(const wxPoint& /*point*/, const wxArrayString& /*files*/) override {}
+    CTreeNode& GetRootElement() override { return m_frame.GetRootElement(); }
+    void AfterDrop(int effect) override
+    {
+        m_frame.ReloadViews(effect != dnd::kEffectLink);
+        if (effect != dnd::kEffectLink) {
+            m_view.Refill();
+        }
+    }
+
+private:
+    CCorvantView& m_view;
+    CPaneFrame& m_frame;
+    long m_hit = wxNOT_FOUND;
+    long m_highlighted = wxNOT_FOUND;
+};
+
+} // namespace
+
 CCorvantView::CCorvantView(wxWindow* parent, CPaneFrame& frame, int role)
     : wxListCtrl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                  StyleFlags(ListViewStyleFromSetting()) | wxLC_EDIT_LABELS | wxBORDER_THEME),
@@ -104,6 +159,10 @@ CCorvantView::CCorvantView(wxWindow* parent, CPaneFrame& frame, int role)
     SetImageList(m_images.GetLarge(), wxIMAGE_LIST_NORMAL);
 
     Bind(wxEVT_LIST_COL_CLICK, &CCorvantView::OnColumnClick, this);
+    Bind(wxEVT_LIST_BEGIN_DRAG, &CCorvantView::OnBeginDrag, this);
+    Bind(wxEVT_LIST_BEGIN_RDRAG, &CCorvantView::OnBeginDrag, this);
+    m_dropPane = std::make_unique<ListDropPane>(*this, frame);
+    SetDropTarget(new CDropTarget(*m_dropPane));
     Bind(wxEVT_LIST_ITEM_ACTIVATED, &CCorvantView::OnActivated, this);
     Bind(wxEVT_LIST_KEY_DOWN, &CCorvantView::OnKeyDown, this);
     Bind(wxEVT_LIST_ITEM_RIGHT_CLICK, &CCorvantView::OnRightClick, this);
@@ -139,6 +198,24 @@ void CCorvantView::NodeDestroyed(const CTreeNode* node)
         // The row stays until the next fill, without an element.
         *child = nullptr;
     }
+}
+
+void CCorvantView::OnBeginDrag(wxListEvent& /*event*/)
+{
+    std::vector<CTreeNode*> nodes;
+    for (const long row : GetSelectedRows()) {
+        if (!IsAddRow(row)) {
+            if (CTreeNode* node = ElementOfRow(row); node != nullptr) {
+                nodes.push_back(node);
+            }
+        }
+    }
+    DragElements(*this, nodes);
+}
+
+CDropTarget* CCorvantView::GetElementDropTarget()
+{
+    return static_cast<CDropTarget*>(GetDropTarget());
 }
 
 CCorvantView::~CCorvantView()

@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+class CDropPane;
+class CDropTarget;
 class CItemSet;
 class CTreeNode;
 class CWxListPane;
@@ -106,6 +108,8 @@ public:
     void ActivateRow(long row, bool alt);
     // "Telephone to" for the focused record row; false when no window could be made.
     bool OpenTelephoneTo();
+    // What is dragged over the list (elements, web addresses) goes here.
+    CDropTarget* GetElementDropTarget();
 
     // ---- what the subclasses change ---------------------------------------------------------------
     // A key pressed in the list; true when handled.
@@ -148,6 +152,7 @@ private:
     void OnActivated(wxListEvent& event);
     void OnKeyDown(wxListEvent& event);
     void OnRightClick(wxListEvent& event);
+    void OnBeginDrag(wxListEvent& event);
     void OnContextMenu(wxContextMenuEvent& event);
     void OnFocused(wxListEvent& event);
     void OnSetFocus(wxFocusEvent& event);
@@ -156,6 +161,7 @@ private:
     void OnColumnEndDrag(wxListEvent& event);
 
     CPaneFrame& m_frame;
+    std::unique_ptr<CDropPane> m_dropPane;
     int m_role;
     CTreeNode* m_shown = nullptr;
     CItemSet* m_set = nullptr;

@@ -1,5 +1,7 @@
 #include "mainwindow/panes/tree/LeftView.h"
 
+#include "mainwindow/dnd/DropTarget.h"
+#include "mainwindow/dnd/ItemDataSource.h"
 #include "mainwindow/panes/address/AddressCombo.h"
 #include "platform/ui/DialogService.h"
 #include "store/catalogue/CatalogueDb.h"
@@ -37,18 +39,53 @@ wxTreeItemId ToWx(TreeItemId item)
     return wxTreeItemId(reinterpret_cast<void*>(item));
 }
 
-class TreeFileDrop : public wxFileDropTarget
+// The tree pane as the drop target sees it.
+class TreeDropPane : public CDropPane
 {
 public:
-    explicit TreeFileDrop(CLeftView& view) : m_view(view) {}
-    bool OnDropFiles(wxCoord x, wxCoord y, const wxArrayString& files) override
+    TreeDropPane(CLeftView& view, CPaneFrame& frame) : m_view(view), m_frame(frame) {}
+    wxWindow* GetDropWindow() override { return &m_view; }
+    int GetDropKind() const override { return kTreePane; }
+    CTreeNode* NodeAtPoint(const wxPoint& point) override
     {
-        m_view.DropFiles(wxPoint(x, y), files);
-        return true;
+        int flags = 0;
+        const wxTreeItemId item = m_view.HitTest(point, flags);
+        return item.IsOk() ? m_view.NodeOf(item) : nullptr;
     }
+    void HighlightDropNode(CTreeNode* node) override
+    {
+        const wxTreeItemId item = node != nullptr ? m_view.WxItemOf(node) : wxTreeItemId();
+        if (item == m_highlighted) {
+            return;
+        }
+        if (m_highlighted.IsOk()) {
+            m_view.SetItemDropHighlight(m_highlighted, false);
+        }
+        m_highlighted = item;
+        if (item.IsOk()) {
+            m_view.SetItemDropHighlight(item, true);
+        }
+    }
+    void ScrollLines(int dx, int dy) override
+    {
+        if (dy != 0) {
+            m_view.ScrollLines(dy);
+        }
+        if (dx != 0) {
+            m_view.SetScrollPos(wxHORIZONTAL, m_view.GetScrollPos(wxHORIZONTAL) + dx);
+        }
+    }
+    void DropFiles(const wxPoint& point, const wxArrayString& files) override
+    {
+        m_view.DropFiles(point, files);
+    }
+    CTreeNode& GetRootElement() override { return m_frame.GetRootElement(); }
+    void AfterDrop(int effect) override { m_frame.ReloadViews(effect != dnd::kEffectLink); }
 
 private:
     CLeftView& m_view;
+    CPaneFrame& m_frame;
+    wxTreeItemId m_highlighted;
 };
 
 // The file's name without its folder and its last extension.
@@ -72,7 +109,10 @@ CLeftView::CLeftView(wxWindow* parent, CPaneFrame& frame)
 {
     SetImageList(&m_images.GetImageList());
     m_hiddenRoot = AddRoot(wxString());
-    SetDropTarget(new TreeFileDrop(*this));
+    m_dropPane = std::make_unique<TreeDropPane>(*this, frame);
+    SetDropTarget(new CDropTarget(*m_dropPane));
+    Bind(wxEVT_TREE_BEGIN_DRAG, &CLeftView::OnBeginDrag, this);
+    Bind(wxEVT_TREE_BEGIN_RDRAG, &CLeftView::OnBeginDrag, this);
     m_startTimer = [this](int serial, int milliseconds) {
         m_timerSerial = serial;
         m_timer.StartOnce(milliseconds);
@@ -99,6 +139,20 @@ CLeftView::~CLeftView()
     // The items go while the pane still knows its map; the control's own clean-up finds none.
     wxTreeCtrl::DeleteAllItems();
     SetImageList(nullptr);
+}
+
+void CLeftView::OnBeginDrag(wxTreeEvent& event)
+{
+    CTreeNode* node = NodeOf(event.GetItem());
+    if (node == nullptr) {
+        return;
+    }
+    DragElements(*this, {node});
+}
+
+CDropTarget* CLeftView::GetElementDropTarget()
+{
+    return static_cast<CDropTarget*>(GetDropTarget());
 }
 
 CFrameTreePane* MakeLeftView(wxWindow* parent, CPaneFrame& frame)

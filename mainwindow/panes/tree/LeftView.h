@@ -14,8 +14,12 @@
 #include <wx/treectrl.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
+
+class CDropPane;
+class CDropTarget;
 
 class CLeftView : public wxTreeCtrl, public CTreeControl, public CFrameTreePane, public CTreeNodeObserver
 {
@@ -74,6 +78,8 @@ public:
     void OnSelectionTimer(int serial);
     void SetTimerStarter(TimerStarter starter) { m_startTimer = std::move(starter); }
     CTreeImageTable& GetImageTable() { return m_images; }
+    // What is dragged over the pane (elements, web addresses, files) goes here.
+    CDropTarget* GetElementDropTarget();
 
     void NodeDestroyed(const CTreeNode* node) override;
 
@@ -86,6 +92,7 @@ private:
     void OnKeyDown(wxTreeEvent& event);
     void OnRightClick(wxTreeEvent& event);
     void OnDeleteItem(wxTreeEvent& event);
+    void OnBeginDrag(wxTreeEvent& event);
     // Shows the node's closed picture normally and its open one when selected (a node with negative
     // picture values keeps its pictures: false).
     bool ShowSelectionImages(const wxTreeItemId& item, CTreeNode& node);
@@ -103,6 +110,7 @@ private:
     bool m_live = false;
     bool m_filled = false;
     bool m_quietSelect = false;
+    std::unique_ptr<CDropPane> m_dropPane;
 };
 
 // The tree pane the program installs (FramePaneFactories::makeTree).
