@@ -5,6 +5,8 @@
 #include "mainwindow/commands/FrameCommands.h"
 #include "mainwindow/common/ContextHelp.h"
 #include "mainwindow/common/WaitWindow.h"
+#include "mainwindow/find/FindCommands.h"
+#include "mainwindow/find/FindView.h"
 #include "mainwindow/frame/FrameState.h"
 #include "mainwindow/menus/BCMenu.h"
 #include "mainwindow/panes/MainSplitter.h"
@@ -156,6 +158,9 @@ bool CMainFrame::Create()
     Bind(platform::ui::EVT_REGISTERED_MESSAGE, &CMainFrame::OnRegisteredMessage, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     Bind(wxEVT_ACTIVATE, &CMainFrame::OnActivate, this);
+    if (m_mode == StartMode::kFind) {
+        Bind(wxEVT_MENU, &CMainFrame::OnFindCommand, this, 317, 319);
+    }
     m_helpHook = std::make_unique<CDialogHelpHook>(this);
     PlaceWindow();
     if (m_mode != StartMode::kOpen && m_mode != StartMode::kFind) {
@@ -781,5 +786,48 @@ void CMainFrame::GoToNodeByCode(CCatalogueDb& catalogue, CRecord& record, double
     }
     if (list != nullptr) {
         list->Refill();
+    }
+}
+
+// ---- Find mode: the find pane's commands ------------------------------------------------------------------
+
+void CMainFrame::ShowSearchResults(CItemSet& results)
+{
+    if (m_quickQuery == nullptr) {
+        m_quickQuery = std::make_unique<CQuickQueryNode>(results);
+    }
+    if (CFrameListPane* list = GetListView();
+        list != nullptr && list->GetShownElement() == m_quickQuery.get()) {
+        list->SetShownElement(nullptr);
+    }
+    m_quickQuery->RunSearch(&results);
+    if (m_splitter != nullptr && m_splitter->HiddenRow() == 1) {
+        m_splitter->ShowRow();
+        m_splitter->SetSashPosition(260);
+    }
+    SetCurrentElement(m_quickQuery.get());
+}
+
+void CMainFrame::OnFindCommand(wxCommandEvent& event)
+{
+    CFrameFindPane* pane = AsFindPane(m_find);
+    if (pane == nullptr) {
+        return;
+    }
+    switch (event.GetId()) {
+    case 317:
+        RunFindNow(*this, *pane);
+        break;
+    case 318:
+        if (CFrameListPane* list = GetListView()) {
+            list->SetShownElement(nullptr);
+        }
+        pane->NewSearch();
+        break;
+    case 319:
+        SaveSearch(*pane);
+        break;
+    default:
+        break;
     }
 }

@@ -60,6 +60,10 @@ public:
     void QuickSearch(CTreeNode& element, const std::string& text, int searchDataFile) override;
     void ShowFocusedElement(CTreeNode* element) override;
 
+    // ---- Find mode: the find pane's commands ---------------------------------------------------------
+    // The search's records in the quick query node, shown in the results row under the find pane.
+    void ShowSearchResults(CItemSet& results) override;
+
     // ---- accessors -------------------------------------------------------------------------------------
     StartMode GetMode() const { return m_mode; }
     CFrameTreePane* GetLeftView() const { return m_tree; }
@@ -108,6 +112,8 @@ private:
     void UnloadElement(const std::string& path);
     void OnClose(wxCloseEvent& event);
     void OnActivate(wxActivateEvent& event);
+    // Find Now (317), New Search (318) and Save Search (319) of the find pane.
+    void OnFindCommand(wxCommandEvent& event);
 
     std::vector<std::string> m_arguments;
     StartMode m_mode = StartMode::kNormal;

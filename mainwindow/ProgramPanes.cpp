@@ -1,5 +1,6 @@
 #include "mainwindow/ProgramPanes.h"
 
+#include "mainwindow/find/FindView.h"
 #include "mainwindow/frame/FramePanes.h"
 #include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/tree/LeftView.h"
@@ -11,5 +12,6 @@ void RegisterProgramPanes()
     factories.makeTree = MakeLeftView;
     factories.makeList = MakeCorvantView;
     factories.makeWeb = MakeWebView;
+    factories.makeFind = MakeFindView;
     SetFramePaneFactories(std::move(factories));
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+class CCatalogueDb;
+class CItemSet;
 class CNodeContextMenus;
 class AddressCombo;
 class CTreeControl;
@@ -59,6 +61,8 @@ public:
     virtual CTreeNode* GetListFocusedElement() { return nullptr; }
     // Gives the list pane the keyboard focus.
     virtual void FocusListPane() {}
+    // Find mode: shows the records of a search in the results list (the set's records are taken over).
+    virtual void ShowSearchResults(CItemSet& /*results*/) {}
 };
 
 // The tree pane, as the frame drives it.
@@ -121,6 +125,32 @@ public:
     virtual wxWindow* GetWindow() = 0;
     // Shows the element's page.
     virtual void ShowElement(CTreeNode* element, bool layout, bool force) = 0;
+};
+
+// The find pane of the Find mode, as the frame's Find Now, New Search and Save Search drive it. The
+// window the factory makes is one (AsFindPane in mainwindow/find/FindView.h).
+class CFrameFindPane
+{
+public:
+    virtual ~CFrameFindPane() = default;
+    virtual wxWindow* GetWindow() = 0;
+    // The criteria of every page as one text of conditions (and ORDER BY); notes which link list, if any,
+    // has a selection (GetLinkFileNumber).
+    virtual std::string CollectCriteria() = 0;
+    // The referral data file of the first link list with a selection in the last collect; 0 for none.
+    virtual int GetLinkFileNumber() const = 0;
+    // The data file and the element (catalogue or folder) chosen on the area page; 0 and null for none.
+    virtual int GetDataFileNumber() const = 0;
+    virtual CTreeNode* GetChosenElement() const = 0;
+    virtual CCatalogueDb* GetCatalogue() const = 0;
+    // Shows the page a tab command asks for (103 data, 320 details, 321 and 322 the dates, 323 the sort).
+    virtual void ShowPageOfCommand(int id) = 0;
+    // New Search: every page back to its first state, the first tab shown.
+    virtual void NewSearch() = 0;
+    // Save Search is offered once a search has run.
+    virtual void EnableSaveSearch(bool enable) = 0;
+    // The element chooser again from the root's children (after a catalogue was reloaded).
+    virtual void RefillElementChooser() = 0;
 };
 
 struct FramePaneFactories
