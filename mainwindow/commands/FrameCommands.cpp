@@ -599,9 +599,8 @@ bool CFrameCommands::Run(int command)
     case 322:
     case 323:
     case 2069:
-    case kFindRun:
-    case kFindNew:
-        // The find pane's own commands: its pages, the search and a new search.
+        // The find pane's own pages. The search, a new search and saving it (317 to 319) go on to the
+        // frame, which runs them through the pane.
         if (wxWindow* find = m_frame.GetFindView()) {
             wxCommandEvent forward(wxEVT_MENU, command);
             forward.SetEventObject(&m_frame);

@@ -1,10 +1,12 @@
 #include "mainwindow/MainFrame.h"
 
+#include "mainwindow/find/FindView.h"
 #include "mainwindow/frame/FramePanes.h"
 #include "mainwindow/panes/MainSplitter.h"
 #include "mainwindow/panes/tree/LeftView.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/WxBroadcast.h"
+#include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/program/Broadcasts.h"
 #include "store/program/Settings.h"
@@ -256,6 +258,22 @@ TEST_F(MainFrameStateTest, UnloadingTheCatalogueReopensItWhereTheUserWas)
     CTreeNode* europe = frame->GetRootElement().FindByNodePath(PathOf("Europe^"));
     ASSERT_NE(europe, nullptr);
     EXPECT_TRUE(europe->GetAttributeBool("Expanded"));
+}
+
+TEST_F(MainFrameStateTest, FindModeShowsTheFindPaneAboveTheListAndNoTree)
+{
+    FramePaneFactories factories = GetFramePaneFactories();
+    factories.makeFind = MakeFindView;
+    SetFramePaneFactories(factories);
+    CMainFrame* frame = Make({"-nosplash", "find"});
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->GetMode(), StartMode::kFind);
+    EXPECT_EQ(frame->GetLeftView(), nullptr);
+    ASSERT_NE(frame->GetFindView(), nullptr);
+    EXPECT_NE(AsFindPane(frame->GetFindView()), nullptr);
+    EXPECT_EQ(frame->GetTitle().utf8_string(), LoadResString(138));
+    // The catalogues are open for the search.
+    EXPECT_NE(frame->FindCatalogueNode(m_typical.path), nullptr);
 }
 
 TEST_F(MainFrameStateTest, FromeRegistersTheFileAndStartsInListMode)
