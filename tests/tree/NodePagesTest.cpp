@@ -2,6 +2,7 @@
 // markers each class replaces (the first of a line only), which picture it places, and that the data it
 // puts into a page stays text.
 
+#include "codecs/CatalogueImage.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
@@ -11,6 +12,7 @@
 #include "tree/base/BaseItemNode.h"
 #include "tree/catalogue/CatalogueNode.h"
 #include "tree/groups/TableNodes.h"
+#include "tree/orders/OrderingNodes.h"
 #include "tree/pages/NodePageWriter.h"
 
 #include <gtest/gtest.h>
@@ -158,4 +160,94 @@ TEST_F(NodePagesTest, CatalogueFillsItsFactsOnce)
     EXPECT_EQ(page.substr(0, page.find('\n') + 1), node.GetName() + " =NAME=\n");
     EXPECT_NE(page.find("A typical catalogue\n" + made.path.string() + "\n"), std::string::npos) << page;
     EXPECT_EQ(page.find("=CREATED_THE="), std::string::npos) << page;
+}
+
+// The cart and the placed orders: the briefcase where the template asks for it, the cart itself as its
+// template stands, and orders (which have no template) still answer with a page.
+TEST_F(NodePagesTest, OrderingNodesShowTheBriefcase)
+{
+    std::ofstream(htm / "ShoppingCart.htm") << "<img src=\"=PICTURE=\"> =PICTURE=\n";
+    std::ofstream(htm / "ShoppingCartShop.htm") << "<img src=\"=PICTURE=\"> =PICTURE=\n";
+    std::ofstream(htm / "briefcase.jpg") << "briefcase";
+    CMarkupNode shop("Numis Ltd", "shop");
+    CShoppingCartNode cart(*catalogue);
+    CPastOrdersNode pastOrders(*catalogue);
+    CShopNode shopNode(*catalogue, shop);
+    COrderNode order(*catalogue, "Numis Ltd");
+    COrderItemNode orderItem(*catalogue, "order0");
+    const std::string briefcase = "<img src=\"" + (htm / "picture10.jpg").string() + "\"> =PICTURE=\n";
+    struct Case
+    {
+        const char* name;
+        CTreeNode* node;
+        std::string page;
+        bool placesPicture;
+    };
+    const Case cases[] = {
+        {"shopping cart", &cart, "<img src=\"=PICTURE=\"> =PICTURE=\n", false},
+        {"past orders", &pastOrders, briefcase, true},
+        {"shop", &shopNode, briefcase, true},
+        {"order", &order, "", true},
+        {"order item", &orderItem, "", true},
+    };
+    for (const auto& c : cases) {
+        fs::remove(htm / "picture10.jpg");
+        std::string message;
+        EXPECT_TRUE(c.node->FillPageTemplate(message)) << c.name;
+        EXPECT_EQ(ReadFile(htm / "webPage.htm"), c.page) << c.name;
+        EXPECT_EQ(fs::exists(htm / "picture10.jpg"), c.placesPicture) << c.name;
+        if (c.page.empty()) {
+            EXPECT_EQ(message.rfind("Error Opening the: ", 0), 0u) << c.name << ": " << message;
+        }
+        EXPECT_FALSE(c.node->HasLayoutPage()) << c.name;
+    }
+}
+
+// A cart row shows the pictures of the record it was ordered from, named by its "Image1" and "Image2",
+// numbered from 7000 in the order they are written.
+TEST_F(NodePagesTest, CartRowShowsTheOrderedRecordsPictures)
+{
+    std::ofstream(htm / "ShoppingCartShopItem.htm") << "<p>=PICTURE= =PICTURE= =PICTURE1=</p>\n";
+    const std::string ducat = [this] {
+        char code[32];
+        std::snprintf(code, sizeof code, "%.0f", made.ducat.In(*catalogue).GetCode());
+        return std::string(code);
+    }();
+    const std::string first = "<IMG SRC=\"" + (htm / "web7000.jpg").string() + "\">";
+    const std::string second = "<IMG SRC=\"" + (htm / "web7001.jpg").string() + "\">";
+    struct Case
+    {
+        const char* name;
+        std::string referral;
+        const char* image1;
+        const char* image2;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"both pictures", ducat, "PICTURE", "PICTURE", "<p>" + first + " =PICTURE= " + second + "</p>"},
+        {"first only", ducat, "PICTURE", "", "<p>" + first + " =PICTURE= </p>"},
+        {"second takes the first number", ducat, "NAME", "PICTURE", "<p> =PICTURE= " + first + "</p>"},
+        {"record gone", "30199999", "PICTURE", "PICTURE", "<p> =PICTURE= </p>"},
+        {"no record", "", "PICTURE", "PICTURE", "<p> =PICTURE= </p>"},
+    };
+    for (const auto& c : cases) {
+        fs::remove(htm / "web7000.jpg");
+        fs::remove(htm / "web7001.jpg");
+        CMarkupNode row("Ducat", "item");
+        row.SetAttribute("referralId", c.referral);
+        row.SetAttribute("Image1", c.image1);
+        row.SetAttribute("Image2", c.image2);
+        CShopItemNode item(*catalogue, row);
+        std::string message;
+        EXPECT_TRUE(item.FillPageTemplate(message)) << c.name;
+        const std::string page = ReadFile(htm / "webPage.htm");
+        EXPECT_EQ(page.substr(0, page.find('\n')), c.line) << c.name;
+        if (fs::exists(htm / "web7000.jpg")) {
+            // The ducat's 24 x 16 photo, brought to the page's picture size.
+            CCatalogueImage written;
+            written.LoadFromFile(htm / "web7000.jpg");
+            EXPECT_EQ(written.GetWidth(), 131) << c.name;
+            EXPECT_EQ(written.GetHeight(), 131) << c.name;
+        }
+    }
 }

@@ -56,6 +56,8 @@ public:
     // The rows FillListView shows.
     virtual std::vector<NodeListRow> ListRows();
     virtual NodeListColumns ListColumns() { return NodeListColumns::kItemList; }
+    // The template with the briefcase picture ("picture10.jpg"); true.
+    bool FillPageTemplate(std::string& message) override;
 
 protected:
     COrderingNode(CCatalogueDb& catalogue, std::string_view label, int image, std::string_view pageTemplate);
@@ -74,6 +76,8 @@ public:
     explicit CShoppingCartNode(CCatalogueDb& catalogue);
     ~CShoppingCartNode() override;
     bool IsShoppingCart() override { return true; }
+    // The template as it stands; true.
+    bool FillPageTemplate(std::string& message) override;
     // Refused: the cart itself is never deleted.
     int Delete(CNodeListPane* list, bool quiet) override;
     // Reads the cart again and makes its shops anew.
@@ -118,6 +122,9 @@ public:
     CShopItemNode(CCatalogueDb& catalogue, const CMarkupNode& row);
     ~CShopItemNode() override;
     bool IsShopItem() override { return true; }
+    // The template with the first and second picture of the ordered record (its fields named by the
+    // row's "Image1" and "Image2"), written as "web7000.jpg" and "web7001.jpg"; true.
+    bool FillPageTemplate(std::string& message) override;
     bool CanHaveChildren() override { return false; }
     const CMarkupNode& GetRow() const { return *m_row; }
     std::string GetPrice() const;

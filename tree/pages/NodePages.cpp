@@ -4,6 +4,7 @@
 // installed CNodePageWriter.
 
 #include "tree/pages/NodePageWriter.h"
+#include "tree/pages/PageTemplateFill.h"
 
 #include "codecs/CatalogueImage.h"
 #include "codecs/TextException.h"
@@ -42,20 +43,12 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 CNodePageWriter* g_writer = nullptr;
 std::string g_searchTemplate;
 
-// Creates "webPage.htm" anew, copies the node's template into it and closes it.
-bool CopyOwnTemplate(CTreeNode& node, std::string& message)
-{
-    std::ofstream page(WebPagePath(), std::ios::binary | std::ios::trunc);
-    if (!page) {
-        DebugLogString("Cannot create " + WebPagePath().string());
-        return false;
-    }
-    return node.CopyPageTemplate(page, node.GetPageTemplate(), message);
-}
+using node_pages::CopyOwnTemplate;
+using node_pages::PlaceStockPicture;
 
 void Replace(std::string_view marker, std::string_view value)
 {
-    ReplaceTextInWebPage(marker, PageText(value));
+    node_pages::ReplaceWithText(marker, value);
 }
 
 std::string DateText(std::time_t time)
@@ -70,18 +63,6 @@ std::string DateAndTimeText(std::time_t time)
     CDateTimeValue value;
     value.SetFromTime(time);
     return value.FormatLongText();
-}
-
-// The stock picture copied over the node's picture file, and "=PICTURE=" naming it. A copy that fails
-// leaves the marker naming a missing file: the page shows without its picture.
-void PlaceStockPicture(std::string_view stock, std::string_view target)
-{
-    const auto folder = GetHtmDirectory();
-    std::error_code error;
-    std::filesystem::remove(folder / target, error);
-    std::filesystem::copy_file(folder / stock, folder / target,
-                               std::filesystem::copy_options::overwrite_existing, error);
-    Replace("=PICTURE=", (folder / target).string());
 }
 
 bool StockPicturePage(CTreeNode& node, std::string& message, std::string_view stock, std::string_view target,
@@ -111,6 +92,35 @@ bool RowPage(CTreeNode& node, std::string& message, std::string_view target)
 }
 
 } // namespace
+
+namespace node_pages {
+
+bool CopyOwnTemplate(CTreeNode& node, std::string& message)
+{
+    std::ofstream page(WebPagePath(), std::ios::binary | std::ios::trunc);
+    if (!page) {
+        DebugLogString("Cannot create " + WebPagePath().string());
+        return false;
+    }
+    return node.CopyPageTemplate(page, node.GetPageTemplate(), message);
+}
+
+void ReplaceWithText(std::string_view marker, std::string_view value)
+{
+    ReplaceTextInWebPage(marker, PageText(value));
+}
+
+void PlaceStockPicture(std::string_view stock, std::string_view target)
+{
+    const auto folder = GetHtmDirectory();
+    std::error_code error;
+    std::filesystem::remove(folder / target, error);
+    std::filesystem::copy_file(folder / stock, folder / target,
+                               std::filesystem::copy_options::overwrite_existing, error);
+    ReplaceWithText("=PICTURE=", (folder / target).string());
+}
+
+} // namespace node_pages
 
 void SetNodePageWriter(CNodePageWriter* writer)
 {
