@@ -124,6 +124,21 @@ TEST_F(NodePagesTest, FolderDataStaysTextInThePage)
     EXPECT_EQ(page.find("<script>"), std::string::npos);
 }
 
+// A comment of blanks only is no comment: the page's comment box stays empty (and the style sheet hides
+// it) instead of showing an empty bar.
+TEST_F(NodePagesTest, BlankCommentLeavesTheCommentEmpty)
+{
+    CTreeNode* europe = catalogueNode->FindByNodePath("Europe");
+    ASSERT_NE(europe, nullptr);
+    for (const char* comment : {"", " ", " \r\n\t"}) {
+        europe->GetFolderRecord()->SetComment(comment);
+        std::string message;
+        ASSERT_TRUE(europe->FillPageTemplate(message));
+        EXPECT_NE(ReadFile(htm / "webPage.htm").find("\n<p></p>\n"), std::string::npos)
+            << '"' << comment << '"';
+    }
+}
+
 TEST_F(NodePagesTest, MissingTemplateIsReportedAndOnlyCopyingClassesSayNoPage)
 {
     fs::remove(htm / "folder.htm");

@@ -51,6 +51,14 @@ void Replace(std::string_view marker, std::string_view value)
     node_pages::ReplaceWithText(marker, value);
 }
 
+// A comment of blanks only (what a folder made without one holds) is no comment, so the page's comment
+// box is left empty and the style sheet hides it.
+void ReplaceComment(std::string_view comment)
+{
+    const bool blank = comment.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    Replace("=COMMENT=", blank ? std::string_view() : comment);
+}
+
 std::string DateText(std::time_t time)
 {
     CDateTimeValue value;
@@ -82,8 +90,7 @@ bool RowPage(CTreeNode& node, std::string& message, std::string_view target)
     CopyOwnTemplate(node, message);
     PlaceStockPicture("query.jpg", target);
     CItemSet* row = node.GetOwnSet();
-    Replace("=COMMENT=",
-            row != nullptr && row->GetCurrent() != nullptr ? row->GetFieldTextByName("COMMENT") : "");
+    ReplaceComment(row != nullptr && row->GetCurrent() != nullptr ? row->GetFieldTextByName("COMMENT") : "");
     Replace("=NAME=", node.GetName());
     Replace("=CREATED_THE=", row != nullptr && row->GetCurrent() != nullptr
                                  ? DateAndTimeText(row->GetCurrentCreationTime())
@@ -230,7 +237,7 @@ bool CCatalogueNode::FillPageTemplate(std::string& message)
         Replace("=LAST_BACKUP_THE=", DateText(catalogue->GetLastBackupTime()));
         Replace("=LAST_FORM_UPDATE=", DateText(catalogue->GetModificationTime()));
         Replace("=PHISICAL_NAME=", catalogue->GetFilePath().string());
-        Replace("=COMMENT=", catalogue->GetComment());
+        ReplaceComment(catalogue->GetComment());
     }
     Replace("=NAME=", GetName());
     return copied;
@@ -277,7 +284,7 @@ bool CItemListNode::FillPageTemplate(std::string& message)
     PlaceStockPicture("distlist.jpg", "picture7.jpg");
     CItemSet* row = GetOwnSet();
     const bool hasRow = row != nullptr && row->GetCurrent() != nullptr;
-    Replace("=COMMENT=", hasRow ? row->GetFieldTextByName("COMMENT") : "");
+    ReplaceComment(hasRow ? row->GetFieldTextByName("COMMENT") : "");
     Replace("=NAME=", GetName());
     Replace("=CREATED_THE=", hasRow ? DateAndTimeText(row->GetCurrentCreationTime()) : std::string());
     return true;
@@ -294,7 +301,7 @@ bool CFolderNode::FillPageTemplate(std::string& message)
     CFolderRecord* folder = GetFolderRecord();
     Replace("=CREATED_THE=", folder != nullptr ? DateAndTimeText(folder->GetCreationTime()) : std::string());
     PlaceStockPicture("folder.jpg", "picture8.jpg");
-    Replace("=COMMENT=", folder != nullptr ? folder->GetComment() : std::string());
+    ReplaceComment(folder != nullptr ? folder->GetComment() : std::string());
     Replace("=NAME=", GetName());
     return true;
 }
@@ -323,7 +330,7 @@ bool CAreaNode::FillPageTemplate(std::string& message)
 
     CopyOwnTemplate(*this, message);
     CFolderRecord* folder = GetFolderRecord();
-    Replace("=COMMENT=", folder != nullptr ? folder->GetComment() : std::string());
+    ReplaceComment(folder != nullptr ? folder->GetComment() : std::string());
     Replace("=CREATED_THE=", folder != nullptr ? DateAndTimeText(folder->GetCreationTime()) : std::string());
     Replace("=ORDERED BY=", folder != nullptr ? folder->GetOrdered() : std::string());
     Replace("=PICTURE=", target.string());

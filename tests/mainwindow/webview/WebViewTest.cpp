@@ -180,6 +180,9 @@ TEST_F(WebViewTest, ShowsTheWelcomePageFirstThenTheElementsPages)
     EXPECT_EQ(fs::path(view->GetShownPage()).filename(), "webPage.htm");
     EXPECT_NE(Text().find("Europe"), std::string::npos) << Text();
     Screenshot(window, "webview-folder");
+    // A folder without a comment shows no empty comment box.
+    EXPECT_EQ(Script(view->GetBrowser(), "getComputedStyle(document.querySelector('.comment')).display"),
+              "none");
 
     // The same element again does not reload; a record writes its own page into the same file, and the
     // browser shows the new one.
