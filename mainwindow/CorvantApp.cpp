@@ -5,6 +5,7 @@
 #include "mainwindow/common/WaitWindow.h"
 #include "mainwindow/common/WxClipboardAccess.h"
 #include "mainwindow/startup/SplashWindow.h"
+#include "mainwindow/webview/ShowDownloadDlg.h"
 #include "output/NodeWebPages.h"
 #include "platform/folders/UserFolders.h"
 #include "platform/ui/WxBroadcast.h"
@@ -63,6 +64,8 @@ bool CCorvantApp::OnInit()
     InstallWaitWindow();
     InstallStockHtmlFiles();
     InstallNodeWebPages();
+    // Catalogue links of pages ask before they download.
+    InstallShowDownloadDlg();
     RegisterProgramPanes();
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) {
