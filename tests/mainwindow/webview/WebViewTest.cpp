@@ -15,6 +15,7 @@
 #include "tree/base/BaseItemNode.h"
 #include "tree/base/OrderPlacer.h"
 #include "tree/containers/FolderNode.h"
+#include "tree/orders/OrderingNodes.h"
 #include "tree/records/RecordNodes.h"
 
 #include <gtest/gtest.h>
@@ -277,4 +278,30 @@ TEST_F(WebViewTest, LinksToANewWindowOpenInTheUsersBrowser)
                                "a.target = '_blank'; document.body.appendChild(a); a.click(); 'ok'");
     ASSERT_TRUE(RunUntil([&] { return !opened.empty(); }));
     EXPECT_EQ(opened[0], "https://coins.example/");
+}
+
+// A cart row's page shows the two pictures of the coin it was ordered from, as the browser loads them.
+TEST_F(WebViewTest, CartRowShowsTheOrderedCoinsPictures)
+{
+    CFolderNode europe(*catalogue, catalogue->FindFolder(made.europe));
+    Show(&europe); // the welcome page comes first
+
+    CMarkupNode row("Ducat", "item");
+    char code[32];
+    std::snprintf(code, sizeof code, "%.0f", made.ducat.In(*catalogue).GetCode());
+    row.SetAttribute("referralId", code);
+    row.SetAttribute("Image1", "PICTURE");
+    row.SetAttribute("Image2", "PICTURE");
+    CShopItemNode item(*catalogue, row);
+    Show(&item);
+    EXPECT_EQ(Title(), "Item in the cart");
+    ASSERT_TRUE(RunUntil([&] {
+        return Script(view->GetBrowser(), "Array.from(document.images).filter(i => i.complete && "
+                                          "i.naturalWidth == 131).length") == "2";
+    })) << Script(view->GetBrowser(), "document.body.innerHTML");
+
+    CMarkupNode shop("Numis Ltd", "shop");
+    CShopNode shopNode(*catalogue, shop);
+    Show(&shopNode);
+    EXPECT_EQ(Script(view->GetBrowser(), "document.images[0].naturalWidth > 0"), "true");
 }
