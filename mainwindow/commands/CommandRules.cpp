@@ -213,7 +213,8 @@ CommandState CommandStateOf(int command, const CommandContext& context)
     case kCopy:
         return Enabled(node != nullptr && node->CanBeLinked());
     case kPaste:
-        return Enabled(Writable(node) && (node->CanPasteMove() || node->CanPasteCopy()));
+        // Nothing takes the clipboard's elements in yet: offered once pasting is built.
+        return Enabled(false);
     case kSelectAll:
     case kInvertSelection:
         return Enabled(context.listExists && (!find || context.searchRun));
