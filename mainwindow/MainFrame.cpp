@@ -424,22 +424,23 @@ void CMainFrame::SelectElement(CTreeNode* element)
 
 void CMainFrame::SelectByPath(std::string_view path)
 {
-    std::string names(path);
-    std::replace(names.begin(), names.end(), ':', kPathSeparator);
-    CTreeNode* found = m_root->FindByNodePath(names);
+    // Names separated by ':', or the display path with '/' that desktop shortcuts carry.
+    CTreeNode* found = FindElementByNames(*m_root, path, ':');
     if (found == nullptr) {
-        const std::string first = names.substr(0, names.find(kPathSeparator));
-        CTreeNode* top = m_root->FindByNodePath(first);
-        if (top == nullptr) {
-            return;
-        }
-        SetCurrentElement(top);
-        top->PopulateChildren(m_tree != nullptr ? &m_tree->GetTreeControl() : nullptr);
-        found = FindElementBySelectedPath(*m_root, m_root->GetName() + kPathSeparator + names);
+        found = FindElementByNames(*m_root, path, '/');
     }
-    if (found != nullptr) {
-        SetCurrentElement(found);
+    if (found == nullptr) {
+        // At least the catalogue the path starts with.
+        const std::string_view first = path.substr(0, path.find_first_of(":/"));
+        found = FindElementByNames(*m_root, first, ':');
     }
+    if (found == nullptr) {
+        return;
+    }
+    if (m_tree != nullptr && found->GetParentNode() != m_root.get()) {
+        m_tree->ExpandNodeByPath(found->GetParentNode()->GetPath());
+    }
+    SetCurrentElement(found);
 }
 
 void CMainFrame::SelectElementByPath(std::string_view path)

@@ -103,6 +103,31 @@ CTreeNode* FindElementBySelectedPath(CTreeNode& root, std::string_view text)
     return node;
 }
 
+CTreeNode* FindElementByNames(CTreeNode& root, std::string_view path, char separator)
+{
+    if (path.empty()) {
+        return nullptr;
+    }
+    root.BuildChildren();
+    for (CTreeNode* child = root.GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        const std::string& name = child->GetName();
+        if (path.size() < name.size() || !child->NameEquals(path.substr(0, name.size()))) {
+            continue;
+        }
+        if (path.size() == name.size()) {
+            return child;
+        }
+        if (path[name.size()] == separator) {
+            // A name may hold the separator itself: a shorter name that matched leads nowhere then,
+            // and the search goes on with the next child.
+            if (CTreeNode* found = FindElementByNames(*child, path.substr(name.size() + 1), separator)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
 void SaveTreeState(CTreeNode& root, CTreeNode* current)
 {
     if (current != nullptr) {

@@ -24,6 +24,11 @@ std::vector<std::string> ExpandedPaths(std::string_view text);
 // found; else the deepest element its names lead to, children built on the way.
 CTreeNode* FindElementBySelectedPath(CTreeNode& root, std::string_view text);
 
+// The element whose names below the root, joined by `separator`, make the path ("Coins:Europe" or the
+// display path "Coins/Europe" that shortcuts carry); names holding the separator themselves are matched
+// whole. Children are built on the way; null when no element has that path.
+CTreeNode* FindElementByNames(CTreeNode& root, std::string_view path, char separator);
+
 // Writes "Selected" (the current element's full path) and "Expanded".
 void SaveTreeState(CTreeNode& root, CTreeNode* current);
 // Expands in the tree pane every element "Expanded" names and returns the element "Selected" names

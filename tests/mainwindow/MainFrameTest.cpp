@@ -2,6 +2,7 @@
 
 #include "mainwindow/find/FindView.h"
 #include "mainwindow/frame/FramePanes.h"
+#include "mainwindow/frame/FrameState.h"
 #include "mainwindow/panes/MainSplitter.h"
 #include "mainwindow/panes/tree/LeftView.h"
 #include "platform/ui/DialogService.h"
@@ -13,6 +14,7 @@
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tree/base/TreeNode.h"
+#include "tree/shortcuts/ShortcutWriter.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -274,6 +276,26 @@ TEST_F(MainFrameStateTest, FindModeShowsTheFindPaneAboveTheListAndNoTree)
     EXPECT_EQ(frame->GetTitle().utf8_string(), LoadResString(138));
     // The catalogues are open for the search.
     EXPECT_NE(frame->FindCatalogueNode(m_typical.path), nullptr);
+}
+
+TEST_F(MainFrameStateTest, AShortcutsArgumentOpensTheProgramOnItsElement)
+{
+    CMainFrame* frame = Make({});
+    ASSERT_NE(frame, nullptr);
+    CTreeNode* prussia = FindElementBySelectedPath(
+        frame->GetRootElement(), frame->GetRootElement().GetName() + "^" + PathOf("Europe^Germany^Prussia^"));
+    ASSERT_NE(prussia, nullptr);
+    ASSERT_EQ(prussia->GetName(), "Prussia");
+    const std::string argument = ListShortcutArgument(*prussia);
+    const std::string expected = prussia->GetPath();
+    Close();
+
+    frame = Make({argument});
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->GetMode(), StartMode::kList);
+    ASSERT_NE(frame->GetCurrentElement(), nullptr);
+    EXPECT_EQ(frame->GetCurrentElement()->GetPath(), expected);
+    EXPECT_EQ(frame->GetLeftView()->GetSelectedNode(), frame->GetCurrentElement());
 }
 
 TEST_F(MainFrameStateTest, FromeRegistersTheFileAndStartsInListMode)

@@ -105,4 +105,18 @@ TEST(FrameStateTest, TheSelectedPathLeadsAsDeepAsTheTreeStillGoes)
     }
 }
 
+TEST(FrameStateTest, PathsOfNamesFindTheirElementEvenWhenANameHoldsTheSeparator)
+{
+    SmallTree tree;
+    CTreeNode* slash = CTreeNode::AppendNode<CTreeNode>(*tree.coins, "1900/1950", 0, 0);
+    CTreeNode* early = CTreeNode::AppendNode<CTreeNode>(*tree.coins, "1900", 0, 0);
+    CTreeNode* inside = CTreeNode::AppendNode<CTreeNode>(*early, "1950", 0, 0);
+    EXPECT_EQ(FindElementByNames(tree.root, "Coins:Europe:France", ':'), tree.france);
+    EXPECT_EQ(FindElementByNames(tree.root, "coins/europe/FRANCE", '/'), tree.france);
+    EXPECT_EQ(FindElementByNames(tree.root, "Coins/1900/1950", '/'), slash);
+    EXPECT_EQ(FindElementByNames(tree.root, "Coins:1900:1950", ':'), inside);
+    EXPECT_EQ(FindElementByNames(tree.root, "Coins/Europe/Gone", '/'), nullptr);
+    EXPECT_EQ(FindElementByNames(tree.root, "", '/'), nullptr);
+}
+
 } // namespace
