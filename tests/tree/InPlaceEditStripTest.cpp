@@ -8,12 +8,11 @@
 #include "store/records/ItemSet.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 #include "tree/records/RecordNodes.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/textctrl.h>
@@ -39,19 +38,6 @@ bool YieldUntil(const std::function<bool()>& done)
         wxMilliSleep(10);
     }
     return true;
-}
-
-void SaveScreenshot(wxWindow& window, const std::string& name)
-{
-    window.Update();
-    wxTheApp->Yield(true);
-    const wxRect rect = window.GetScreenRect();
-    wxBitmap picture(rect.GetSize());
-    wxMemoryDC memory(picture);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    picture.SaveFile(name, wxBITMAP_TYPE_PNG);
 }
 
 class InPlaceEditStripTest : public testing::Test
@@ -154,7 +140,7 @@ TEST_F(InPlaceEditStripTest, TypedValuesAreSavedWhenTheStripLosesTheFocus)
     EXPECT_EQ(strip.GetPosition().y, list->GetPosition().y + row.y);
     Type(Editor(strip, 0), "Sou");
     Type(Editor(strip, 1), "1962");
-    SaveScreenshot(*frame, "in-place-edit-strip.png");
+    SaveWindowShot(*frame, "in-place-edit-strip");
     ClickElsewhere();
     ASSERT_TRUE(YieldUntil([this] { return pane->GetStrip() == nullptr; }));
     EXPECT_EQ(list->GetItemText(0), "Sou 1962");

@@ -12,12 +12,12 @@
 #include "tests/tree/TestCatalogueNode.h"
 #include "tree/base/BaseItemNode.h"
 
+#include "tests/support/ModalDialogs.h"
+#include "tests/support/WindowShot.h"
 #include "tree/records/RecordNodes.h"
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 
 #include <wx/dialog.h>
 #include <wx/stattext.h>
@@ -25,34 +25,6 @@
 namespace {
 
 using namespace lumarc::test;
-
-// Once a dialog runs modally, `act` drives it.
-void WhenShown(std::function<void(wxDialog&)> act)
-{
-    wxTheApp->CallAfter([act] {
-        for (wxWindow* window : wxTopLevelWindows) {
-            if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) {
-                act(*dialog);
-                return;
-            }
-        }
-        ADD_FAILURE() << "no modal dialog";
-    });
-}
-
-// What the dialog shows on the screen, saved beside the test for a person to look at.
-void SaveScreenshot(wxWindow& window, const std::string& name)
-{
-    window.Update();
-    wxTheApp->Yield(true);
-    const wxRect rect = window.GetScreenRect();
-    wxBitmap picture(rect.GetSize());
-    wxMemoryDC memory(picture);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    picture.SaveFile(name, wxBITMAP_TYPE_PNG);
-}
 
 class TreeWindowsTest : public testing::Test
 {
@@ -95,7 +67,7 @@ TEST_F(TreeWindowsTest, FolderDeleteAsksWithDialog307AndYesToAllDeletesQuietly)
         for (int id : {6, 8, 7}) {
             EXPECT_NE(dialog.FindWindow(id), nullptr) << id;
         }
-        SaveScreenshot(dialog, "confirm-folder-delete.png");
+        SaveWindowShot(dialog, "confirm-folder-delete");
         wxCommandEvent click(wxEVT_BUTTON, 8);
         click.SetEventObject(dialog.FindWindow(8));
         dialog.FindWindow(8)->GetEventHandler()->ProcessEvent(click);
@@ -114,7 +86,7 @@ TEST_F(TreeWindowsTest, RecordDeleteAsksWithDialog146AndNoKeepsTheRecord)
         auto* question = dynamic_cast<wxStaticText*>(dialog.FindWindow(1022));
         ASSERT_NE(question, nullptr);
         EXPECT_TRUE(question->GetLabel().StartsWith("Are you sure you want to send "));
-        SaveScreenshot(dialog, "confirm-item-delete.png");
+        SaveWindowShot(dialog, "confirm-item-delete");
         wxCommandEvent click(wxEVT_BUTTON, 7);
         click.SetEventObject(dialog.FindWindow(7));
         dialog.FindWindow(7)->GetEventHandler()->ProcessEvent(click);

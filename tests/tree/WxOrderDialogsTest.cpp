@@ -4,55 +4,18 @@
 
 #include "tree/wx/WxOrderDialogs.h"
 #include "resources/XrcResources.h"
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/textctrl.h>
 
 namespace {
 
 using namespace lumarc::test;
-
-void WhenShown(std::function<void(wxDialog&)> act)
-{
-    wxTheApp->CallAfter([act] {
-        for (wxWindow* window : wxTopLevelWindows) {
-            if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) {
-                act(*dialog);
-                return;
-            }
-        }
-        ADD_FAILURE() << "no modal dialog";
-    });
-}
-
-void SaveScreenshot(wxWindow& window, const std::string& name)
-{
-    // A freshly mapped window paints over several turns of the event loop.
-    for (int turn = 0; turn < 10; ++turn) {
-        window.Update();
-        wxTheApp->Yield(true);
-        wxMilliSleep(20);
-    }
-    const wxRect rect = window.GetScreenRect();
-    wxBitmap picture(rect.GetSize());
-    wxMemoryDC memory(picture);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    picture.SaveFile(name, wxBITMAP_TYPE_PNG);
-}
-
-void Click(wxDialog& dialog, int id)
-{
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(dialog.FindWindow(id));
-    dialog.FindWindow(id)->GetEventHandler()->ProcessEvent(click);
-}
 
 wxString TextOf(wxDialog& dialog, int id)
 {
@@ -79,7 +42,7 @@ TEST_F(OrderDialogsTest, QuantityDialogShowsTheRowAndTakesAWholeNumber)
         EXPECT_EQ(TextOf(dialog, 1000), "Aureus of "); // at most 10 characters
         EXPECT_EQ(TextOf(dialog, 1001), "12.50");
         EXPECT_EQ(TextOf(dialog, 1002), "3");
-        SaveScreenshot(dialog, "cart-quantity-dialog.png");
+        SaveWindowShot(dialog, "cart-quantity-dialog");
         dynamic_cast<wxTextCtrl*>(dialog.FindWindow(1002))->ChangeValue("three");
         Click(dialog, 1);
         EXPECT_TRUE(dialog.IsModal()); // refused
@@ -112,7 +75,7 @@ TEST_F(OrderDialogsTest, OrderDialogShowsTheWholeText)
         wxString expected = wxString::FromUTF8(text);
         expected.Replace("\r", "");
         EXPECT_EQ(shown, expected);
-        SaveScreenshot(dialog, "order-dialog.png");
+        SaveWindowShot(dialog, "order-dialog");
         Click(dialog, 1);
     });
     dialogs.ShowOrder(text);

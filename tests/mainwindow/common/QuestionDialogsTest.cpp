@@ -1,4 +1,5 @@
 #include "mainwindow/common/QuestionDialogs.h"
+#include "tests/support/ModalDialogs.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -12,28 +13,8 @@
 
 namespace {
 
-// Once the dialog runs modally, `act` drives it as a user would (its controls, then a button).
-void WhenShown(std::function<void(wxDialog&)> act)
-{
-    wxTheApp->CallAfter([act] {
-        for (wxWindow* window : wxTopLevelWindows) {
-            if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) {
-                act(*dialog);
-                return;
-            }
-        }
-        ADD_FAILURE() << "no modal dialog";
-    });
-}
-
-void Click(wxDialog& dialog, int id)
-{
-    auto* button = dynamic_cast<wxButton*>(dialog.FindWindow(id));
-    ASSERT_NE(button, nullptr) << id;
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(click);
-}
+using lumarc::test::Click;
+using lumarc::test::WhenShown;
 
 void Type(wxDialog& dialog, int id, const wxString& text)
 {

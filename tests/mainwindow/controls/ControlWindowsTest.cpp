@@ -20,6 +20,7 @@
 #include "store/regional/RegionalSettings.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
@@ -39,6 +40,8 @@
 
 namespace {
 
+using lumarc::test::SaveWindowShot;
+
 using lumarc::test::Dialogs;
 
 // A fixed "today" (14 May 2025) shifted by months, or a given day; local midnight.
@@ -54,25 +57,6 @@ void Settle()
         wxYield();
         wxTheApp->ProcessIdle(); // windows that asked to be destroyed go now
     }
-}
-
-void Screenshot(wxWindow* window, const std::string& name)
-{
-    const char* folder = std::getenv("LUMARC_SCREENSHOTS");
-    if (folder == nullptr) {
-        return;
-    }
-    window->Refresh();
-    window->Update();
-    for (int i = 0; i < 4; ++i) {
-        Settle();
-    }
-    // ImageMagick reads the display itself: a screen DC of the toolkit keeps showing what it saw first.
-    const wxRect rect = window->GetScreenRect();
-    const std::string command = "import -window root -crop " + std::to_string(rect.width) + "x" +
-                                std::to_string(rect.height) + "+" + std::to_string(rect.x) + "+" +
-                                std::to_string(rect.y) + " '" + folder + "/" + name + ".png'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
 }
 
 class ControlWindows : public ::testing::Test
@@ -150,7 +134,7 @@ TEST_F(ControlWindows, OperatorListSetsTheOperatorOfItsField)
     EXPECT_EQ(list->GetList()->GetString(0), "Equal");
     EXPECT_EQ(list->GetList()->GetString(2), "Contains");
     EXPECT_EQ(list->GetList()->GetSelection(), 0);
-    Screenshot(m_frame, "search-operator-list");
+    SaveWindowShot(*m_frame, "search-operator-list");
 
     list->ChooseEntry(2);
     EXPECT_EQ(record.operatorCode, 14);
@@ -159,7 +143,7 @@ TEST_F(ControlWindows, OperatorListSetsTheOperatorOfItsField)
     Settle();
     EXPECT_FALSE(record.listOpen);
     EXPECT_EQ(record.dropList, nullptr);
-    Screenshot(m_frame, "search-field-contains");
+    SaveWindowShot(*m_frame, "search-field-contains");
 
     field->SetOperatorCode(12);
     EXPECT_EQ(field->GetOperatorText(), "LIKE");
@@ -201,7 +185,7 @@ TEST_F(ControlWindows, DateConditionDialogStartsAtAnyDateAndBuildsTheCondition)
     EXPECT_TRUE(enabled(1005));
     EXPECT_TRUE(enabled(1006));
     EXPECT_FALSE(enabled(1004));
-    Screenshot(&dialog, "date-condition-dialog");
+    SaveWindowShot(dialog, "date-condition-dialog");
     ASSERT_TRUE(dialog.Accept());
     EXPECT_EQ(GetSharedDateCondition(), " Between DateValue('" + FormatTimeValue(MakeLocalDateForTest(-2)) +
                                             "') AND DateValue('" + FormatTimeValue(MakeLocalDateForTest()) +
@@ -257,7 +241,7 @@ TEST_F(ControlWindows, CalendarMovesByKeysAndHandsBackTheChosenDay)
     Key(calendar, wxEVT_KEY_DOWN, WXK_TAB);
     Key(calendar, wxEVT_KEY_DOWN, WXK_TAB, true);
     EXPECT_EQ(calendar->GetSelectedDay(), 11);
-    Screenshot(calendar, "month-calendar");
+    SaveWindowShot(*calendar, "month-calendar");
 
     Key(calendar, wxEVT_KEY_DOWN, WXK_PAGEUP); // the next month, from its first
     EXPECT_EQ(calendar->GetTitle(), "April 2025");
@@ -349,7 +333,7 @@ TEST_F(ControlWindows, NumismaticYearShowsItsPartsAndTheirCommonEraYear)
     year->SetValueText(""); // an empty text and "AD" change nothing
     year->SetValueText("AD");
     EXPECT_EQ(year->GetValueText(), "BE A 900 B");
-    Screenshot(year, "numismatic-year");
+    SaveWindowShot(*year, "numismatic-year");
 
     year->Enable(false);
     EXPECT_FALSE(year->GetYear()->IsEnabled());
@@ -416,7 +400,7 @@ TEST_F(ControlWindows, TimeFieldClockAndTwelveHourKeys)
     Key(field, wxEVT_KEY_UP, '5');
     EXPECT_EQ(field->GetTime(), (TimeOfDay{7, 45, 0}));
     EXPECT_EQ(field->GetValue(), "07:45 AM");
-    Screenshot(m_frame, "time-fields");
+    SaveWindowShot(*m_frame, "time-fields");
 }
 
 TEST_F(ControlWindows, StopwatchCountsSecondsOnItsTimer)
@@ -523,7 +507,7 @@ TEST_F(Dialler, ChooserDialsTheSelectedNumber)
     ASSERT_EQ(chooser->GetNumbers()->GetCount(), 2u);
     EXPECT_EQ(chooser->GetNumbers()->GetString(0), "          PHONE: 044 123 45 67");
     EXPECT_EQ(chooser->GetNumbers()->GetSelection(), 0);
-    Screenshot(chooser, "telephone-chooser");
+    SaveWindowShot(*chooser, "telephone-chooser");
     chooser->GetNumbers()->SetSelection(1);
     chooser->DialSelected();
     EXPECT_EQ(m_dialler.numbers, std::vector<std::string>{"079 765 43 21"});

@@ -2,60 +2,17 @@
 // Driving the main window's dialogs in tests as a user would: once a dialog runs modally, a test's
 // steps act on its controls and end it with a button; screenshots go to $LUMARC_SCREENSHOTS.
 
+#include "tests/support/ModalDialogs.h"
+#include "tests/support/WindowShot.h"
+
 #include <gtest/gtest.h>
-#include <wx/app.h>
-#include <wx/bitmap.h>
-#include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
-#include <wx/dialog.h>
-#include <wx/image.h>
 #include <wx/listbox.h>
 #include <wx/textctrl.h>
-#include <wx/utils.h>
 
-#include <cstdlib>
-#include <functional>
 #include <string>
 
 namespace lumarc::test {
-
-// The modal dialog on top (the last one opened), or null.
-inline wxDialog* TopModalDialog()
-{
-    wxDialog* top = nullptr;
-    for (wxWindow* window : wxTopLevelWindows) {
-        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) {
-            top = dialog;
-        }
-    }
-    return top;
-}
-
-// Once a modal dialog runs, `act` drives it (its controls, then a button). Nested dialogs opened by
-// `act` are driven by a WhenShown called inside it.
-inline void WhenShown(std::function<void(wxDialog&)> act)
-{
-    wxTheApp->CallAfter([act] {
-        if (wxDialog* dialog = TopModalDialog()) {
-            act(*dialog);
-            return;
-        }
-        ADD_FAILURE() << "no modal dialog";
-    });
-}
-
-// Sends the click of button `id` of a window, as the button itself would.
-inline void Click(wxWindow& window, int id)
-{
-    auto* button = dynamic_cast<wxButton*>(window.FindWindow(id));
-    ASSERT_NE(button, nullptr) << "button " << id;
-    ASSERT_TRUE(button->IsEnabled()) << "button " << id;
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(click);
-}
 
 inline void Type(wxWindow& window, int id, const wxString& text)
 {
@@ -107,29 +64,10 @@ inline wxArrayString Entries(wxWindow& window, int id)
     return list != nullptr ? list->GetStrings() : wxArrayString();
 }
 
-// Saves what the screen shows of a window into $LUMARC_SCREENSHOTS/<name>.png, for a person to look at.
+// The dialog tests' name for the shared screenshot helper.
 inline void Screenshot(wxWindow& window, const std::string& name)
 {
-    const char* folder = std::getenv("LUMARC_SCREENSHOTS");
-    if (folder == nullptr) {
-        return;
-    }
-    wxInitAllImageHandlers();
-    window.Refresh();
-    window.Update();
-    for (int i = 0; i < 10; ++i) {
-        wxMilliSleep(20);
-        while (wxTheApp->Pending()) {
-            wxTheApp->Dispatch();
-        }
-    }
-    const wxRect rect = window.GetScreenRect();
-    wxBitmap shot(rect.GetSize(), 24);
-    wxMemoryDC memory(shot);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    shot.ConvertToImage().SaveFile(std::string(folder) + "/" + name + ".png", wxBITMAP_TYPE_PNG);
+    SaveWindowShot(window, name);
 }
 
 } // namespace lumarc::test

@@ -11,6 +11,7 @@
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/FakePaneFrame.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 #include "tests/tree/RecordingListPane.h"
 #include "tests/tree/TestCatalogueNode.h"
 #include "tree/base/AreaFileNode.h"
@@ -25,29 +26,6 @@
 namespace {
 
 using namespace lumarc::test;
-
-// Saves what the screen shows of a window into $LUMARC_SCREENSHOTS/<name>.png, for a person to look at:
-// the display's own picture (ImageMagick's import), since a screen device context may hand back what an
-// earlier window drew there.
-void Screenshot(wxWindow* window, const std::string& name)
-{
-    const char* folder = std::getenv("LUMARC_SCREENSHOTS");
-    if (folder == nullptr) {
-        return;
-    }
-    window->Refresh();
-    for (int i = 0; i < 10; ++i) {
-        wxMilliSleep(20);
-        wxYield();
-    }
-    const wxRect rect = window->GetScreenRect();
-    const std::string command = "import -window root -crop " + std::to_string(rect.width) + "x" +
-                                std::to_string(rect.height) + "+" + std::to_string(rect.x) + "+" +
-                                std::to_string(rect.y) + " '" + folder + "/" + name + ".png'";
-    if (std::system(command.c_str()) != 0) {
-        ADD_FAILURE() << "no screenshot: " << command;
-    }
-}
 
 std::vector<std::string> Titles(CCorvantView& view)
 {
@@ -261,7 +239,7 @@ TEST_F(CorvantViewTest, ClickingOwnItTogglesTheMark)
     EXPECT_EQ(view->CellCheck(1, 1), 0);
     // The adding row has no check box.
     EXPECT_EQ(view->CellCheck(0, 1), -1);
-    Screenshot(window, "list-ownit");
+    SaveWindowShot(*window, "list-ownit");
 }
 
 TEST_F(CorvantViewTest, TheAddingRowOpensANewRecordAndOtherRowsTheirOwn)
@@ -378,7 +356,7 @@ TEST_F(CorvantViewTest, EveryViewStyleShowsTheRows)
         EXPECT_EQ(view->GetItemCount(), 6) << setting; // the adding row, four coins, Prussia
         EXPECT_EQ(view->GetItemText(1).utf8_string(), view->CellText(1, 0)) << setting;
         EXPECT_EQ(view->InReportView(), style == ListViewStyle::Report) << setting;
-        Screenshot(window, std::string("list-") + setting);
+        SaveWindowShot(*window, std::string("list-") + setting);
     }
     // Switching at run time keeps the rows.
     view->SetViewStyle(ListViewStyle::List);

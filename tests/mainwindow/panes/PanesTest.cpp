@@ -1,10 +1,9 @@
 #include "mainwindow/panes/MainSplitter.h"
 #include "mainwindow/panes/StatusPanes.h"
+#include "tests/support/WindowShot.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/panel.h>
@@ -14,26 +13,7 @@
 
 namespace {
 
-// Saves what the screen shows of a window into $LUMARC_SCREENSHOTS/<name>.png, for a person to look at.
-void Screenshot(wxWindow* window, const std::string& name)
-{
-    const char* folder = std::getenv("LUMARC_SCREENSHOTS");
-    if (folder == nullptr) {
-        return;
-    }
-    wxInitAllImageHandlers();
-    for (int i = 0; i < 5; ++i) {
-        wxMilliSleep(20);
-        wxYield();
-    }
-    const wxRect rect = window->GetScreenRect();
-    wxBitmap shot(rect.GetSize(), 24);
-    wxMemoryDC memory(shot);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    shot.ConvertToImage().SaveFile(std::string(folder) + "/" + name + ".png", wxBITMAP_TYPE_PNG);
-}
+using lumarc::test::SaveWindowShot;
 
 class PanesTest : public testing::Test
 {
@@ -122,7 +102,7 @@ TEST_F(PanesTest, StatusPanesFitTheirTexts)
     EXPECT_EQ(status->GetStatusText(2), wxString(80, 'x'));
 
     status->SetStatusTexts(3, {"Coins", "Owned: 4", "Value: 120.00"});
-    Screenshot(m_frame, "status-panes");
+    SaveWindowShot(*m_frame, "status-panes");
     status->SetStatusTexts(2, {"Coins", "Owned: 4", "not counted"});
     EXPECT_EQ(status->GetStatusWidth(2), 100);
     EXPECT_EQ(status->GetStatusText(2), "");

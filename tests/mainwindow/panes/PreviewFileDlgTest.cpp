@@ -2,10 +2,9 @@
 #include "mainwindow/panes/PicturePreview.h"
 
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 
 #include <gtest/gtest.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/utils.h>
@@ -15,25 +14,7 @@
 
 namespace {
 
-void Screenshot(wxWindow* window, const std::string& name)
-{
-    const char* folder = std::getenv("LUMARC_SCREENSHOTS");
-    if (folder == nullptr) {
-        return;
-    }
-    wxInitAllImageHandlers();
-    for (int i = 0; i < 10; ++i) {
-        wxMilliSleep(20);
-        wxYield();
-    }
-    const wxRect rect = window->GetScreenRect();
-    wxBitmap shot(rect.GetSize(), 24);
-    wxMemoryDC memory(shot);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    shot.ConvertToImage().SaveFile(std::string(folder) + "/" + name + ".png", wxBITMAP_TYPE_PNG);
-}
+using lumarc::test::SaveWindowShot;
 
 // A folder of pictures made by ImageMagick, a text file and a sub-folder.
 class PreviewFileDlgTest : public testing::Test
@@ -110,7 +91,7 @@ TEST_F(PreviewFileDlgTest, Screenshot)
 {
     CPreviewFileDlg dialog(true, "", m_folder / "coin.jpg", CPreviewFileDlg::kPictureFilter, nullptr);
     dialog.Show();
-    Screenshot(&dialog, "preview-file-dialog");
+    SaveWindowShot(dialog, "preview-file-dialog");
     dialog.Hide();
 }
 

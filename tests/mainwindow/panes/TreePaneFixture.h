@@ -5,14 +5,12 @@
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/FakePaneFrame.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/catalogue/CatalogueNode.h"
 
 #include <gtest/gtest.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
-#include <wx/image.h>
 #include <wx/utils.h>
 
 #include <cstdlib>
@@ -20,24 +18,10 @@
 
 namespace lumarc::test {
 
-// Saves what the screen shows in the rectangle into $LUMARC_SCREENSHOTS/<name>.png, for a person to look at.
+// The pane tests' name for the shared screenshot helper.
 inline void ScreenshotRect(const wxRect& rect, const std::string& name)
 {
-    const char* folder = std::getenv("LUMARC_SCREENSHOTS");
-    if (folder == nullptr) {
-        return;
-    }
-    wxInitAllImageHandlers();
-    for (int i = 0; i < 5; ++i) {
-        wxMilliSleep(20);
-        wxYield();
-    }
-    wxBitmap shot(rect.GetSize(), 24);
-    wxMemoryDC memory(shot);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    shot.ConvertToImage().SaveFile(std::string(folder) + "/" + name + ".png", wxBITMAP_TYPE_PNG);
+    SaveScreenShot(rect, name);
 }
 
 // Runs the event loop for a while.

@@ -2,12 +2,11 @@
 #include "mainwindow/startup/TipDlg.h"
 #include "store/program/Settings.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/checkbox.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/html/htmlwin.h>
 #include <wx/image.h>
@@ -18,28 +17,9 @@
 
 namespace {
 
-using namespace std::chrono_literals;
+using lumarc::test::SaveWindowShot;
 
-// Saves what the screen shows of a window into $LUMARC_SCREENSHOTS/<name>.png, for a person to look at.
-void Screenshot(wxWindow* window, const std::string& name)
-{
-    const char* folder = std::getenv("LUMARC_SCREENSHOTS");
-    if (folder == nullptr) {
-        return;
-    }
-    wxInitAllImageHandlers();
-    for (int i = 0; i < 5; ++i) {
-        wxMilliSleep(20);
-        wxYield();
-    }
-    const wxRect rect = window->GetScreenRect();
-    wxBitmap shot(rect.GetSize(), 24);
-    wxMemoryDC memory(shot);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    shot.ConvertToImage().SaveFile(std::string(folder) + "/" + name + ".png", wxBITMAP_TYPE_PNG);
-}
+using namespace std::chrono_literals;
 
 std::string ReadFile(const std::filesystem::path& file)
 {
@@ -88,7 +68,7 @@ TEST_F(SplashTest, GoesOnceTheStateIsRestoredOrAfterTwoAndAHalfSeconds)
     EXPECT_TRUE(splash->IsShown());
     wxYield();
     EXPECT_EQ(splash->GetClientSize(), MakeSplashBitmap().GetSize());
-    Screenshot(splash, "splash");
+    SaveWindowShot(*splash, "splash");
     Show(); // one splash at a time
     EXPECT_EQ(CSplashWindow::Current(), splash);
 
@@ -160,7 +140,7 @@ TEST(TipDlgTest, ShowsTheTipsInTurnAndStartsAgainAfterTheLast)
         EXPECT_EQ(tips.ShownTip(), 12000u);
         EXPECT_EQ(GetSettingInt("StartTip", 0), 12001);
         tips.Show();
-        Screenshot(&tips, "tip-of-the-day");
+        SaveWindowShot(tips, "tip-of-the-day");
     }
     SetSettingInt("StartTip", 12044);
     CTipDlg tips(nullptr);

@@ -4,18 +4,19 @@
 #include "store/program/Settings.h"
 #include "store/program/StockFiles.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/checkbox.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/image.h>
 #include <wx/webview.h>
 
 #include <chrono>
 
 namespace {
+
+using lumarc::test::SaveWindowShot;
 
 // Waits until the browser has loaded the lesson's page (its address changes before the page does).
 bool LoadedLesson(CTrainingDlg& dialog, int lesson)
@@ -65,20 +66,7 @@ TEST(TrainingDlgTest, WalksTheLessonsAndStopsAfterTheSeventh)
         const wxRect ok = dialog->FindWindow(1)->GetRect();
         EXPECT_GE(ok.y, client.y - 50);
         EXPECT_LE(ok.GetBottom(), client.y);
-        if (const char* folder = std::getenv("LUMARC_SCREENSHOTS")) {
-            wxInitAllImageHandlers();
-            for (int i = 0; i < 50; ++i) {
-                wxYield();
-                wxMilliSleep(10);
-            }
-            const wxRect rect = dialog->GetScreenRect();
-            wxBitmap shot(rect.GetSize(), 24);
-            wxMemoryDC memory(shot);
-            wxScreenDC screen;
-            memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-            memory.SelectObject(wxNullBitmap);
-            shot.ConvertToImage().SaveFile(std::string(folder) + "/training.png", wxBITMAP_TYPE_PNG);
-        }
+        SaveWindowShot(*dialog, "training");
         Ok(*dialog, false);
     }
     EXPECT_EQ(GetSettingInt("TrainingLesson", 0), 2);

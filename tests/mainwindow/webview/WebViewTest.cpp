@@ -12,6 +12,7 @@
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/FakePaneFrame.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/base/OrderPlacer.h"
 #include "tree/containers/FolderNode.h"
@@ -20,8 +21,6 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/webview.h>
@@ -56,26 +55,6 @@ std::string Script(wxWebView* browser, const char* script)
         return "<script failed>";
     }
     return result.utf8_string();
-}
-
-void Screenshot(wxWindow* window, const std::string& name)
-{
-    const char* folder = std::getenv("LUMARC_SCREENSHOTS");
-    if (folder == nullptr) {
-        return;
-    }
-    wxInitAllImageHandlers();
-    for (int i = 0; i < 50; ++i) { // let the engine paint
-        wxYield();
-        wxMilliSleep(10);
-    }
-    const wxRect rect = window->GetScreenRect();
-    wxBitmap shot(rect.GetSize(), 24);
-    wxMemoryDC memory(shot);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    shot.ConvertToImage().SaveFile(std::string(folder) + "/" + name + ".png", wxBITMAP_TYPE_PNG);
 }
 
 class WebViewTest : public testing::Test
@@ -180,7 +159,7 @@ TEST_F(WebViewTest, ShowsTheWelcomePageFirstThenTheElementsPages)
     Show(&europe, true);
     EXPECT_EQ(fs::path(view->GetShownPage()).filename(), "webPage.htm");
     EXPECT_NE(Text().find("Europe"), std::string::npos) << Text();
-    Screenshot(window, "webview-folder");
+    SaveWindowShot(*window, "webview-folder");
     // A folder without a comment shows no empty comment box.
     EXPECT_EQ(Script(view->GetBrowser(), "getComputedStyle(document.querySelector('.comment')).display"),
               "none");
@@ -197,7 +176,7 @@ TEST_F(WebViewTest, ShowsTheWelcomePageFirstThenTheElementsPages)
     EXPECT_NE(view->GetBrowser()->GetCurrentURL(), before);
     EXPECT_NE(Text().find("You have not yet defined a web view"), std::string::npos) << Text();
     EXPECT_EQ(Text().find("Europe"), std::string::npos) << "the folder's page came from a cache";
-    Screenshot(window, "webview-record");
+    SaveWindowShot(*window, "webview-record");
 
     // Without web pages an element shows "noPage.htm"; a call from the tree while it has the focus is
     // left to the tree's own timer.

@@ -1,13 +1,13 @@
 #include "store/wx/GridDialog.h"
 
+#include "tests/support/ModalDialogs.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
-#include <wx/dcclient.h>
-#include <wx/dcmemory.h>
 #include <wx/frame.h>
 #include <wx/textctrl.h>
 
@@ -16,28 +16,9 @@
 
 namespace {
 
-// Once the dialog runs modally, `act` drives it as a user would.
-void WhenShown(std::function<void(wxDialog&)> act)
-{
-    wxTheApp->CallAfter([act] {
-        for (wxWindow* window : wxTopLevelWindows) {
-            if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog != nullptr && dialog->IsModal()) {
-                act(*dialog);
-                return;
-            }
-        }
-        ADD_FAILURE() << "no modal dialog";
-    });
-}
-
-void Click(wxDialog& dialog, int id)
-{
-    auto* button = dynamic_cast<wxButton*>(dialog.FindWindow(id));
-    ASSERT_NE(button, nullptr) << id;
-    wxCommandEvent click(wxEVT_BUTTON, id);
-    click.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(click);
-}
+using lumarc::test::Click;
+using lumarc::test::SaveWindowShot;
+using lumarc::test::WhenShown;
 
 wxTextCtrl& Edit(wxDialog& dialog, int id)
 {
@@ -47,24 +28,6 @@ wxTextCtrl& Edit(wxDialog& dialog, int id)
 wxCheckBox& GridOn(wxDialog& dialog)
 {
     return *dynamic_cast<wxCheckBox*>(dialog.FindWindow(12));
-}
-
-// With LUMARC_SCREENSHOT_DIR set, the dialog as shown is saved there for a look.
-void SaveScreenshot(wxDialog& dialog, const wxString& name)
-{
-    const char* folder = std::getenv("LUMARC_SCREENSHOT_DIR");
-    if (folder == nullptr) {
-        return;
-    }
-    dialog.Update();
-    wxTheApp->Yield();
-    const wxSize size = dialog.GetClientSize();
-    wxBitmap picture(size);
-    wxMemoryDC memory(picture);
-    wxClientDC screen(&dialog);
-    memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
-    memory.SelectObject(wxNullBitmap);
-    picture.SaveFile(wxString(folder) + "/" + name + ".png", wxBITMAP_TYPE_PNG);
 }
 
 class GridDialogTest : public testing::Test
@@ -107,7 +70,8 @@ TEST_F(GridDialogTest, OpensWithTheGridShownAndSmallValuesAsFive)
             EXPECT_EQ(GridOn(dialog).GetValue(), c.on);
             EXPECT_EQ(Edit(dialog, 10).GetValue(), c.width);
             EXPECT_EQ(Edit(dialog, 11).GetValue(), c.height);
-            SaveScreenshot(dialog, wxString::Format("grid-dialog-%u-%u", c.values.width, c.values.height));
+            SaveWindowShot(dialog, "grid-dialog-" + std::to_string(c.values.width) + "-" +
+                                       std::to_string(c.values.height));
             Click(dialog, 2);
         });
         // Cancel stores nothing, not even the five shown for a small value.
