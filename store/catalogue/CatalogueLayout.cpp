@@ -1,5 +1,7 @@
 #include "store/catalogue/CatalogueLayout.h"
+#include "store/catalogue/DataRecordset.h"
 
+#include <ctime>
 #include <initializer_list>
 
 using namespace platform::dao;
@@ -112,4 +114,32 @@ void CreateCatalogueTables(CDaoDatabase& db, bool withOwnedTable)
     if (withOwnedTable) {
         CreateTable(db, "OWNED", {{"UID", dbDouble, 8}}, Rows::Plain);
     }
+}
+
+void WriteNewCatalogueRows(CDaoDatabase& db, const NewCatalogueSettings& settings)
+{
+    CDataRecordset rs(&db);
+    rs.OpenQuery(dbOpenTable, "PASSWORD");
+    rs.AddNew();
+    rs.SetFieldText("NAME", settings.name);
+    rs.SetFieldLong("DELETEDENTRIES", 0);
+    const std::time_t now = std::time(nullptr);
+    for (const char* date : {"CREAD", "MODID", "TOTBCKD", "INCBCKD"}) {
+        rs.SetFieldTime(date, now);
+    }
+    rs.SetFieldLong("HASAGE", 0);
+    rs.SetFieldText("HELPFILE", "");
+    rs.SetFieldLong("VERSION", 0);
+    rs.SetFieldLong("ID", settings.id);
+    rs.SetFieldLong("ISAREAALLOWED", 1);
+    rs.SetFieldLong("IsViewOnly", 0);
+    rs.SetFieldLong("ISBMP", 0);
+    rs.SetFieldLong("DBNUMBER", settings.number);
+    rs.SetFieldText("COMMENT", settings.comment);
+    rs.Update();
+    rs.OpenQuery(dbOpenTable, "FILES");
+    rs.AddNew();
+    rs.SetFieldText("NAME", "metaData.txt");
+    rs.SetFieldMemo("TEXT", "");
+    rs.Update();
 }

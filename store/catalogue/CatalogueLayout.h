@@ -13,6 +13,8 @@
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoTableDef.h"
 
+#include <string>
+
 // Appends the system columns of a table of records, in this order: PARENT, UID, FROM-UID, AUTOINCR
 // (the counter, with the primary index "OID"), CREADATE, MODIDATE, ACCESSCODE, HTML, DELETED.
 void AppendSystemColumns(platform::dao::CDaoTableDef& table);
@@ -22,3 +24,17 @@ void CreateOidIndex(platform::dao::CDaoTableDef& table);
 
 // Creates every table above (OWNED only when asked) in an open database that has none of them.
 void CreateCatalogueTables(platform::dao::CDaoDatabase& db, bool withOwnedTable = true);
+
+// What the settings row of a catalogue made from nothing holds besides its stamps.
+struct NewCatalogueSettings
+{
+    std::string name;
+    int id = 1;     // ID
+    int number = 1; // DBNUMBER
+    std::string comment;
+};
+
+// Writes into the tables above the rows a catalogue made from nothing starts with: its settings row
+// (created, changed and backed up now; version 0) and an empty "metaData.txt", the stored text the data
+// files' definitions are saved into (they are saved into an existing row only).
+void WriteNewCatalogueRows(platform::dao::CDaoDatabase& db, const NewCatalogueSettings& settings);

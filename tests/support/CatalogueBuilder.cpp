@@ -4,10 +4,10 @@
 #include "platform/dao/DaoDatabase.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/catalogue/CatalogueLayout.h"
-#include "store/definitions/DataFileDef.h"
 #include "store/catalogue/DataRecordset.h"
-#include "store/records/LinkList.h"
 #include "store/catalogue/SqlText.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/records/LinkList.h"
 
 #include <algorithm>
 #include <atomic>
@@ -113,35 +113,11 @@ CatalogueBuilder& CatalogueBuilder::DataFile(DataFileSpec file)
 std::filesystem::path CatalogueBuilder::Build() const
 {
     {
-        // The fixed tables and the settings row.
+        // The fixed tables and the first rows; the version is set once the data files are defined (below).
         CDaoDatabase db;
         db.Create(m_file);
         CreateCatalogueTables(db, m_owned);
-        CDataRecordset rs(&db);
-        rs.OpenQuery(dbOpenTable, "PASSWORD");
-        rs.AddNew();
-        rs.SetFieldText("NAME", m_name);
-        rs.SetFieldLong("DELETEDENTRIES", 0);
-        const std::time_t now = std::time(nullptr);
-        for (const char* date : {"CREAD", "MODID", "TOTBCKD", "INCBCKD"}) {
-            rs.SetFieldTime(date, now);
-        }
-        rs.SetFieldLong("HASAGE", 0);
-        rs.SetFieldText("HELPFILE", "");
-        rs.SetFieldLong("VERSION", 0); // its own version once the data files are defined (below)
-        rs.SetFieldLong("ID", m_id);
-        rs.SetFieldLong("ISAREAALLOWED", 1);
-        rs.SetFieldLong("IsViewOnly", 0);
-        rs.SetFieldLong("ISBMP", 0);
-        rs.SetFieldLong("DBNUMBER", m_number);
-        rs.SetFieldText("COMMENT", m_comment);
-        rs.Update();
-        // The definitions are saved into an existing "metaData.txt" row only.
-        rs.OpenQuery(dbOpenTable, "FILES");
-        rs.AddNew();
-        rs.SetFieldText("NAME", "metaData.txt");
-        rs.SetFieldMemo("TEXT", "");
-        rs.Update();
+        WriteNewCatalogueRows(db, {m_name, m_id, m_number, m_comment});
     }
     // The data files, through the store's definitions.
     CCatalogueDb catalogue(m_file);

@@ -18,38 +18,6 @@ using namespace platform::dao;
 
 namespace {
 
-// The fixed tables, the settings row and an empty "metaData.txt", into which the definitions go.
-void WriteEmptyCatalogue(const std::filesystem::path& path, const std::string& name)
-{
-    CDaoDatabase db;
-    db.Create(path);
-    CreateCatalogueTables(db, true);
-    CDataRecordset rs(&db);
-    rs.OpenQuery(dbOpenTable, "PASSWORD");
-    rs.AddNew();
-    rs.SetFieldText("NAME", name);
-    rs.SetFieldLong("DELETEDENTRIES", 0);
-    const std::time_t now = std::time(nullptr);
-    for (const char* date : {"CREAD", "MODID", "TOTBCKD", "INCBCKD"}) {
-        rs.SetFieldTime(date, now);
-    }
-    rs.SetFieldLong("HASAGE", 0);
-    rs.SetFieldText("HELPFILE", "");
-    rs.SetFieldLong("VERSION", 0);
-    rs.SetFieldLong("ID", 1);
-    rs.SetFieldLong("ISAREAALLOWED", 1);
-    rs.SetFieldLong("IsViewOnly", 0);
-    rs.SetFieldLong("ISBMP", 0);
-    rs.SetFieldLong("DBNUMBER", 1);
-    rs.SetFieldText("COMMENT", "");
-    rs.Update();
-    rs.OpenQuery(dbOpenTable, "FILES");
-    rs.AddNew();
-    rs.SetFieldText("NAME", "metaData.txt");
-    rs.SetFieldMemo("TEXT", "");
-    rs.Update();
-}
-
 CDataFileDef DefinitionOf(CCatalogueDb& catalogue, const SampleDataFile& file)
 {
     CDataFileDef definition(&catalogue);
@@ -147,7 +115,13 @@ void AddRecords(CCatalogueDb& catalogue, const SampleDataFile& file, const std::
 
 void WriteCatalogue(const std::filesystem::path& path, const SampleCatalogueSources& sources)
 {
-    WriteEmptyCatalogue(path, sources.name);
+    {
+        // The fixed tables and the first rows, into which the definitions go.
+        CDaoDatabase db;
+        db.Create(path);
+        CreateCatalogueTables(db, true);
+        WriteNewCatalogueRows(db, {sources.name, 1, 1, ""});
+    }
     CCatalogueDb catalogue(path);
     if (catalogue.GetDatabase() == nullptr) {
         throw std::runtime_error("the new catalogue does not open: " + path.string());
