@@ -54,6 +54,19 @@ std::string FormatCurrencyText(std::int64_t tenThousandths)
     return text;
 }
 
+std::string FormatDateSerialText(double serial)
+{
+    const auto parts = platform::dao::DatePartsFromSerial(serial);
+    if (!parts) {
+        return {};
+    }
+    std::tm day{};
+    day.tm_year = parts->year - 1900;
+    day.tm_mon = parts->month - 1;
+    day.tm_mday = parts->day;
+    return FormatDate(day);
+}
+
 void InstallRegionalDateParser()
 {
     static std::once_flag installed;
@@ -116,17 +129,8 @@ std::string CDataRecordset::FieldText(const CDaoVariant& value)
         return {};
     case VariantType::Currency:
         return FormatCurrencyText(value.GetCurrency());
-    case VariantType::Date: {
-        const auto parts = platform::dao::DatePartsFromSerial(value.GetDate());
-        if (!parts) {
-            return {};
-        }
-        std::tm day{};
-        day.tm_year = parts->year - 1900;
-        day.tm_mon = parts->month - 1;
-        day.tm_mday = parts->day;
-        return FormatDate(day);
-    }
+    case VariantType::Date:
+        return FormatDateSerialText(value.GetDate());
     default:
         return value.ToText();
     }

@@ -86,6 +86,10 @@ private:
 // The currency text of GetFieldText for a count of ten-thousandths.
 std::string FormatCurrencyText(std::int64_t tenThousandths);
 
+// The date text of GetFieldText for a serial day number, in the user's short date form; empty when the
+// number is no date.
+std::string FormatDateSerialText(double serial);
+
 // Makes the database engine read date texts (DateValue() in queries, text written into date columns) by
 // the user's regional rules, as the recordset's own date fields do. Every recordset calls it; safe to
 // call more than once.

@@ -1,4 +1,5 @@
 #include "store/catalogue/WorkbookSheets.h"
+#include "store/catalogue/DataRecordset.h"
 
 #include "platform/dao/DaoConstants.h"
 #include "platform/dao/DaoDatabase.h"
@@ -56,17 +57,8 @@ std::string SheetValueText(const CDaoVariant& value)
         const std::int64_t amount = value.GetCurrency();
         return std::to_string(amount / 10000) + "A" + std::to_string(amount % 10000 / 100);
     }
-    case VariantType::Date: {
-        const auto parts = platform::dao::DatePartsFromSerial(value.GetDate());
-        if (!parts) {
-            return {};
-        }
-        std::tm day{};
-        day.tm_year = parts->year - 1900;
-        day.tm_mon = parts->month - 1;
-        day.tm_mday = parts->day;
-        return FormatDate(day);
-    }
+    case VariantType::Date:
+        return FormatDateSerialText(value.GetDate());
     case VariantType::Boolean:
         return value.GetBool() ? "T" : "F";
     default:
