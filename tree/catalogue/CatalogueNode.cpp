@@ -279,6 +279,23 @@ CTreeNode& CCatalogueNode::NewElementPlace()
     return *selected;
 }
 
+std::optional<CCatalogueNode::NewElementRequest>
+CCatalogueNode::AskForNewElement(CCatalogueNodeUi::NewElement what, unsigned firstText, unsigned numberedText)
+{
+    CCatalogueNodeUi* ui = CatalogueNodeUi();
+    if (ui == nullptr || m_catalogue->GetDatabase() == nullptr) {
+        return std::nullopt;
+    }
+    CTreeNode& place = NewElementPlace();
+    place.PopulateChildren(nullptr);
+    auto answer = ui->AskNewElement(
+        what, place, UniqueChildName(place, LoadResString(firstText), LoadResString(numberedText)));
+    if (!answer || answer->name.empty()) {
+        return std::nullopt;
+    }
+    return NewElementRequest{&place, std::move(*answer)};
+}
+
 void CCatalogueNode::AnnounceNewElement(CTreeNode& place)
 {
     if (&place != this && place.GetFolderRecord() != nullptr) {
@@ -294,22 +311,17 @@ void CCatalogueNode::AnnounceNewElement(CTreeNode& place)
 
 void CCatalogueNode::NewItemList()
 {
-    CCatalogueNodeUi* ui = CatalogueNodeUi();
-    if (ui == nullptr || m_catalogue->GetDatabase() == nullptr) {
+    auto request =
+        AskForNewElement(CCatalogueNodeUi::NewElement::kItemList, kStringNewList, kStringNewListNumbered);
+    if (!request) {
         return;
     }
-    CTreeNode& place = NewElementPlace();
-    place.PopulateChildren(nullptr);
-    const auto answer = ui->AskNewElement(
-        CCatalogueNodeUi::NewElement::kItemList, place,
-        UniqueChildName(place, LoadResString(kStringNewList), LoadResString(kStringNewListNumbered)));
-    if (!answer || answer->name.empty()) {
-        return;
-    }
+    CTreeNode& place = *request->place;
+    const CCatalogueNodeUi::NewElementAnswer& answer = request->answer;
     m_catalogue->LoadDefinitionsIfNeeded();
     CItemSet list = CItemSet::NewRecord(node_kind::kItemLists, nullptr, m_catalogue);
-    list.SetFieldTextByName("NAME", platform::text::TruncateUtf8(answer->name, kMaxListName));
-    list.SetFieldTextByName("COMMENT", answer->comment);
+    list.SetFieldTextByName("NAME", platform::text::TruncateUtf8(answer.name, kMaxListName));
+    list.SetFieldTextByName("COMMENT", answer.comment);
     if (!list.InsertCurrentRecord(FolderNumberOf(place))) {
         return;
     }
@@ -328,33 +340,28 @@ void CCatalogueNode::NewItemList()
 
 void CCatalogueNode::NewQuery()
 {
-    CCatalogueNodeUi* ui = CatalogueNodeUi();
-    if (ui == nullptr || m_catalogue->GetDatabase() == nullptr) {
+    auto request =
+        AskForNewElement(CCatalogueNodeUi::NewElement::kQuery, kStringNewQuery, kStringNewQueryNumbered);
+    if (!request) {
         return;
     }
-    CTreeNode& place = NewElementPlace();
-    place.PopulateChildren(nullptr);
-    const auto answer = ui->AskNewElement(
-        CCatalogueNodeUi::NewElement::kQuery, place,
-        UniqueChildName(place, LoadResString(kStringNewQuery), LoadResString(kStringNewQueryNumbered)));
-    if (!answer || answer->name.empty()) {
-        return;
-    }
+    CTreeNode& place = *request->place;
+    const CCatalogueNodeUi::NewElementAnswer& answer = request->answer;
     // Queries are stored by name: a name another query has would overwrite it.
     std::string existing;
-    if (m_catalogue->ReadQuery(answer->name, existing)) {
-        platform::ui::ShowMessage(FillTextPattern("A query named \"%s\" exists already.", answer->name),
+    if (m_catalogue->ReadQuery(answer.name, existing)) {
+        platform::ui::ShowMessage(FillTextPattern("A query named \"%s\" exists already.", answer.name),
                                   "Error", platform::ui::kMbOk | platform::ui::kMbIconError);
         return;
     }
-    if (!m_catalogue->WriteQuery(answer->name, " ", FolderNumberOf(place))) {
+    if (!m_catalogue->WriteQuery(answer.name, " ", FolderNumberOf(place))) {
         return;
     }
     CItemSet* queries = m_catalogue->ResetBuiltinSet23();
     if (&place == this && queries != nullptr) {
         for (bool more = queries->MoveFirst(); more; more = queries->MoveNext()) {
-            if (queries->GetCurrentName() == answer->name) {
-                InsertInOrder(std::make_unique<CQueryNode>(answer->name, *m_catalogue, *queries));
+            if (queries->GetCurrentName() == answer.name) {
+                InsertInOrder(std::make_unique<CQueryNode>(answer.name, *m_catalogue, *queries));
                 break;
             }
         }
@@ -364,24 +371,22 @@ void CCatalogueNode::NewQuery()
 
 void CCatalogueNode::NewFolder()
 {
-    CCatalogueNodeUi* ui = CatalogueNodeUi();
-    if (ui == nullptr || m_catalogue->GetDatabase() == nullptr || !m_catalogue->IsAreaAllowed()) {
+    if (!m_catalogue->IsAreaAllowed()) {
         return;
     }
-    CTreeNode& place = NewElementPlace();
-    place.PopulateChildren(nullptr);
-    const auto answer = ui->AskNewElement(
-        CCatalogueNodeUi::NewElement::kFolder, place,
-        UniqueChildName(place, LoadResString(kStringNewFolder), LoadResString(kStringNewFolderNumbered)));
-    if (!answer || answer->name.empty()) {
+    auto request =
+        AskForNewElement(CCatalogueNodeUi::NewElement::kFolder, kStringNewFolder, kStringNewFolderNumbered);
+    if (!request) {
         return;
     }
-    CFolderRecord* folder = m_catalogue->AddFolder(answer->name, FolderNumberOf(place), answer->type);
+    CTreeNode& place = *request->place;
+    const CCatalogueNodeUi::NewElementAnswer& answer = request->answer;
+    CFolderRecord* folder = m_catalogue->AddFolder(answer.name, FolderNumberOf(place), answer.type);
     if (folder == nullptr) {
         return;
     }
-    if (!answer->comment.empty()) {
-        folder->SaveComment(*m_catalogue, platform::text::TruncateUtf8(answer->comment, kMaxFolderComment));
+    if (!answer.comment.empty()) {
+        folder->SaveComment(*m_catalogue, platform::text::TruncateUtf8(answer.comment, kMaxFolderComment));
     }
     if (&place == this) {
         if (folder->GetType() >= CFolderRecord::kAllKinds) {
@@ -392,7 +397,7 @@ void CCatalogueNode::NewFolder()
     } else {
         place.Reload();
     }
-    ui->RefillTree();
+    CatalogueNodeUi()->RefillTree();
 }
 
 void CCatalogueNode::InsertInOrder(std::unique_ptr<CTreeNode> node)

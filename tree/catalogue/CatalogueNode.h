@@ -6,10 +6,12 @@
 // the program.
 
 #include "tree/base/TreeNode.h"
+#include "tree/catalogue/CatalogueNodeUi.h"
 #include "tree/catalogue/NewMenuModel.h"
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 class CCatalogueNode : public CTreeNode
 {
@@ -83,6 +85,15 @@ private:
     void RepairLinksIfOpen();
     // The selected element when it belongs to this catalogue, else this node.
     CTreeNode& NewElementPlace();
+    struct NewElementRequest
+    {
+        CTreeNode* place;
+        CCatalogueNodeUi::NewElementAnswer answer;
+    };
+    // Asks for a new element under the place new elements go, proposing the first name of the two texts
+    // that no child there has; nullopt when no window can ask, the catalogue is not open or no name came.
+    std::optional<NewElementRequest> AskForNewElement(CCatalogueNodeUi::NewElement what, unsigned firstText,
+                                                      unsigned numberedText);
     // After a list or query was made: the folder node is reloaded, or at top level every window reloads
     // the catalogue.
     void AnnounceNewElement(CTreeNode& place);
