@@ -77,8 +77,20 @@ bool CCorvantApp::OnInit()
         return false;
     }
     frame->Show();
+    // Checkpoints of the trace log: the start-up benchmarks time the program by them.
+    DebugLogString("frame shown");
+    if (IsTraceEnabled()) {
+        Bind(wxEVT_IDLE, &CCorvantApp::OnFirstIdle, this);
+    }
     LoadInstallationNumber();
     return true;
+}
+
+void CCorvantApp::OnFirstIdle(wxIdleEvent& event)
+{
+    event.Skip();
+    Unbind(wxEVT_IDLE, &CCorvantApp::OnFirstIdle, this);
+    DebugLogString("idle");
 }
 
 int CCorvantApp::OnExit()
