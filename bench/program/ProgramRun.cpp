@@ -113,6 +113,11 @@ ProgramRun RunProgram(const std::filesystem::path& program, const std::filesyste
         ::wait4(child, &status, 0, &usage);
     }
     run.peakRssKb = usage.ru_maxrss;
+    if (std::getenv("LUMARC_BENCH_TRACE") != nullptr) {
+        for (const LoggedLine& line : run.lines) {
+            std::printf("%8.3f %s\n", line.seconds, line.text.substr(0, 160).c_str());
+        }
+    }
     return run;
 }
 
