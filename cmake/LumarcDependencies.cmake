@@ -17,6 +17,8 @@ pkg_check_modules(FREEXL REQUIRED IMPORTED_TARGET freexl)
 pkg_check_modules(LIBMDB REQUIRED IMPORTED_TARGET libmdb)
 # Metafiles are played onto cairo image surfaces.
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+# The toolkit wxWidgets runs on, asked for its version directly.
+pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
 
 # wxWidgets through wx-config: one target for the non-GUI part (wxBase), one for the windows.
 # Both compile with the same flags, so objects of either kind agree on wx's configuration.

@@ -47,13 +47,7 @@ bool CCorvantApp::OnInit()
     SetClipboardAccess(&g_clipboard);
     SetLibraryVersionProbe("wxWidgets", platform::ui::WxWidgetsVersion);
     SetLibraryVersionProbe("GTK", platform::ui::GtkVersion);
-    // The version report asks the toolkit for its version, and the toolkit then describes the whole
-    // system by running lsb_release and uname several times: over a second on a loaded machine. It is
-    // written beside the start instead of before it; the report reads no window and no setting.
-    SetTraceEnabled(GetSettingBool("DebugOn", false));
-    if (IsTraceEnabled()) {
-        m_versionReport = std::thread([] { WriteVersionReport(); });
-    }
+    StartTraceLog();
     // Registered before listening, so messages from other copies are understood from the first one on.
     RegisterBroadcastMessages();
     platform::ui::StartWxBroadcasts();
@@ -99,19 +93,8 @@ void CCorvantApp::OnFirstIdle(wxIdleEvent& event)
     DebugLogString("idle");
 }
 
-CCorvantApp::~CCorvantApp()
-{
-    // OnExit is not called when OnInit fails.
-    if (m_versionReport.joinable()) {
-        m_versionReport.join();
-    }
-}
-
 int CCorvantApp::OnExit()
 {
-    if (m_versionReport.joinable()) {
-        m_versionReport.join();
-    }
     platform::ui::StopWxBroadcasts();
     SetRecordCopier(nullptr);
     SetOrderingNodeFactory(nullptr);

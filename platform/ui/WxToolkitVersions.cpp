@@ -1,27 +1,23 @@
 #include "platform/ui/WxToolkitVersions.h"
 
-#include <wx/platinfo.h>
-#include <wx/utils.h>
-#include <wx/versioninfo.h>
+#include <gtk/gtk.h>
+#include <wx/version.h>
 
+// Neither asks wxWidgets' platform description: building it runs lsb_release and uname several times,
+// over a second of a start with tracing on.
 namespace platform::ui {
 
 std::string WxWidgetsVersion()
 {
-    const wxVersionInfo info = wxGetLibraryVersionInfo();
-    return std::to_string(info.GetMajor()) + "." + std::to_string(info.GetMinor()) + "." +
-           std::to_string(info.GetMicro());
+    // The library's soname pins its major and minor version to the ones the program was built with.
+    return std::to_string(wxMAJOR_VERSION) + "." + std::to_string(wxMINOR_VERSION) + "." +
+           std::to_string(wxRELEASE_NUMBER);
 }
 
 std::string GtkVersion()
 {
-    const wxPlatformInfo& info = wxPlatformInfo::Get();
-    if (info.GetToolkitMajorVersion() <= 0) {
-        return {};
-    }
-    return std::to_string(info.GetToolkitMajorVersion()) + "." +
-           std::to_string(info.GetToolkitMinorVersion()) + "." +
-           std::to_string(info.GetToolkitMicroVersion());
+    return std::to_string(gtk_get_major_version()) + "." + std::to_string(gtk_get_minor_version()) + "." +
+           std::to_string(gtk_get_micro_version());
 }
 
 } // namespace platform::ui
