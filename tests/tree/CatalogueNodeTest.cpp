@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <deque>
 
 namespace {
@@ -385,6 +388,17 @@ TEST_F(CatalogueNodeTest, ANewQueryNeverTakesTheNameOfAnotherQuery)
     EXPECT_EQ(after, before);
     ASSERT_EQ(Dialogs().messages.size(), 1u);
     EXPECT_EQ(Labels(node), "Europe, Asia, Wanted, Tables, Recycle Bin");
+}
+
+TEST_F(CatalogueNodeTest, AShortcutOpensTheProgramOnTheCatalogue)
+{
+    CCatalogueNode& node = Open(made.path);
+    const std::string file = node.CreateShortcut(22);
+    ASSERT_FALSE(file.empty());
+    EXPECT_EQ(std::filesystem::path(file).parent_path(), GetProductDir());
+    std::ifstream in(file);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("list^" + node.GetName()), std::string::npos) << text;
 }
 
 TEST_F(CatalogueNodeTest, WithoutItsWindowsTheNodeMakesNothing)

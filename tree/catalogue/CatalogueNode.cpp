@@ -21,6 +21,7 @@
 #include "tree/groups/WastebasketNodes.h"
 #include "tree/lists/ItemListNode.h"
 #include "tree/queries/QueryNodes.h"
+#include "tree/shortcuts/ShortcutWriter.h"
 
 #include <cmath>
 
@@ -548,4 +549,9 @@ void CCatalogueNode::PostUnload()
 {
     platform::ui::Broadcaster::Instance().Post(BroadcastMessageNumber(kUnloadDbMessage), 0,
                                                m_catalogue->GetFilePath().string());
+}
+
+std::string CCatalogueNode::CreateShortcut(int kind)
+{
+    return WriteShortcutOfKind(kind, GetName(), ListShortcutArgument(*this), 1);
 }

@@ -35,6 +35,8 @@ public:
     bool IsCatalogue() override { return true; }
     bool IsEmpty() override { return false; }
     bool CanCreateShortcut() override { return true; }
+    // A shortcut named after the catalogue that opens the program on it.
+    std::string CreateShortcut(int kind) override;
     bool HasCatalogueMenu() override { return true; }
     bool HasUnbuiltChildren() override { return !m_childrenBuilt; }
     std::string GetHelpKey() override { return "KV.ADBITM"; }
