@@ -4,6 +4,7 @@
 #include "mainwindow/ProgramPanes.h"
 #include "mainwindow/common/WaitWindow.h"
 #include "mainwindow/common/WxClipboardAccess.h"
+#include "mainwindow/placement/MainCatalogueNodeUi.h"
 #include "mainwindow/startup/SplashWindow.h"
 #include "mainwindow/webview/ShowDownloadDlg.h"
 #include "output/NodeWebPages.h"
@@ -20,6 +21,7 @@
 #include "store/program/VersionReport.h"
 #include "tree/base/NodeInterfaces.h"
 #include "tree/base/OrderingNodeFactory.h"
+#include "tree/catalogue/CatalogueNodeUi.h"
 #include "tree/catalogue/CatalogueRecordCopier.h"
 #include "tree/orders/OrderDialogs.h"
 #include "tree/orders/OrderingNodes.h"
@@ -35,6 +37,8 @@ CWxNodeDialogs g_nodeDialogs;
 CWxOrderDialogs g_orderDialogs;
 CShoppingCartNodeFactory g_orderingNodes;
 CCatalogueRecordCopier g_recordCopier;
+// The catalogue node's password prompt and placement dialogs.
+CMainCatalogueNodeUi g_catalogueNodeUi;
 } // namespace
 
 bool CCorvantApp::OnInit()
@@ -60,6 +64,7 @@ bool CCorvantApp::OnInit()
     SetOrderDialogs(&g_orderDialogs);
     SetOrderingNodeFactory(&g_orderingNodes);
     SetRecordCopier(&g_recordCopier);
+    SetCatalogueNodeUi(&g_catalogueNodeUi);
     EnableSplashScreen(true);
     InstallWaitWindow();
     InstallStockHtmlFiles();
@@ -96,6 +101,7 @@ void CCorvantApp::OnFirstIdle(wxIdleEvent& event)
 int CCorvantApp::OnExit()
 {
     platform::ui::StopWxBroadcasts();
+    SetCatalogueNodeUi(nullptr);
     SetRecordCopier(nullptr);
     SetOrderingNodeFactory(nullptr);
     SetOrderDialogs(nullptr);

@@ -294,7 +294,11 @@ CCatalogueNode::AskForNewElement(CCatalogueNodeUi::NewElement what, unsigned fir
     if (!answer || answer->name.empty()) {
         return std::nullopt;
     }
-    return NewElementRequest{&place, std::move(*answer)};
+    // The parent chosen in the dialog counts when it lies in this catalogue: another catalogue's folder
+    // number would mean something else here.
+    CTreeNode* chosen = answer->place;
+    CTreeNode* where = chosen != nullptr && chosen->GetCatalogueNode() == this ? chosen : &place;
+    return NewElementRequest{where, std::move(*answer)};
 }
 
 void CCatalogueNode::AnnounceNewElement(CTreeNode& place)

@@ -92,8 +92,9 @@ private:
         CTreeNode* place;
         CCatalogueNodeUi::NewElementAnswer answer;
     };
-    // Asks for a new element under the place new elements go, proposing the first name of the two texts
-    // that no child there has; nullopt when no window can ask, the catalogue is not open or no name came.
+    // Asks for a new element under the place new elements go (or the parent the user chose there), proposing
+    // the first name of the two texts that no child there has; nullopt when no window can ask, the catalogue
+    // is not open or no name came.
     std::optional<NewElementRequest> AskForNewElement(CCatalogueNodeUi::NewElement what, unsigned firstText,
                                                       unsigned numberedText);
     // After a list or query was made: the folder node is reloaded, or at top level every window reloads

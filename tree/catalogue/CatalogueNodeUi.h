@@ -25,6 +25,8 @@ public:
         std::string name;
         std::string comment;
         int type = 0; // folders only: a data-file number, or 100 for every kind
+        // The parent the user chose in the dialog; null keeps the place the command was given.
+        CTreeNode* place = nullptr;
     };
 
     virtual ~CCatalogueNodeUi() = default;

@@ -1,4 +1,5 @@
 #include "mainwindow/placement/PlacementDialogs.h"
+#include "mainwindow/placement/MainCatalogueNodeUi.h"
 #include "mainwindow/placement/PlacementTree.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/records/FolderRecord.h"
@@ -77,6 +78,27 @@ bool IsBold(CPlacementTree& tree, CTreeNode* node)
     }
     return tree.GetControl().IsBold(wxTreeItemId(reinterpret_cast<void*>(item)));
 }
+
+// The folder named so under the folder number, or null.
+const CFolderRecord* FolderNamed(CCatalogueDb& catalogue, double parent, const std::string& name)
+{
+    for (CFolderRecord* folder = catalogue.FirstChildFolder(parent); folder != nullptr;
+         folder = catalogue.NextChildFolder(parent, folder)) {
+        if (folder->GetName() == name) {
+            return folder;
+        }
+    }
+    return nullptr;
+}
+
+// Installs the main window's answers for the test's span.
+struct InstalledUi
+{
+    InstalledUi() { previous = SetCatalogueNodeUi(&ui); }
+    ~InstalledUi() { SetCatalogueNodeUi(previous); }
+    CMainCatalogueNodeUi ui;
+    CCatalogueNodeUi* previous = nullptr;
+};
 
 } // namespace
 
@@ -189,4 +211,70 @@ TEST_F(PlacementDialogsTest, ANewItemGoesOnlyIntoTheBoldPlaces)
     });
     ASSERT_EQ(dialog.ShowModal(), wxID_OK);
     EXPECT_EQ(dialog.GetChosenNode(), france);
+}
+
+TEST_F(PlacementDialogsTest, WithTheWindowsInstalledNewFolderAndNewListAskAndMakeTheElement)
+{
+    const TypicalCatalogue made = MakeTypicalCatalogue(MakeTempFolder("place-node"));
+    InstalledUi installed;
+    // The dialogs build the folders below the top level themselves.
+    CCatalogueNode& node = Open(made.path, false);
+    ASSERT_TRUE(CCatalogueNode::CanCreateElements());
+
+    WhenShown([&](wxDialog& shown) {
+        Caret(dynamic_cast<CNewFolderDlg&>(shown).GetTree(), node.FindByNodePath("Europe^Germany"));
+        Type(shown, 1062, "Bavaria");
+        Type(shown, 1061, "The south");
+        Click(shown, wxID_OK);
+    });
+    node.NewFolder();
+    WhenShown([&](wxDialog& shown) {
+        Caret(dynamic_cast<CNewListDlg&>(shown).GetTree(), node.FindByNodePath("Asia"));
+        Type(shown, 1063, "Swaps");
+        Type(shown, 1030, "to swap");
+        Click(shown, wxID_OK);
+    });
+    node.NewItemList();
+    // Cancel makes nothing.
+    WhenShown([](wxDialog& shown) { shown.EndModal(wxID_CANCEL); });
+    node.NewFolder();
+    m_root.reset();
+
+    CCatalogueDb catalogue(made.path);
+    const CFolderRecord* bavaria = FolderNamed(catalogue, made.germany, "Bavaria");
+    ASSERT_NE(bavaria, nullptr);
+    EXPECT_EQ(bavaria->GetType(), CFolderRecord::kAllKinds);
+    EXPECT_EQ(FolderNamed(catalogue, 0, "A new Folder"), nullptr);
+    CItemSet* lists = catalogue.GetBuiltinSet22();
+    ASSERT_NE(lists, nullptr);
+    bool found = false;
+    for (bool more = lists->MoveFirst(); more; more = lists->MoveNext()) {
+        found = found || (lists->GetCurrentName() == "Swaps" && lists->GetCurrentParent() == made.asia &&
+                          lists->GetFieldTextByName("COMMENT") == "to swap");
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST_F(PlacementDialogsTest, AProtectedCatalogueAsksItsPasswordUntilItOpens)
+{
+    const TypicalCatalogue made = MakeTypicalCatalogue(MakeTempFolder("place-protected"), "geheim");
+    InstalledUi installed;
+    m_root = std::make_unique<CBaseItemNode>();
+    auto* node = CTreeNode::AppendNode<CCatalogueNode>(*m_root, made.path);
+
+    WhenShown([](wxDialog& shown) {
+        Type(shown, 1014, "verkehrt");
+        Click(shown, wxID_OK);
+    });
+    node->PopulateChildren(nullptr);
+    EXPECT_FALSE(node->ChildrenBuilt()) << "a wrong password builds nothing";
+
+    WhenShown([](wxDialog& shown) {
+        Type(shown, 1014, "geheim");
+        Click(shown, wxID_OK);
+    });
+    node->PopulateChildren(nullptr);
+    EXPECT_TRUE(node->ChildrenBuilt());
+    EXPECT_NE(node->FindByNodePath("Europe"), nullptr);
+    EXPECT_EQ(node->GetName(), "Coins of the world");
 }
