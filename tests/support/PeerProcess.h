@@ -3,6 +3,7 @@
 // talks to it through the display (clipboard, messages) and reports through a log file. While the test
 // waits, its own event loop runs, so it can answer the peer (serve the clipboard, receive messages).
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <sys/types.h>
@@ -42,10 +43,13 @@ private:
     pid_t m_pid = -1;
 };
 
+// Gives up after a minute and a half: a second copy built with the sanitizers, on a small machine busy
+// with other tests, can take half a minute to start.
 template <typename Predicate>
 bool PumpUntil(Predicate done)
 {
-    for (int i = 0; i < 400; ++i) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
+    while (std::chrono::steady_clock::now() < deadline) {
         if (done()) {
             return true;
         }
