@@ -255,6 +255,8 @@ TEST_F(CatalogueNodeTest, AProtectedCatalogueBuildsNothingUntilItsPasswordIsGive
     node.PopulateChildren(nullptr);
     EXPECT_FALSE(node.ChildrenBuilt());
     EXPECT_FALSE(node.HasChildren());
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(Dialogs().messages[0].text, "The password is wrong: the catalogue stays protected.");
 
     ui.passwords = {"secret"};
     node.PopulateChildren(nullptr);

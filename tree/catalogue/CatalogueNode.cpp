@@ -35,6 +35,7 @@ constexpr int kStringNewFolder = 33395;
 constexpr int kStringNewFolderNumbered = 33400;
 constexpr int kStringNoPlaceForItem = 515;
 constexpr int kStringNoPlaceCaption = 20552;
+constexpr int kStringErrorCaption = 20552;
 constexpr int kStringOnlyCatalogue = 33327;
 constexpr int kStringOnlyCatalogueCaption = 33365;
 constexpr int kStringRemoveCatalogue = 33031;
@@ -173,6 +174,10 @@ void CCatalogueNode::BuildChildren()
             ui != nullptr ? ui->AskPassword(m_catalogue->GetName()) : std::nullopt;
         if (password) {
             if (!m_catalogue->Open(*password)) {
+                // The next expansion asks again; the user learns why nothing opened.
+                platform::ui::ShowMessage("The password is wrong: the catalogue stays protected.",
+                                          LoadResString(kStringErrorCaption),
+                                          platform::ui::kMbOk | platform::ui::kMbIconError);
                 return;
             }
             SetName(m_catalogue->GetName());
