@@ -16,9 +16,12 @@
 #include "tree/base/OrderingNodeFactory.h"
 #include "tree/catalogue/CatalogueNodeUi.h"
 
+#include "tree/menus/NodeMenu.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include <deque>
@@ -288,40 +291,52 @@ TEST_F(CatalogueNodeTest, NewMenuOffersTheCatalogueCommandsThenItsDataFiles)
                           .DataFile(bookmarks)
                           .DataFile(toDo)
                           .Build();
-    const auto describe = [](const std::vector<NewMenuEntry>& entries) {
+    // The catalogue's item menu: the popup "New" holding its "New" menu, then Rename.
+    const auto describe = [](CCatalogueNode& node) {
+        CNodeMenu menu;
+        node.BuildItemMenu(&menu);
         std::string text;
-        for (const NewMenuEntry& entry : entries) {
-            text += (text.empty() ? "" : " | ") +
-                    (entry.IsSeparator() ? std::string("-")
-                                         : entry.text + " " + std::to_string(entry.command) + " " +
-                                               std::to_string(entry.image) + (entry.greyed ? " grey" : ""));
-        }
+        const std::function<void(const CNodeMenu&)> walk = [&](const CNodeMenu& level) {
+            for (const CNodeMenu::Entry& entry : level.GetEntries()) {
+                text += (text.empty() ? "" : " | ");
+                if (entry.kind == CNodeMenu::EntryKind::Separator) {
+                    text += "-";
+                } else if (entry.kind == CNodeMenu::EntryKind::Popup) {
+                    text += "[" + entry.text + " " + std::to_string(entry.picture) + ":";
+                    walk(*entry.popup);
+                    text += "]";
+                } else {
+                    text +=
+                        entry.text + " " + std::to_string(entry.command) + " " +
+                        std::to_string(entry.picture) + (entry.greyed ? " grey" : "") +
+                        (entry.cataloguePicture != 0 ? " own" + std::to_string(entry.cataloguePicture) : "");
+                }
+            }
+        };
+        walk(menu);
         return text;
     };
     CCatalogueNode& node = Open(path);
-    NewMenuModel menu = node.GetNewMenu();
-    const std::string commands =
-        "C&atalogue 1009 114 | &Folder 1023 105 | &Query 1010 165 | &List 1032 111 | "
-        "&Data Type 1223 31248 | - | ";
-    EXPECT_EQ(describe(menu.entries),
-              commands + "Coin 1336 -1 | Country 1337 -1 | Bookmarks 1359 185 | To do 1360 31237");
-    EXPECT_EQ(describe(menu.tableEntries), "Mints 1339 0");
-    EXPECT_EQ(menu.tableEntry.text, "Table");
-    EXPECT_EQ(menu.tableEntry.image, 104);
+    const std::string commands = "[New 154: | C&atalogue 1009 114 | &Folder 1023 105 | &Query 1010 165 | "
+                                 "&List 1032 111 | &Data Type 1223 31248 | - | ";
+    EXPECT_EQ(describe(node),
+              commands + "Coin 1336 -1 own1 | Country 1337 -1 own2 | Bookmarks 1359 185 | To do 1360 31237 "
+                         "| [Table 104: | Mints 1339 -1]] | Rena&me 1033 31262");
 
     // The to-do list of another catalogue is not offered here.
     SetSettingString("toDoDataBase", "/else/where.ctg");
-    menu = node.GetNewMenu();
-    EXPECT_EQ(describe(menu.entries), commands + "Coin 1336 -1 | Country 1337 -1 | Bookmarks 1359 185");
+    EXPECT_EQ(describe(node),
+              commands + "Coin 1336 -1 own1 | Country 1337 -1 own2 | Bookmarks 1359 185 | [Table 104: | "
+                         "Mints 1339 -1]] | Rena&me 1033 31262");
 
     // A catalogue without areas greys "Folder"; one whose files are all offered has no "Table".
     const auto plain = CatalogueBuilder(MakeTempFolder("menu") / "plain.ctg").DataFile(CoinsFile(1)).Build();
     CCatalogueNode& other = Open(plain);
     other.GetCatalogue()->SetAreaAllowed(0);
-    menu = other.GetNewMenu();
-    EXPECT_TRUE(menu.entries[1].greyed);
-    EXPECT_TRUE(menu.tableEntries.empty());
-    EXPECT_TRUE(menu.tableEntry.text.empty());
+    EXPECT_EQ(describe(other),
+              "[New 154: | C&atalogue 1009 114 | &Folder 1023 105 grey | &Query 1010 165 | "
+              "&List 1032 111 | &Data Type 1223 31248 | - | Coin 1336 -1 own1] | Rena&me 1033 31262");
+    EXPECT_EQ(other.GetStatusText(), std::vector<std::string>{"Catalogue: contains your data information"});
 }
 
 TEST_F(CatalogueNodeTest, NewListsQueriesAndFoldersAppearAndAreThereAfterAReopen)

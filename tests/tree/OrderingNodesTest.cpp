@@ -12,6 +12,7 @@
 #include "tests/tree/TestCatalogueNode.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/base/OrderPlacer.h"
+#include "tree/menus/NodeMenu.h"
 #include "tree/orders/OrderDialogs.h"
 #include "tree/orders/OrderTexts.h"
 
@@ -485,3 +486,46 @@ TEST_F(OrderingNodesTest, WithoutTheQuantityDialogARowDoesNotOpen)
 }
 
 } // namespace
+
+TEST_F(OrderingNodesTest, MenusAndStatusTextsSayWhetherOrdersAreToBePlacedOrWerePlaced)
+{
+    WriteTypicalCart();
+    ASSERT_TRUE(catalogue->WriteFileText("order0", "HEAD shop=Numis"));
+    BuildOrderingNodes();
+    CTreeNode* shop = Child(*Cart(), "Numis Ltd");
+    ASSERT_NE(shop, nullptr);
+    CTreeNode* order = Child(*PastOrders(), "Numis");
+    ASSERT_NE(order, nullptr);
+    // One line per entry: text, command, picture.
+    const auto menuOf = [](CTreeNode* node, bool edit) {
+        CNodeMenu menu;
+        edit ? node->BuildEditMenu(&menu) : node->BuildItemMenu(&menu);
+        std::string text;
+        for (const CNodeMenu::Entry& entry : menu.GetEntries()) {
+            text +=
+                entry.text + " " + std::to_string(entry.command) + "/" + std::to_string(entry.picture) + ";";
+        }
+        return text;
+    };
+    struct Case
+    {
+        const char* name;
+        CTreeNode* node;
+        const char* itemMenu;
+        const char* status;
+    };
+    const Case cases[] = {
+        {"cart", Cart(), "", "Orders to be placed"},
+        {"shop", shop, "&Checkout 535/31262;", "Orders to be placed"},
+        {"cart row", Child(*shop, "Aureus of Nero"), "Change Quantity 1037/31262;", "Orders to be placed"},
+        {"past orders", PastOrders(), "", "Orders that have been placed in the past"},
+        {"orders of a shop", order, "", "Orders that have been placed in the past"},
+        {"placed order", Child(*order, "order0"), "", "Orders that have been placed in the past"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.node, nullptr) << c.name;
+        EXPECT_EQ(menuOf(c.node, false), c.itemMenu) << c.name;
+        EXPECT_EQ(menuOf(c.node, true), "") << c.name << ": ordering nodes have no Edit items";
+        EXPECT_EQ(c.node->GetStatusText(), std::vector<std::string>{c.status}) << c.name;
+    }
+}

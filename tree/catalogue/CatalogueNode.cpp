@@ -246,11 +246,6 @@ void CCatalogueNode::PopulateChildren(CTreeControl* tree)
 
 // ---- the "New" menu and new elements ---------------------------------------------------------------
 
-NewMenuModel CCatalogueNode::GetNewMenu()
-{
-    return BuildNewMenuModel(*m_catalogue);
-}
-
 bool CCatalogueNode::CanCreateElements()
 {
     return CatalogueNodeUi() != nullptr;

@@ -7,7 +7,6 @@
 
 #include "tree/base/TreeNode.h"
 #include "tree/catalogue/CatalogueNodeUi.h"
-#include "tree/catalogue/NewMenuModel.h"
 
 #include <filesystem>
 #include <memory>
@@ -53,8 +52,8 @@ public:
     void BuildChildren() override;
     void PopulateChildren(CTreeControl* tree) override;
 
-    // The "New" menu of this catalogue.
-    NewMenuModel GetNewMenu();
+    // The popup "New" with the catalogue's "New" menu, then Rename.
+    void BuildItemMenu(CNodeMenu* menu) override;
     // Whether the New commands can ask their questions (the windows installed CCatalogueNodeUi).
     static bool CanCreateElements();
     // Create an item list, a stored query or a folder under the selected element (this node when none

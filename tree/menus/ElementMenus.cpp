@@ -5,6 +5,7 @@
 #include "store/records/ItemSet.h"
 #include "tree/base/AreaFileNode.h"
 #include "tree/base/BaseItemNode.h"
+#include "tree/catalogue/CatalogueNode.h"
 #include "tree/containers/AreaNode.h"
 #include "tree/containers/ContainerNode.h"
 #include "tree/containers/SummaryTableNode.h"
@@ -13,6 +14,7 @@
 #include "tree/lists/ItemListNode.h"
 #include "tree/menus/FileMenuItems.h"
 #include "tree/menus/MenuNumbers.h"
+#include "tree/orders/OrderingNodes.h"
 
 namespace {
 
@@ -20,6 +22,10 @@ constexpr int kStringNewCatalogue = 11009;
 constexpr int kStringEmptyRecycleBin = 11030;
 constexpr int kStringShiftUp = 538;
 constexpr int kStringShiftDown = 539;
+constexpr int kStringCheckout = 240;
+constexpr int kStringChangeQuantity = 142;
+constexpr int kStringPastOrders = 179;
+constexpr int kStringToOrder = 183;
 
 void AddShiftItems(CNodeMenu& menu)
 {
@@ -127,4 +133,52 @@ void CItemListNode::BuildItemMenu(CNodeMenu* menu)
     }
     AddDeleteItem(*menu, this);
     AddRenameItem(*menu, this);
+}
+
+void CCatalogueNode::BuildItemMenu(CNodeMenu* menu)
+{
+    AddNewPopup(*menu, *this);
+    AddRenameItem(*menu, this);
+}
+
+void CShopNode::BuildItemMenu(CNodeMenu* menu)
+{
+    menu->AppendODMenu(LoadResString(kStringCheckout), kMenuEnabled, menu_command::kElementCommand,
+                       menu_picture::kCommands);
+}
+
+void CShopItemNode::BuildItemMenu(CNodeMenu* menu)
+{
+    menu->AppendODMenu(LoadResString(kStringChangeQuantity), kMenuEnabled, menu_command::kOpen,
+                       menu_picture::kCommands);
+}
+
+std::vector<std::string> CShoppingCartNode::GetStatusText()
+{
+    return {LoadResString(kStringToOrder)};
+}
+
+std::vector<std::string> CShopNode::GetStatusText()
+{
+    return {LoadResString(kStringToOrder)};
+}
+
+std::vector<std::string> CShopItemNode::GetStatusText()
+{
+    return {LoadResString(kStringToOrder)};
+}
+
+std::vector<std::string> CPastOrdersNode::GetStatusText()
+{
+    return {LoadResString(kStringPastOrders)};
+}
+
+std::vector<std::string> COrderNode::GetStatusText()
+{
+    return {LoadResString(kStringPastOrders)};
+}
+
+std::vector<std::string> COrderItemNode::GetStatusText()
+{
+    return {LoadResString(kStringPastOrders)};
 }

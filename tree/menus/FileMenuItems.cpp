@@ -126,6 +126,7 @@ std::unique_ptr<CNodeMenu> BuildNewMenu(CTreeNode& element)
     if (catalogue == nullptr) {
         return menu;
     }
+    catalogue->LoadDefinitionsIfNeeded();
     const bool toDo = ShowsToDoList(*catalogue);
     bool separated = false;
     std::unique_ptr<CNodeMenu> tables;

@@ -58,6 +58,8 @@ public:
     virtual NodeListColumns ListColumns() { return NodeListColumns::kItemList; }
     // The template with the briefcase picture ("picture10.jpg"); true.
     bool FillPageTemplate(std::string& message) override;
+    // The ordering nodes have no Cut, Copy or Paste.
+    void BuildEditMenu(CNodeMenu* /*menu*/) override {}
 
 protected:
     COrderingNode(CCatalogueDb& catalogue, std::string_view label, int image, std::string_view pageTemplate);
@@ -78,6 +80,8 @@ public:
     bool IsShoppingCart() override { return true; }
     // The template as it stands; true.
     bool FillPageTemplate(std::string& message) override;
+    // "Orders to be placed"; the cart has no menu items of its own.
+    std::vector<std::string> GetStatusText() override;
     // Refused: the cart itself is never deleted.
     int Delete(CNodeListPane* list, bool quiet) override;
     // Reads the cart again and makes its shops anew.
@@ -95,6 +99,9 @@ public:
     CShopNode(CCatalogueDb& catalogue, const CMarkupNode& shop);
     ~CShopNode() override;
     bool IsShop() override { return true; }
+    // "Orders to be placed"; its menu offers "&Checkout".
+    std::vector<std::string> GetStatusText() override;
+    void BuildItemMenu(CNodeMenu* menu) override;
     // The shop's node of the cart tree as last read.
     const CMarkupNode& GetShopTree() const { return *m_shop; }
     void BuildChildren() override;
@@ -125,6 +132,9 @@ public:
     // The template with the first and second picture of the ordered record (its fields named by the
     // row's "Image1" and "Image2"), written as "web7000.jpg" and "web7001.jpg"; true.
     bool FillPageTemplate(std::string& message) override;
+    // "Orders to be placed"; its menu offers "Change Quantity".
+    std::vector<std::string> GetStatusText() override;
+    void BuildItemMenu(CNodeMenu* menu) override;
     bool CanHaveChildren() override { return false; }
     const CMarkupNode& GetRow() const { return *m_row; }
     std::string GetPrice() const;
@@ -150,6 +160,8 @@ class CPastOrdersNode : public COrderingNode
 public:
     explicit CPastOrdersNode(CCatalogueDb& catalogue);
     ~CPastOrdersNode() override;
+    // "Orders that have been placed in the past", as its orders say.
+    std::vector<std::string> GetStatusText() override;
     void BuildChildren() override;
     // Reads the orders again, every time (orders placed meanwhile show).
     void PopulateChildren(CTreeControl* tree) override;
@@ -166,6 +178,7 @@ class COrderNode : public COrderingNode
 public:
     COrderNode(CCatalogueDb& catalogue, std::string_view shop);
     ~COrderNode() override;
+    std::vector<std::string> GetStatusText() override;
     void BuildChildren() override;
     void PopulateChildren(CTreeControl* tree) override;
     // Asks, then deletes every placed order of the shop.
@@ -183,6 +196,7 @@ public:
     COrderItemNode(CCatalogueDb& catalogue, std::string_view textName);
     ~COrderItemNode() override;
     bool IsOrderItem() override { return true; }
+    std::vector<std::string> GetStatusText() override;
     bool CanHaveChildren() override { return false; }
     // The order as the user sees it (its text after the wizard's header); empty when it is gone.
     std::string GetShownText();
