@@ -81,6 +81,8 @@ public:
     bool IsOpen() const { return m_open; }
     platform::dao::CDaoDatabase* GetDatabase() const { return m_database.get(); }
     bool IsPasswordProtected() const { return m_passwordProtected; }
+    // The password the file was opened with; empty for a plain file.
+    const std::string& GetPassword() const { return m_password; }
     bool HasOwnedTable() const { return m_hasOwnedTable; }
     const std::filesystem::path& GetFilePath() const { return m_filePath; }
 

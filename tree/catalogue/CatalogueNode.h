@@ -44,6 +44,8 @@ public:
     // Writes NAME (at most 127 bytes) into the settings row and takes it as the label; an empty name is
     // refused.
     bool Rename(std::string_view text) override;
+    // The catalogue sheet (tree/properties/NodeSheets.h); false while no sheets are installed.
+    bool ShowProperties(CNodeFrame* frame, int page) override;
     // The catalogue's properties; until they can be shown, the tree item opens as any other.
     bool Open(CTreeControl* tree) override;
 

@@ -29,6 +29,9 @@ public:
     std::string GetHelpKey() override { return "KV.QUERYITM"; }
     // "Catalogue: %s", "Query %s", "Contains: %d records"; one text for a query over every catalogue.
     std::vector<std::string> GetStatusText() override;
+    // The query sheet (name and comment) of a stored query; false for a temporary result and while no
+    // sheets are installed (tree/properties/NodeSheets.h).
+    bool ShowProperties(CNodeFrame* frame, int page) override;
     bool Open(CTreeControl* /*tree*/) override { return true; }
     bool Collapse(CTreeControl* /*tree*/) override { return true; }
     void PopulateChildren(CTreeControl* /*tree*/) override {}

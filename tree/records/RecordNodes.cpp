@@ -9,6 +9,7 @@
 #include "tree/base/NodeInterfaces.h"
 #include "tree/base/NodeListPane.h"
 #include "tree/base/TextPatterns.h"
+#include "tree/properties/NodeSheets.h"
 #include "tree/records/InPlaceEdit.h"
 #include "tree/records/RecordForm.h"
 #include "tree/shortcuts/ShortcutWriter.h"
@@ -117,6 +118,9 @@ bool CRecordNode::Open(CTreeControl* /*tree*/)
 {
     CRecordForm* form = GetRecordForm();
     CItemSet* set = GetItemSet();
+    if (set != nullptr && set->GetCurrent() != nullptr && GetKind() == node_kind::kFileItems && !IsAddNew()) {
+        return OpenFileItem(set->GetFieldTextByName(kFilePathField));
+    }
     if (form == nullptr || set == nullptr || set->GetCurrent() == nullptr) {
         return false;
     }

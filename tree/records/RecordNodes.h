@@ -35,7 +35,10 @@ public:
     void BuildItemMenuWithSearch(CNodeMenu* menu) override;
     // The list's own label editing (then Rename); refused in a view-only catalogue.
     bool BeginInPlaceEdit(CNodeListPane* list, NodePoint point) override;
-    // Opens the record form at the record; false without a record form (RecordForm.h).
+    // A file item's file opens in the desktop's program for it (NodeSheets.h); other records open in the
+    // record form at the record; false without a record form (RecordForm.h).
+    // The file sheet of a file item (data file 21); nothing for other records.
+    bool ShowProperties(CNodeFrame* frame, int page) override;
     bool Open(CTreeControl* tree) override;
     bool Collapse(CTreeControl* /*tree*/) override { return false; }
     // Stores the text as the record's name (its title fields) and saves the record; refused in a
@@ -113,6 +116,7 @@ public:
     explicit CAddNewNode(CItemSet& set);
     explicit CAddNewNode(const CNodeRef& key);
     bool IsAddNew() override { return true; }
+    bool ShowProperties(CNodeFrame* /*frame*/, int /*page*/) override { return false; }
     void BuildItemMenu(CNodeMenu* menu) override;
     bool CanDelete() override { return false; }
     int Delete(CNodeListPane* /*list*/, bool /*quiet*/) override { return kDeleteRefused; }
