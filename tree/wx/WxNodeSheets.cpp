@@ -282,7 +282,7 @@ void BuildFileSheet(CNodeSheetDialog& sheet, CRecordNode& node)
     SetLabel(about, kFileAccessed, DateTime(accessed));
     SetLabel(about, kFileModified, DateTime(modified));
 
-    CSheetPage& name = sheet.AddSheetPage("32185", LoadResString(kGeneralTitle));
+    CSheetPage& name = sheet.AddSheetPage("32185", kFileNameTitle);
     auto& entry = Find<wxTextCtrl>(name, kFileName);
     entry.ChangeValue(Wx(path));
     name.apply = [&node, &entry] { return Refusal(file_sheet::ApplyPath(node, Utf8(entry.GetValue()))); };
