@@ -25,7 +25,9 @@
 #include "tree/catalogue/CatalogueRecordCopier.h"
 #include "tree/orders/OrderDialogs.h"
 #include "tree/orders/OrderingNodes.h"
+#include "tree/properties/NodeSheets.h"
 #include "tree/wx/WxNodeDialogs.h"
+#include "tree/wx/WxNodeSheets.h"
 #include "tree/wx/WxOrderDialogs.h"
 
 namespace {
@@ -37,6 +39,8 @@ CWxNodeDialogs g_nodeDialogs;
 CWxOrderDialogs g_orderDialogs;
 CShoppingCartNodeFactory g_orderingNodes;
 CCatalogueRecordCopier g_recordCopier;
+CWxNodeSheets g_nodeSheets;
+CWxDocumentLauncher g_documentLauncher;
 // The catalogue node's password prompt and placement dialogs.
 CMainCatalogueNodeUi g_catalogueNodeUi;
 } // namespace
@@ -64,6 +68,8 @@ bool CCorvantApp::OnInit()
     SetOrderDialogs(&g_orderDialogs);
     SetOrderingNodeFactory(&g_orderingNodes);
     SetRecordCopier(&g_recordCopier);
+    SetNodeSheets(&g_nodeSheets);
+    SetDocumentLauncher(&g_documentLauncher);
     SetCatalogueNodeUi(&g_catalogueNodeUi);
     EnableSplashScreen(true);
     InstallWaitWindow();
@@ -103,6 +109,8 @@ int CCorvantApp::OnExit()
     platform::ui::StopWxBroadcasts();
     SetCatalogueNodeUi(nullptr);
     SetRecordCopier(nullptr);
+    SetNodeSheets(nullptr);
+    SetDocumentLauncher(nullptr);
     SetOrderingNodeFactory(nullptr);
     SetOrderDialogs(nullptr);
     SetNodeDialogs(nullptr);
