@@ -52,20 +52,6 @@ CMainFrame* g_mainFrame = nullptr;
 // The seconds from 1970 to 25 December 1998: installation numbers count from then.
 constexpr long kInstallationEpoch = 914544000;
 
-// The next node after `node` in a pre-order walk of the built nodes below `top`.
-CTreeNode* NextBuilt(CTreeNode* node, const CTreeNode* top)
-{
-    if (CTreeNode* child = node->GetFirstChildNode()) {
-        return child;
-    }
-    for (; node != nullptr && node != top; node = node->GetParentNode()) {
-        if (CTreeNode* sibling = node->GetNextSiblingNode()) {
-            return sibling;
-        }
-    }
-    return nullptr;
-}
-
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b)
 {
     std::error_code error;
@@ -396,9 +382,7 @@ void CMainFrame::SetCurrentElement(CTreeNode* element)
         m_host->LayoutViews();
     }
     if (m_status != nullptr && element != nullptr) {
-        std::vector<std::string> texts = element->GetStatusText();
-        texts.resize(std::min<size_t>(texts.size(), 3));
-        m_status->SetStatusTexts(static_cast<int>(std::max<size_t>(texts.size(), 1)), texts);
+        m_status->ShowElementStatus(*element);
     }
     std::string title;
     for (CTreeNode* node = element; node != nullptr; node = node->GetParentNode()) {
@@ -467,7 +451,7 @@ void CMainFrame::ReloadViews(bool force)
         list->MarkRowsUnloaded();
     }
     for (CTreeNode* node = m_root->GetFirstChildNode(); node != nullptr;
-         node = NextBuilt(node, m_root.get())) {
+         node = NextTreeNode(node, m_root.get())) {
         if (CItemSet* set = node->GetOwnSet(); set != nullptr) {
             set->MarkUnloaded();
         }
@@ -518,9 +502,7 @@ void CMainFrame::ShowFocusedElement(CTreeNode* element)
         return;
     }
     if (m_status != nullptr) {
-        std::vector<std::string> texts = element->GetStatusText();
-        texts.resize(std::min<size_t>(texts.size(), 3));
-        m_status->SetStatusTexts(static_cast<int>(std::max<size_t>(texts.size(), 1)), texts);
+        m_status->ShowElementStatus(*element);
     }
     if (m_host != nullptr && m_host->IsWebShown() && GetWebView() != nullptr) {
         GetWebView()->ShowElement(element, false, false);
@@ -684,12 +666,9 @@ void CMainFrame::UnloadDatabase(const std::string& file)
     }
     // What to bring back: the expanded elements of the catalogue and the selected one, by path.
     std::vector<std::string> expanded;
-    for (CTreeNode* node = old; node != nullptr; node = NextBuilt(node, old)) {
+    for (CTreeNode* node = old; node != nullptr; node = NextTreeNode(node, old)) {
         if (node->GetAttributeBool("Expanded")) {
             expanded.push_back(node->GetPath());
-        }
-        if (node == old && old->GetFirstChildNode() == nullptr) {
-            break;
         }
     }
     CTreeNode* selected = m_tree != nullptr ? m_tree->GetSelectedNode() : m_current;
@@ -739,7 +718,7 @@ CTreeNode* CMainFrame::FindNodeHoldingKey(const CRecord& record) const
     }
     const platform::ui::WaitCursor wait;
     for (CTreeNode* node = m_root->GetFirstChildNode(); node != nullptr;
-         node = NextBuilt(node, m_root.get())) {
+         node = NextTreeNode(node, m_root.get())) {
         CItemSet* set = node->GetOwnSet();
         if (set != nullptr && set->IsLoaded() && set->ContainsRecord(record)) {
             return node;

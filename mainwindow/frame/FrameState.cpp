@@ -9,20 +9,6 @@
 
 namespace {
 
-// The next node after `node` in a pre-order walk of the built nodes below `top`.
-CTreeNode* NextBuilt(CTreeNode* node, const CTreeNode* top)
-{
-    if (CTreeNode* child = node->GetFirstChildNode()) {
-        return child;
-    }
-    for (; node != nullptr && node != top; node = node->GetParentNode()) {
-        if (CTreeNode* sibling = node->GetNextSiblingNode()) {
-            return sibling;
-        }
-    }
-    return nullptr;
-}
-
 CTreeNode* ChildNamed(CTreeNode& parent, std::string_view name)
 {
     parent.BuildChildren();
@@ -42,7 +28,7 @@ std::string BuildExpandedState(CTreeNode& root, size_t maxLength)
     auto state = std::make_unique<CMarkupNode>("Expanded", "");
     std::string text;
     state->SaveToBuffer(text);
-    for (CTreeNode* node = root.GetFirstChildNode(); node != nullptr; node = NextBuilt(node, &root)) {
+    for (CTreeNode* node = root.GetFirstChildNode(); node != nullptr; node = NextTreeNode(node, &root)) {
         if (!node->GetAttributeBool("Expanded")) {
             continue;
         }

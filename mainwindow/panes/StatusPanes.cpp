@@ -1,6 +1,7 @@
 #include "mainwindow/panes/StatusPanes.h"
 
 #include "store/program/TraceLog.h"
+#include "tree/base/TreeNode.h"
 
 #include <wx/utils.h>
 
@@ -45,6 +46,13 @@ void CStatusPanes::SetPanes(const std::vector<int>& textWidths)
     SetFieldsCount(static_cast<int>(widths.size()), widths.data());
     m_singlePane = false;
     UpdateIndicators();
+}
+
+void CStatusPanes::ShowElementStatus(CTreeNode& element)
+{
+    std::vector<std::string> texts = element.GetStatusText();
+    texts.resize(std::min<size_t>(texts.size(), kTextPanes));
+    SetStatusTexts(static_cast<int>(std::max<size_t>(texts.size(), 1)), texts);
 }
 
 void CStatusPanes::SetStatusTexts(int count, const std::vector<std::string>& texts)

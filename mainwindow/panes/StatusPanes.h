@@ -9,6 +9,8 @@
 #include <wx/statusbr.h>
 #include <wx/timer.h>
 
+class CTreeNode;
+
 class CStatusPanes : public wxStatusBar
 {
 public:
@@ -21,6 +23,8 @@ public:
     // keyboard's state.
     explicit CStatusPanes(wxWindow* parent, std::function<bool(wxKeyCode)> isLockOn = {});
 
+    // Shows the texts the element gives of itself (GetStatusText).
+    void ShowElementStatus(CTreeNode& element);
     // Shows up to three texts (each cut to 80 characters), the first `count` of them.
     void SetStatusTexts(int count, const std::vector<std::string>& texts);
     // One pane over the whole bar holding the text.

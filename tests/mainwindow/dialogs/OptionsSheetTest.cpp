@@ -7,6 +7,8 @@
 #include "tests/support/TestEnvironment.h"
 #include "tree/base/TreeNode.h"
 
+#include "tests/mainwindow/dialogs/FakeCatalogueNode.h"
+
 #include <gtest/gtest.h>
 #include <wx/bookctrl.h>
 #include <wx/frame.h>
@@ -17,21 +19,6 @@
 using namespace lumarc::test;
 
 namespace {
-
-// A catalogue element as the root's children hold them.
-class FakeCatalogueNode : public CTreeNode
-{
-public:
-    FakeCatalogueNode(std::string_view label, CCatalogueDb& catalogue)
-        : CTreeNode(label, 0, 0), m_catalogue(catalogue)
-    {
-    }
-    bool IsCatalogue() override { return true; }
-    CCatalogueDb* GetCatalogue() override { return &m_catalogue; }
-
-private:
-    CCatalogueDb& m_catalogue;
-};
 
 const std::vector<std::string> kSettings = {"NewLook",        "backupDir",        "toDoDataBase",
                                             "DebugOn",        "shopCartDataBase", "selectedCurrency",

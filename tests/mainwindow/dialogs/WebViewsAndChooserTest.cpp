@@ -8,26 +8,14 @@
 #include "tests/support/TestEnvironment.h"
 #include "tree/base/TreeNode.h"
 
+#include "tests/mainwindow/dialogs/FakeCatalogueNode.h"
+
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 
 using namespace lumarc::test;
 
 namespace {
-
-class FakeCatalogueNode : public CTreeNode
-{
-public:
-    FakeCatalogueNode(std::string_view label, CCatalogueDb& catalogue)
-        : CTreeNode(label, 0, 0), m_catalogue(catalogue)
-    {
-    }
-    bool IsCatalogue() override { return true; }
-    CCatalogueDb* GetCatalogue() override { return &m_catalogue; }
-
-private:
-    CCatalogueDb& m_catalogue;
-};
 
 // Stands in for the output subsystem's designer: answers as told and marks the layout it designed.
 class FakeDesigner : public CWebViewDesigner
