@@ -90,6 +90,9 @@ TEST_F(QueryNodesTest, RenamedStoredQueryKeepsItsFolderAndContents)
         CQueryNode node("Old coins", *catalogue, *QueryRow("Old coins"));
         ASSERT_TRUE(node.Rename("Before 1900"));
         EXPECT_EQ(node.GetName(), "Before 1900");
+        // The node now stands on the new row: moving it moves the renamed query.
+        EXPECT_EQ(node.GetOwnSet()->GetCurrentName(), "Before 1900");
+        node.SetParentCode(made.asia);
     }
     Open();
     std::string renamed;
@@ -98,7 +101,7 @@ TEST_F(QueryNodesTest, RenamedStoredQueryKeepsItsFolderAndContents)
     EXPECT_FALSE(catalogue->ReadQuery("Old coins", renamed));
     CItemSet* row = QueryRow("Before 1900");
     ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->GetCurrentParent(), made.europe);
+    EXPECT_EQ(row->GetCurrentParent(), made.asia);
     CQueryNode reopened("Before 1900", *catalogue, *row);
     EXPECT_EQ(NamesOf(*reopened.GetItemSet()), before);
 }

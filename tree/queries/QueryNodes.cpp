@@ -70,7 +70,16 @@ bool CQueryNode::Rename(std::string_view text)
         m_catalogue->DeleteQuery(old);
     }
     SetName(text);
-    m_catalogue->ResetBuiltinSet23();
+    // The node's own row was the old name's, which is gone: it takes the new one, so moving the query
+    // to another folder afterwards moves the query the user sees.
+    CItemSet* queries = m_catalogue->ResetBuiltinSet23();
+    for (bool more = queries != nullptr && queries->MoveFirst(); more; more = queries->MoveNext()) {
+        if (platform::text::EqualsNoCase(queries->GetCurrentName(), text)) {
+            m_ownSet = std::make_unique<CItemSet>(CItemSet::CopyOfCurrent(*queries));
+            m_ownSet->MoveFirst();
+            break;
+        }
+    }
     return true;
 }
 
