@@ -1,12 +1,15 @@
 #include "mainwindow/commands/CommandRules.h"
 
 #include "mainwindow/commands/CommandIds.h"
+#include "mainwindow/commands/ElementCommands.h"
 #include "mainwindow/commands/FrameSubsystems.h"
+#include "mainwindow/commands/PasteItems.h"
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/program/Settings.h"
 #include "store/records/ItemSet.h"
+#include "tree/base/ShoppingCartAdder.h"
 #include "tree/base/TreeNode.h"
 #include "tree/menus/FileMenuItems.h"
 #include "tree/records/RecordNodes.h"
@@ -67,6 +70,19 @@ bool Installed(int command, CTreeNode* selected)
 {
     const FrameSubsystem which = SubsystemOfCommand(command, selected);
     return which == FrameSubsystem::kCount || GetFrameSubsystem(which) != nullptr;
+}
+
+// A record whose item set has a field of that kind ('T' telephone, 'W' web address).
+bool RecordHasFieldKind(CTreeNode* node, char kind)
+{
+    if (node == nullptr || !node->IsRecord() || node->IsAddNew()) {
+        return false;
+    }
+    CItemSet* set = node->GetItemSet();
+    if (set == nullptr || set->GetCurrent() == nullptr) {
+        return false;
+    }
+    return kind == 'T' ? set->CurrentHasFieldOfKindT() : set->GetCurrentFieldOfKindW() >= 0;
 }
 
 CommandState Enabled(bool on)
@@ -213,8 +229,7 @@ CommandState CommandStateOf(int command, const CommandContext& context)
     case kCopy:
         return Enabled(node != nullptr && node->CanBeLinked());
     case kPaste:
-        // Nothing takes the clipboard's elements in yet: offered once pasting is built.
-        return Enabled(false);
+        return Enabled(Writable(node) && CanPasteInto(*node));
     case kSelectAll:
     case kInvertSelection:
         return Enabled(context.listExists && (!find || context.searchRun));
@@ -256,7 +271,18 @@ CommandState CommandStateOf(int command, const CommandContext& context)
     case kQuickSearch:
         return Enabled(node != nullptr && node->GetCatalogueNode() != nullptr);
     case kDuplicate:
-        return Enabled(node != nullptr && node->IsRecord() && Writable(node));
+        return Enabled(node != nullptr && node->IsRecord() && !node->IsAddNew() && !node->IsInWastebasket() &&
+                       Writable(node));
+    case kTelephone:
+        return Enabled(RecordHasFieldKind(node, 'T'));
+    case kGoToWebPage:
+        return Enabled(RecordHasFieldKind(node, 'W'));
+    case kShiftUp:
+    case kShiftDown:
+        return Enabled(Writable(node) && FolderSwapPartner(node, command == kShiftUp) != nullptr);
+    case kOrderIt:
+        // The cart belongs to the record window; until it is installed an order would go nowhere.
+        return Enabled(ShoppingCartAdder() != nullptr);
     case kFieldChooser:
         return Enabled(IsDataElement(node));
     case kLabelBuilder:

@@ -2,9 +2,13 @@
 
 #include "mainwindow/MainFrame.h"
 #include "mainwindow/commands/CommandIds.h"
+#include "mainwindow/commands/ElementCommands.h"
 #include "mainwindow/commands/FrameMenu.h"
 #include "mainwindow/commands/FrameSubsystems.h"
 #include "mainwindow/commands/FrameToolBar.h"
+#include "mainwindow/commands/PasteItems.h"
+#include "mainwindow/common/AppClipboard.h"
+#include "mainwindow/common/ContextHelp.h"
 #include "mainwindow/common/ProgramPictures.h"
 #include "mainwindow/dialogs/AboutDlg.h"
 #include "mainwindow/dialogs/CatalogueChooser.h"
@@ -18,8 +22,11 @@
 #include "mainwindow/panes/address/AddressCombo.h"
 #include "mainwindow/panes/address/NavHistory.h"
 #include "mainwindow/panes/list/CorvantView.h"
+#include "mainwindow/panes/tree/LeftView.h"
 #include "mainwindow/startup/TipDlg.h"
 #include "mainwindow/webview/TrainingDlg.h"
+#include "mainwindow/webview/WebCommands.h"
+#include "platform/ui/DialogService.h"
 #include "platform/ui/WaitCursor.h"
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
@@ -28,9 +35,11 @@
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/TreeNode.h"
+#include "tree/catalogue/CatalogueNode.h"
 #include "tree/menus/FileMenuItems.h"
 #include "tree/records/DeleteSelectedItems.h"
 
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/toolbar.h>
 #include <wx/treectrl.h>
@@ -39,6 +48,30 @@
 using namespace frame_command;
 
 namespace {
+
+constexpr unsigned kErrorTitle = 20552;
+constexpr unsigned kNoTelephoneType =
+    33130; // "You must select a data type in the list box to be able to telephone"
+constexpr unsigned kSelectAnItem = 223;
+constexpr unsigned kImportFilter = 234; // "All Files |*.*||"
+// The update-UI events come on every idle turn; the clipboard is asked at most this often.
+constexpr long kPasteStateMs = 500;
+
+void ShowError(unsigned textId)
+{
+    platform::ui::ShowMessage(LoadResString(textId), LoadResString(kErrorTitle),
+                              platform::ui::kMbOk | platform::ui::kMbIconError);
+}
+
+// The filter of the import's file dialog: the string's bars are the separators.
+wxString ImportFilter()
+{
+    std::string filter = LoadResString(kImportFilter);
+    while (!filter.empty() && filter.back() == '|') {
+        filter.pop_back();
+    }
+    return wxString::FromUTF8(filter);
+}
 
 CCorvantView* ListOf(CMainFrame& frame)
 {
@@ -120,7 +153,10 @@ void CFrameCommands::OnUpdateUI(wxUpdateUIEvent& event)
         event.Enable(m_frame.GetNavHistory().CanGoForward());
         return;
     }
-    CommandState state = CommandStateOf(command, Context());
+    CommandState state = command == kPaste ? CommandState{} : CommandStateOf(command, Context());
+    if (command == kPaste) {
+        state.enabled = PasteEnabled();
+    }
     if (command == kAddressBar && m_frame.GetAddressBand() != nullptr) {
         // The mark tells what the user sees: the band starts hidden while the setting is unset.
         state.check = m_frame.GetAddressBand()->IsShown() ? 1 : 0;
@@ -332,11 +368,178 @@ void CFrameCommands::ApplyToPane(bool cut)
     if (node == nullptr) {
         return;
     }
-    if (cut) {
-        node->CutToClipboard(false);
-    } else {
-        node->CopyToClipboard(false);
+    // The clipboard then holds exactly what the user cut or copied now.
+    ClearClipboard();
+    std::vector<CTreeNode*> elements{node};
+    CCorvantView* list = ListOf(m_frame);
+    if (list != nullptr && m_frame.GetFocusedPane() == 2) {
+        elements.clear();
+        for (long row : list->GetSelectedRows()) {
+            if (CTreeNode* element = list->ElementOfRow(row); element != nullptr && element->CanBeLinked()) {
+                elements.push_back(element);
+            }
+        }
     }
+    for (CTreeNode* element : elements) {
+        if (cut) {
+            element->CutToClipboard(false);
+        } else {
+            element->CopyToClipboard(false);
+        }
+    }
+    m_pasteChecked = -1;
+}
+
+CTreeNode* CFrameCommands::PasteTarget() const
+{
+    CCorvantView* list = ListOf(m_frame);
+    if (list != nullptr && m_frame.GetFocusedPane() == 2) {
+        return list->GetShownElement();
+    }
+    return m_frame.GetSelectedElement();
+}
+
+void CFrameCommands::Paste()
+{
+    CTreeNode* target = PasteTarget();
+    if (target == nullptr) {
+        return;
+    }
+    const platform::ui::WaitCursor wait;
+    if (PasteInto(*target)) {
+        m_frame.ReloadViews(true);
+    }
+    m_pasteChecked = -1;
+}
+
+bool CFrameCommands::PasteEnabled()
+{
+    // Reading the clipboard is a round trip to the display: the answer is kept for a moment.
+    CTreeNode* target = PasteTarget();
+    const long now = static_cast<long>(wxGetLocalTimeMillis().GetValue() % 1000000000);
+    if (m_pasteChecked >= 0 && target == m_pasteTarget && now - m_pasteChecked >= 0 &&
+        now - m_pasteChecked < kPasteStateMs) {
+        return m_pasteEnabled;
+    }
+    CommandContext context = Context();
+    context.selected = target;
+    m_pasteEnabled = CommandStateOf(kPaste, context).enabled;
+    m_pasteTarget = target;
+    m_pasteChecked = now;
+    return m_pasteEnabled;
+}
+
+void CFrameCommands::CycleFocus(bool back)
+{
+    // Tree, list, address bar, round again; hidden panes are skipped.
+    CCorvantView* list = ListOf(m_frame);
+    wxWindow* tree = m_frame.GetLeftView() != nullptr ? m_frame.GetLeftView()->GetWindow() : nullptr;
+    wxWindow* address = m_frame.GetAddressBar();
+    std::vector<wxWindow*> ring{tree, list, address};
+    const int focused = m_frame.GetFocusedPane();
+    size_t from = 0;
+    if (focused == 2) {
+        from = 1;
+    } else if (focused != 1) {
+        wxWindow* focus = wxWindow::FindFocus();
+        for (wxWindow* w = focus; w != nullptr; w = w->GetParent()) {
+            if (w == address) {
+                from = 2;
+                break;
+            }
+        }
+    }
+    for (size_t step = 1; step <= ring.size(); ++step) {
+        const size_t at = back ? (from + ring.size() * 2 - step) % ring.size() : (from + step) % ring.size();
+        wxWindow* next = ring[at];
+        if (next == nullptr || !next->IsShownOnScreen()) {
+            continue;
+        }
+        if (next == list && list->GetItemCount() > 0 && list->GetSelectedItemCount() == 0) {
+            list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                               wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        }
+        next->SetFocus();
+        return;
+    }
+}
+
+CTreeNode* CFrameCommands::ListFocusedRecord() const
+{
+    CCorvantView* list = ListOf(m_frame);
+    CTreeNode* element = list != nullptr ? list->GetFocusedElement() : nullptr;
+    return element != nullptr && element->IsRecord() && !element->IsAddNew() ? element : nullptr;
+}
+
+void CFrameCommands::GoToWebPage()
+{
+    CTreeNode* record = ListFocusedRecord();
+    CItemSet* set = record != nullptr ? record->GetItemSet() : nullptr;
+    if (set == nullptr || set->GetCurrent() == nullptr) {
+        ShowError(kSelectAnItem);
+        return;
+    }
+    const std::string address = RecordWebAddress(*set);
+    if (!address.empty()) {
+        OpenInUsersBrowser(address);
+    }
+}
+
+void CFrameCommands::ShiftFolder(CTreeNode* node, bool up)
+{
+    if (node == nullptr || !::ShiftFolder(*node, up)) {
+        return;
+    }
+    // Every window reads the catalogue again and shows the folders in their new order.
+    if (CTreeNode* catalogue = node->GetCatalogueNode()) {
+        catalogue->SendUnload();
+    }
+}
+
+void CFrameCommands::SwitchIcons(CTreeNode* node)
+{
+    if (node == nullptr || !SwitchDataFileIcons(*node)) {
+        return;
+    }
+    if (CFrameListPane* list = m_frame.GetListView()) {
+        list->Refill();
+    }
+    m_frame.SelectElement(node);
+}
+
+void CFrameCommands::ImportFile(CTreeNode* node)
+{
+    auto* tree = m_frame.GetLeftView() != nullptr
+                     ? dynamic_cast<CLeftView*>(m_frame.GetLeftView()->GetWindow())
+                     : nullptr;
+    if (tree == nullptr || node == nullptr) {
+        return;
+    }
+    wxFileDialog dialog(&m_frame, wxFileSelectorPromptStr, wxEmptyString, wxEmptyString, ImportFilter(),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() != wxID_OK) {
+        return;
+    }
+    tree->SelectNode(node);
+    tree->ImportDroppedFile(dialog.GetPath().utf8_string());
+}
+
+void CFrameCommands::OpenFocused()
+{
+    CCorvantView* list = ListOf(m_frame);
+    CTreeNode* element = list != nullptr ? list->GetFocusedElement() : nullptr;
+    if (element == nullptr) {
+        return;
+    }
+    // A record row is the list's own node: it stays where it is and opens; other elements are found in
+    // the tree and selected there first.
+    if (!element->IsRecord()) {
+        m_frame.SelectElement(element);
+    }
+    CTreeControl* tree = m_frame.GetLeftView() != nullptr && !element->IsRecord()
+                             ? &m_frame.GetLeftView()->GetTreeControl()
+                             : nullptr;
+    element->Open(tree);
 }
 
 bool CFrameCommands::RunElementCommand(int command, CTreeNode* node)
@@ -424,6 +627,62 @@ bool CFrameCommands::Run(int command)
     case kCut:
     case kCopy:
         ApplyToPane(command == kCut);
+        return true;
+    case kPaste:
+        Paste();
+        return true;
+    case kDuplicate:
+        if (listFocused && list != nullptr) {
+            if (std::unique_ptr<CItemSet> rows = list->CollectSelection();
+                rows != nullptr && rows->GetCount() > 0) {
+                DuplicateRecords(*rows);
+            }
+        } else if (node != nullptr && node->GetItemSet() != nullptr) {
+            CItemSet one = CItemSet::CopyOfCurrent(*node->GetItemSet());
+            DuplicateRecords(one);
+        }
+        m_frame.ReloadViews(true);
+        return true;
+    case kTelephone:
+        if (ListFocusedRecord() == nullptr) {
+            ShowError(kNoTelephoneType);
+        } else {
+            list->OpenTelephoneTo();
+        }
+        return true;
+    case kGoToWebPage:
+        GoToWebPage();
+        return true;
+    case kShiftUp:
+    case kShiftDown:
+        ShiftFolder(node, command == kShiftUp);
+        return true;
+    case kIconsN:
+    case kIconsN1:
+        SwitchIcons(m_frame.GetLeftView() != nullptr ? m_frame.GetLeftView()->GetSelectedNode() : node);
+        return true;
+    case kHelp:
+        ShowHelpContents(&m_frame, "px");
+        return true;
+    case kOrderIt:
+        OrderFocusedItem(ListFocusedRecord() != nullptr ? ListFocusedRecord() : node, &m_frame);
+        return true;
+    case kCycleFocus:
+    case kCycleFocusBack:
+        CycleFocus(command == kCycleFocusBack);
+        return true;
+    case kNewFolder:
+        if (auto* catalogue =
+                node != nullptr ? dynamic_cast<CCatalogueNode*>(node->GetCatalogueNode()) : nullptr) {
+            const platform::ui::WaitCursor wait;
+            catalogue->NewFolder();
+        }
+        return true;
+    case kImportFile:
+        ImportFile(m_frame.GetLeftView() != nullptr ? m_frame.GetLeftView()->GetSelectedNode() : nullptr);
+        return true;
+    case kOpenFocused:
+        OpenFocused();
         return true;
     case kSelectAll:
         if (list != nullptr) {

@@ -42,8 +42,24 @@ private:
     void ShowBars();
     bool GoInHistory(bool back, int index);
     void ApplyToPane(bool cut);
+    // Paste goes into the list's shown element when the list has the focus, else the tree's selection.
+    CTreeNode* PasteTarget() const;
+    void Paste();
+    bool PasteEnabled();
+    void CycleFocus(bool back);
+    // The list's focused element when it is a record row; null otherwise.
+    CTreeNode* ListFocusedRecord() const;
+    void GoToWebPage();
+    void ShiftFolder(CTreeNode* node, bool up);
+    void SwitchIcons(CTreeNode* node);
+    void ImportFile(CTreeNode* node);
+    void OpenFocused();
 
     CMainFrame& m_frame;
     wxToolBar* m_toolBar = nullptr;
     bool m_searchRun = false;
+    // The last answer of the paste rule, its target and when (ms); -1: ask again.
+    long m_pasteChecked = -1;
+    CTreeNode* m_pasteTarget = nullptr;
+    bool m_pasteEnabled = false;
 };

@@ -70,6 +70,14 @@ void ShowContextHelpInWindow(wxWindow* window, std::string_view key)
     ShowHelp(window, key, kHelpWindowMapBytes, platform::ui::HelpPlacement::kWindow);
 }
 
+void ShowHelpContents(wxWindow* window, std::string_view prefix)
+{
+    const std::filesystem::path book = FindHelpBook(prefix);
+    if (book.empty() || !platform::ui::ShowHelpContents(window, book)) {
+        Report(kHelpFileMissing);
+    }
+}
+
 bool GetContextHelpKey(wxWindow* window, int helpType, int dialogId)
 {
     if (helpType != kHelpRequestDialog) {

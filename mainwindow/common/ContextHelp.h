@@ -13,6 +13,9 @@ class wxWindow;
 void ShowContextHelp(wxWindow* window, std::string_view key);
 // Help on a dialog or page: the topic in the book's help window.
 void ShowContextHelpInWindow(wxWindow* window, std::string_view key);
+// The help book of a prefix ("px": the program's own help) at its contents; a missing or unreadable
+// book is reported.
+void ShowHelpContents(wxWindow* window, std::string_view prefix);
 
 // Help request types; only help on a dialog (by its resource id) shows anything.
 inline constexpr int kHelpRequestDialog = 1;

@@ -122,6 +122,27 @@ HelpResult ShowHelpTopic(wxWindow* parent, const std::filesystem::path& book, in
     return HelpResult::kShown;
 }
 
+bool ShowHelpContents(wxWindow* parent, const std::filesystem::path& book)
+{
+    wxHtmlHelpData* data = BookData(book);
+    if (data == nullptr) {
+        return false;
+    }
+    if (parent == nullptr && wxTheApp != nullptr) {
+        parent = wxTheApp->GetTopWindow();
+    }
+    wxHtmlHelpWindow* helpWindow = nullptr;
+    wxFrame* frame = HelpFrameFor(parent, book, data, helpWindow);
+    if (helpWindow == nullptr || !helpWindow->DisplayContents()) {
+        return false;
+    }
+    frame->Show();
+    frame->Raise();
+    g_lastWindow = frame;
+    g_lastPage = helpWindow->GetHtmlWindow()->GetOpenedPage();
+    return true;
+}
+
 wxWindow* LastHelpWindow()
 {
     return g_lastWindow.get();

@@ -28,6 +28,9 @@ enum class HelpResult
 HelpResult ShowHelpTopic(wxWindow* parent, const std::filesystem::path& book, int topic,
                          HelpPlacement placement);
 
+// Opens the book's help window at its contents; false when the book cannot be read.
+bool ShowHelpContents(wxWindow* parent, const std::filesystem::path& book);
+
 // The window (popup or help window) that shows the last topic, null once it is closed, and the page it
 // shows.
 wxWindow* LastHelpWindow();

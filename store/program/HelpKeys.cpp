@@ -81,13 +81,21 @@ HelpTopicLookup FindHelpTopic(std::string_view key, size_t mapBytes)
         lookup.status = HelpTopicLookup::kFound;
         break;
     }
+    lookup.book = FindHelpBook(lookup.prefix);
+    return lookup;
+}
+
+std::filesystem::path FindHelpBook(std::string_view prefix)
+{
+    if (!IsSafePrefix(std::string(prefix))) {
+        return {};
+    }
     for (const char* extension : {".htb", ".hhp"}) {
-        if (auto book = FindInHelpFolder(lookup.prefix + extension)) {
-            lookup.book = *book;
-            break;
+        if (auto book = FindInHelpFolder(std::string(prefix) + extension)) {
+            return *book;
         }
     }
-    return lookup;
+    return {};
 }
 
 std::optional<DialogHelpKey> FindDialogHelpKey(int dialogId, std::string_view focusedClass)

@@ -37,6 +37,10 @@ std::filesystem::path GetHelpFolder();
 // "..") has no map.
 HelpTopicLookup FindHelpTopic(std::string_view key, size_t mapBytes);
 
+// The help book of a prefix ("px" finds "px.htb" or "px.hhp" in the help folder, without regard to case);
+// empty when the folder holds neither or the prefix could leave the folder.
+std::filesystem::path FindHelpBook(std::string_view prefix);
+
 // The help topic for a dialog: its key and whether it opens in the help book's main window (the
 // record form's field keys) rather than its secondary window (dialog keys).
 struct DialogHelpKey
