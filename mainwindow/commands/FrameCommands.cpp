@@ -7,7 +7,6 @@
 #include "mainwindow/commands/FrameSubsystems.h"
 #include "mainwindow/commands/FrameToolBar.h"
 #include "mainwindow/commands/PasteItems.h"
-#include "mainwindow/common/AppClipboard.h"
 #include "mainwindow/common/ContextHelp.h"
 #include "mainwindow/common/ProgramPictures.h"
 #include "mainwindow/dialogs/AboutDlg.h"
@@ -369,7 +368,7 @@ void CFrameCommands::ApplyToPane(bool cut)
         return;
     }
     // The clipboard then holds exactly what the user cut or copied now.
-    ClearClipboard();
+    EmptyItemClipboard();
     std::vector<CTreeNode*> elements{node};
     CCorvantView* list = ListOf(m_frame);
     if (list != nullptr && m_frame.GetFocusedPane() == 2) {

@@ -1,6 +1,5 @@
 #include "mainwindow/commands/PasteItems.h"
 
-#include "mainwindow/common/AppClipboard.h"
 #include "platform/ui/DialogService.h"
 #include "resources/LoadResString.h"
 #include "store/clipboard/ItemClipboard.h"
@@ -15,6 +14,12 @@
 namespace {
 
 constexpr unsigned kErrorTitle = 20552;
+
+bool ClipboardHas(std::string_view format)
+{
+    CClipboardAccess* clipboard = GetClipboardAccess();
+    return clipboard != nullptr && clipboard->HasFormat(format);
+}
 
 CTreeNode& RootOf(CTreeNode& node)
 {
@@ -40,7 +45,7 @@ bool IsOntoItself(CTreeNode& target, bool move, CItemSet* items)
                                         move ? kQueryMoveFormat : kQueryCopyFormat,
                                         move ? kItemListMoveFormat : kItemListCopyFormat};
     for (std::string_view format : formats) {
-        if (!ClipboardHasNamedFormat(format)) {
+        if (!ClipboardHas(format)) {
             continue;
         }
         for (const std::string& path : ReadClipboardEntries(format)) {
@@ -96,6 +101,13 @@ bool CanPasteInto(CTreeNode& target)
     return check == PasteCheck::kMove || check == PasteCheck::kCopy;
 }
 
+void EmptyItemClipboard()
+{
+    if (CClipboardAccess* clipboard = GetClipboardAccess()) {
+        clipboard->SetFormats({});
+    }
+}
+
 bool PasteInto(CTreeNode& target)
 {
     std::unique_ptr<CItemSet> items;
@@ -122,7 +134,7 @@ bool PasteInto(CTreeNode& target)
         CloseWaitWindow();
     }
     if (check == PasteCheck::kMove) {
-        ClearClipboard();
+        EmptyItemClipboard();
     }
     return true;
 }

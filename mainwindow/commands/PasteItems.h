@@ -18,6 +18,9 @@ enum class PasteCheck
 PasteCheck CheckPaste(CTreeNode& target);
 bool CanPasteInto(CTreeNode& target);
 
+// Empties the clipboard, so that it holds only what is cut or copied next.
+void EmptyItemClipboard();
+
 // Pastes into the target; after a move the clipboard is emptied, since the elements were moved once.
 // An element pasted onto itself or below itself is refused with a message. True when something was
 // pasted.

@@ -1,0 +1,382 @@
+// The frame's commands that act on the catalogue, each run once on a fixture catalogue under Xvfb with
+// its effect read back (from the catalogue opened afresh where the command writes to it).
+#include "mainwindow/MainFrame.h"
+#include "mainwindow/commands/CommandIds.h"
+#include "mainwindow/commands/CommandRules.h"
+#include "mainwindow/commands/FrameCommands.h"
+#include "mainwindow/commands/PasteItems.h"
+#include "mainwindow/dialogs/ManageWebViewsDlg.h"
+#include "mainwindow/panes/address/AddressCombo.h"
+#include "mainwindow/panes/list/CorvantView.h"
+#include "mainwindow/panes/tree/LeftView.h"
+#include "mainwindow/webview/WebCommands.h"
+#include "platform/ui/WxBroadcast.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/clipboard/ItemClipboard.h"
+#include "store/definitions/DataFileDef.h"
+#include "store/markup/MarkupNode.h"
+#include "store/program/Settings.h"
+#include "store/records/FolderRecord.h"
+#include "store/records/ItemSet.h"
+#include "tests/mainwindow/dialogs/DialogDriver.h"
+#include "tests/mainwindow/panes/TreePaneFixture.h"
+#include "tests/support/CatalogueBuilder.h"
+#include "tests/support/ModalDialogs.h"
+#include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
+#include "tree/base/TreeNode.h"
+#include "tree/containers/ContainerNode.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+
+#include <map>
+
+using namespace frame_command;
+using namespace lumarc::test;
+
+namespace {
+
+// The window system's clipboard, in memory: these tests leave the display's clipboard to its own tests.
+class MemoryClipboard : public CClipboardAccess
+{
+public:
+    MemoryClipboard() { SetClipboardAccess(this); }
+    ~MemoryClipboard() override { SetClipboardAccess(nullptr); }
+    bool HasFormat(std::string_view format) override { return formats.count(std::string(format)) > 0; }
+    std::optional<ClipboardBlock> GetData(std::string_view format) override
+    {
+        const auto found = formats.find(std::string(format));
+        return found != formats.end() ? std::optional(found->second) : std::nullopt;
+    }
+    bool SetFormats(const std::vector<ClipboardFormatData>& data) override
+    {
+        formats.clear();
+        for (const auto& format : data) {
+            formats[format.format] = format.data;
+        }
+        return true;
+    }
+    std::map<std::string, ClipboardBlock> formats;
+};
+
+void AddView(CMarkupNode& templates, const char* name, const char* type = "webDefinition")
+{
+    auto view = std::make_unique<CMarkupNode>(name, type);
+    view->SetAttribute("DataName", "1");
+    view->SetAttribute("layoutType", "HTML");
+    templates.AddChild(std::move(view));
+}
+
+class FrameActionsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetSettingString("ShowTraining", "FALSE");
+        SetSettingInt("Tips", 0);
+        Dialogs().Clear();
+        FramePaneFactories factories;
+        factories.makeTree = MakeLeftView;
+        factories.makeList = MakeCorvantView;
+        SetFramePaneFactories(std::move(factories));
+        typical = MakeTypicalCatalogue(MakeTempFolder("actions"));
+        {
+            CCatalogueDb catalogue(typical.path);
+            AddView(*catalogue.GetWebTemplates(), "Summary", "summary");
+            AddView(*catalogue.GetWebTemplates(), "Gallery");
+            AddView(*catalogue.GetWebTemplates(), "Plain");
+            catalogue.SaveWebTemplates();
+        }
+        RegisterCatalogue(typical.path.string());
+        // Commands tell every window to read a catalogue again; this frame hears it too.
+        platform::ui::StartWxBroadcasts();
+        frame = new CMainFrame({});
+        ASSERT_TRUE(frame->Create());
+        frame->Show();
+        RunEvents(100);
+    }
+    void TearDown() override
+    {
+        frame->Destroy();
+        wxTheApp->ProcessPendingEvents();
+        platform::ui::StopWxBroadcasts();
+        SetFramePaneFactories({});
+    }
+    CTreeNode* Coins() { return frame->GetRootElement().GetFirstChildNode(); }
+    // The element at a path of names below the catalogue, built on the way.
+    CTreeNode* At(std::initializer_list<std::string_view> names)
+    {
+        CTreeNode* node = Coins();
+        for (std::string_view name : names) {
+            node->PopulateChildren(&frame->GetLeftView()->GetTreeControl());
+            CTreeNode* found = nullptr;
+            for (CTreeNode* child = node->GetFirstChildNode(); child != nullptr;
+                 child = child->GetNextSiblingNode()) {
+                if (child->NameEquals(name)) {
+                    found = child;
+                }
+            }
+            if (found == nullptr) {
+                ADD_FAILURE() << "no " << name;
+                return nullptr;
+            }
+            node = found;
+        }
+        return node;
+    }
+    void SelectInTree(CTreeNode* node)
+    {
+        frame->SelectElement(node);
+        frame->GetLeftView()->GetWindow()->SetFocus();
+        RunEvents(50);
+    }
+    // Shows the element in the list, gives the list the focus and selects its first record row (an area's
+    // adding row comes before).
+    CCorvantView& FocusFirstRow(CTreeNode* shown)
+    {
+        SelectInTree(shown);
+        auto* list = dynamic_cast<CCorvantView*>(frame->GetListView());
+        list->SetFocus();
+        list->SetItemState(list->IsAddRow(0) ? 1 : 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                           wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        RunEvents(20);
+        EXPECT_EQ(frame->GetFocusedPane(), 2);
+        return *list;
+    }
+    bool Run(int command) { return frame->GetCommands()->Run(command); }
+    CommandState StateOf(int command, CTreeNode* selected)
+    {
+        CommandContext context = frame->GetCommands()->Context();
+        context.selected = selected;
+        return CommandStateOf(command, context);
+    }
+    // The names of the coins (data file 1) in a folder, from the catalogue opened afresh.
+    std::vector<std::string> StoredCoins(double folder)
+    {
+        CCatalogueDb catalogue(typical.path);
+        CItemSet set = CItemSet::Query(&catalogue, 1, catalogue.FindFolder(folder), false);
+        std::vector<std::string> names;
+        for (bool more = set.MoveFirst(); more; more = set.MoveNext()) {
+            names.push_back(set.GetFieldTextByName("NAME"));
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    MemoryClipboard clipboard;
+    TypicalCatalogue typical;
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(FrameActionsTest, EnableRulesOfTheRoutedCommands)
+{
+    CTreeNode* europe = At({"Europe"});
+    CTreeNode* asia = At({"Asia"});
+    CTreeNode* germany = At({"Europe", "Germany"});
+    CCorvantView& list = FocusFirstRow(At({"Europe", "France"}));
+    CTreeNode* franc = list.GetFocusedElement();
+    ASSERT_NE(franc, nullptr);
+    ASSERT_TRUE(franc->IsRecord());
+    const CNodeRef dealerKey = typical.dealer.In(*Coins()->GetCatalogue());
+    CItemSet dealerSet = CItemSet::WithCriteria(Coins()->GetCatalogue(), &dealerKey);
+    std::unique_ptr<CTreeNode> dealer = dynamic_cast<CContainerNode&>(*asia).NewChildFromSet(dealerSet);
+    ASSERT_NE(dealer, nullptr);
+    struct Case
+    {
+        const char* what;
+        int command;
+        CTreeNode* selected;
+        bool enabled;
+    };
+    const Case cases[] = {
+        {"duplicate a record", kDuplicate, franc, true},
+        {"duplicate a folder", kDuplicate, europe, false},
+        {"telephone a dealer", kTelephone, dealer.get(), true},
+        {"telephone a coin", kTelephone, franc, false},
+        {"web page of a dealer", kGoToWebPage, dealer.get(), true},
+        {"web page of a coin", kGoToWebPage, franc, false},
+        {"shift up the first folder", kShiftUp, europe, false},
+        {"shift up the second", kShiftUp, asia, true},
+        {"shift down the first", kShiftDown, europe, true},
+        {"shift down the last folder", kShiftDown, asia, false},
+        {"shift a record", kShiftDown, franc, false},
+        {"paste with nothing cut", kPaste, germany, false},
+        {"order it without a cart", kOrderIt, franc, false},
+        {"icons always", kIconsN, nullptr, true},
+        {"help always", kHelp, nullptr, true},
+        {"tab always", kCycleFocus, nullptr, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(StateOf(c.command, c.selected).enabled, c.enabled) << c.what;
+    }
+}
+
+TEST_F(FrameActionsTest, CutThenPasteMovesARowAndCopyThenPasteCopiesIt)
+{
+    FocusFirstRow(At({"Europe", "France"}));
+    ASSERT_TRUE(Run(kCut));
+    SelectInTree(At({"Europe", "Germany"}));
+    EXPECT_TRUE(StateOf(kPaste, frame->GetSelectedElement()).enabled);
+    ASSERT_TRUE(Run(kPaste));
+    EXPECT_EQ(StoredCoins(typical.germany), (std::vector<std::string>{"Franc", "Mark"}));
+    EXPECT_TRUE(StoredCoins(typical.france).empty());
+    // Moved once: the clipboard is empty and Paste is off again.
+    EXPECT_FALSE(StateOf(kPaste, frame->GetSelectedElement()).enabled);
+
+    CCorvantView& list = FocusFirstRow(At({"Europe", "Germany"}));
+    for (long row = 0; row < list.GetItemCount(); ++row) {
+        list.SetItemState(row, list.CellText(row, 0).starts_with("Mark") ? wxLIST_STATE_SELECTED : 0,
+                          wxLIST_STATE_SELECTED);
+    }
+    ASSERT_TRUE(Run(kCopy));
+    SelectInTree(At({"Europe", "France"}));
+    ASSERT_TRUE(Run(kPaste));
+    EXPECT_EQ(StoredCoins(typical.france), (std::vector<std::string>{"Mark"}));
+    EXPECT_EQ(StoredCoins(typical.germany), (std::vector<std::string>{"Franc", "Mark"}));
+    Screenshot(*frame, "frame-after-paste");
+}
+
+TEST_F(FrameActionsTest, AFolderIsNotPastedIntoItselfOrBelowItself)
+{
+    CTreeNode* europe = At({"Europe"});
+    ASSERT_TRUE(AppendEntriesToClipboard(kAreaMoveFormat, {europe->GetPath()}));
+    EXPECT_EQ(CheckPaste(*europe), PasteCheck::kOntoItself);
+    EXPECT_EQ(CheckPaste(*At({"Europe", "Germany", "Prussia"})), PasteCheck::kOntoItself);
+    EXPECT_EQ(CheckPaste(*At({"Asia"})), PasteCheck::kMove);
+
+    SelectInTree(At({"Europe", "Germany"}));
+    Run(kPaste); // a command run from a key or link still checks
+    SelectInTree(At({"Europe", "Germany"}));
+    EXPECT_FALSE(StateOf(kPaste, frame->GetSelectedElement()).enabled);
+    CCatalogueDb catalogue(typical.path);
+    EXPECT_TRUE(catalogue.FindFolder(typical.europe)->IsTopLevel());
+}
+
+TEST_F(FrameActionsTest, DuplicateAddsACopyBesideTheRecord)
+{
+    FocusFirstRow(At({"Europe", "France"}));
+    ASSERT_TRUE(Run(kDuplicate));
+    EXPECT_EQ(StoredCoins(typical.france), (std::vector<std::string>{"Franc", "Franc"}));
+}
+
+TEST_F(FrameActionsTest, ShiftDownStoresTheNewOrderOfTheFolders)
+{
+    SelectInTree(At({"Europe"}));
+    ASSERT_TRUE(Run(kShiftDown));
+    RunEvents(50);
+    std::vector<std::string> names;
+    CCatalogueDb catalogue(typical.path);
+    const double top = catalogue.FindFolder(typical.europe)->GetParent();
+    for (CFolderRecord* f = catalogue.FirstChildFolder(top); f != nullptr;
+         f = catalogue.NextChildFolder(top, f)) {
+        names.push_back(f->GetName());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Asia", "Europe"}));
+    // The frame read the catalogue again: its tree shows the new order.
+    Coins()->PopulateChildren(&frame->GetLeftView()->GetTreeControl());
+    EXPECT_TRUE(Coins()->GetFirstChildNode()->NameEquals("Asia"));
+}
+
+TEST_F(FrameActionsTest, TheIconSwitchStoresTheOtherLargeIconFirst)
+{
+    {
+        CDataFileDef definition(Coins()->GetCatalogue());
+        ASSERT_TRUE(definition.SelectFile(1));
+        definition.SetLargeIcon("coin-a");
+        definition.SetLargeIcon1("coin-b");
+        definition.StoreInCatalogue();
+    }
+    SelectInTree(At({"Europe", "Germany"}));
+    ASSERT_TRUE(Run(kIconsN));
+    CDataFileDef definition(Coins()->GetCatalogue());
+    ASSERT_TRUE(definition.SelectFile(1));
+    EXPECT_EQ(definition.GetLargeIcon(), "coin-b");
+    EXPECT_EQ(definition.GetLargeIcon1(), "coin-a");
+    EXPECT_EQ(frame->GetCurrentElement(), At({"Europe", "Germany"}));
+}
+
+TEST_F(FrameActionsTest, TelephoneAndWebPageNeedARecordRowAndOpenItsAddress)
+{
+    std::vector<std::string> opened;
+    const BrowserOpener previous = SetBrowserOpener([&opened](const std::string& address) {
+        opened.push_back(address);
+        return true;
+    });
+    CCatalogueDb& catalogue = *Coins()->GetCatalogue();
+    const CNodeRef dealerKey = typical.dealer.In(catalogue);
+    CItemSet dealer = CItemSet::WithCriteria(&catalogue, &dealerKey);
+    ASSERT_TRUE(dealer.SetFieldTextByName("WEB", "numismatik.example/shop"));
+    ASSERT_TRUE(dealer.SaveCurrentUnderParent(typical.asia));
+    CCorvantView& list = FocusFirstRow(At({"Asia"}));
+    ASSERT_NE(list.GetFocusedElement(), nullptr);
+    Run(kGoToWebPage);
+    SetBrowserOpener(previous);
+    EXPECT_EQ(opened, (std::vector<std::string>{"http://numismatik.example/shop"}));
+}
+
+TEST_F(FrameActionsTest, AWebViewOfTheRangeBecomesTheDataFilesDefault)
+{
+    SelectInTree(&frame->GetRootElement());
+    EXPECT_TRUE(Run(kFirstWebView)); // no item set: nothing happens
+    EXPECT_EQ(GetSettingInt("WebViewIs", 0), 0);
+
+    SelectInTree(At({"Europe", "Germany"}));
+    ASSERT_TRUE(Run(kFirstWebView + 1)); // the summary layout is not counted
+    EXPECT_EQ(GetSettingInt("WebViewIs", 0), 1);
+    CCatalogueDb catalogue(typical.path);
+    EXPECT_EQ(catalogue.GetDefaultTemplate(1).value_or(""), "Plain");
+    ASSERT_TRUE(Run(kWebViewNone));
+    EXPECT_EQ(GetSettingInt("WebViewIs", 1), 0);
+}
+
+TEST_F(FrameActionsTest, BackupThenRestoreThroughTheChooserGivesTheDataBack)
+{
+    SetBackupDir(MakeTempFolder("backups").string());
+    const std::string name = Coins()->GetName();
+    WhenShown([name](wxDialog& dialog) {
+        Screenshot(dialog, "frame-backup-chooser");
+        Choose(dialog, 1014, wxString::FromUTF8(name));
+        Click(dialog, wxID_OK);
+    });
+    ASSERT_TRUE(Run(kBackup));
+    // After the backup the coin of France moves to Germany.
+    FocusFirstRow(At({"Europe", "France"}));
+    Run(kCut);
+    SelectInTree(At({"Europe", "Germany"}));
+    Run(kPaste);
+    ASSERT_TRUE(StoredCoins(typical.france).empty());
+
+    WhenShown([name](wxDialog& dialog) {
+        Choose(dialog, 1014, wxString::FromUTF8(name));
+        Click(dialog, wxID_OK);
+    });
+    ASSERT_TRUE(Run(kRestore));
+    RunEvents(50);
+    EXPECT_EQ(StoredCoins(typical.france), (std::vector<std::string>{"Franc"}));
+    ASSERT_NE(Coins(), nullptr);
+    EXPECT_NE(Coins()->GetCatalogue(), nullptr);
+}
+
+TEST_F(FrameActionsTest, TabCyclesTreeListAndAddressBar)
+{
+    SelectInTree(At({"Europe", "France"}));
+    frame->GetAddressBand()->Show();
+    frame->Layout();
+    Run(kCycleFocus);
+    RunEvents(20);
+    EXPECT_EQ(frame->GetFocusedPane(), 2);
+    Run(kCycleFocusBack);
+    RunEvents(20);
+    EXPECT_EQ(frame->GetFocusedPane(), 1);
+    Run(kCycleFocusBack);
+    RunEvents(20);
+    wxWindow* focus = wxWindow::FindFocus();
+    bool inAddress = false;
+    for (wxWindow* w = focus; w != nullptr; w = w->GetParent()) {
+        inAddress = inAddress || w == static_cast<wxWindow*>(frame->GetAddressBar());
+    }
+    EXPECT_TRUE(inAddress);
+}
+
+} // namespace
