@@ -1,5 +1,5 @@
 // main() of the window tests: a real wxApp on the display (Xvfb under the test script), with wx's log
-// going to standard error so that no modal log box waits for a click.
+// going to standard error and its assertions failing the test, so that no modal box waits for a click.
 
 #include "tests/support/TestEnvironment.h"
 
@@ -16,6 +16,14 @@ class TestApp : public wxApp
 {
 public:
     bool OnInit() override { return true; }
+    // wx shows a failed assertion in a modal box that nobody answers on the virtual display, so the test
+    // would wait for ever: the assertion fails the running test instead.
+    void OnAssertFailure(const wxChar* file, int line, const wxChar* func, const wxChar* cond,
+                         const wxChar* msg) override
+    {
+        ADD_FAILURE() << "wx assertion \"" << wxString(cond) << "\" failed in " << wxString(func) << " ("
+                      << wxString(file) << ":" << line << "): " << wxString(msg);
+    }
 };
 
 } // namespace

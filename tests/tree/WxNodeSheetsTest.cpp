@@ -1,6 +1,6 @@
 // The property sheets as windows under a real wxApp: opened on a fixture catalogue, fields changed and
 // OK pressed, read back afterwards; a refused entry keeps the sheet on its page with its message.
-// Screenshots of every page are written beside the test.
+// Screenshots of every page are saved where LUMARC_SCREENSHOTS says.
 
 #include "tree/wx/WxNodeSheets.h"
 #include "resources/XrcResources.h"
@@ -8,6 +8,7 @@
 #include "store/records/ItemSet.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/base/ImageKinds.h"
 #include "tree/catalogue/CatalogueNode.h"
@@ -24,8 +25,6 @@
 #include <wx/app.h>
 #include <wx/bookctrl.h>
 #include <wx/checkbox.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -33,29 +32,13 @@ namespace {
 
 using namespace lumarc::test;
 
-void SaveScreenshot(wxWindow& window, const std::string& name)
-{
-    window.Update();
-    wxTheApp->Yield(true);
-    const wxRect rect = window.GetScreenRect();
-    wxBitmap picture(rect.GetSize());
-    wxMemoryDC memory(picture);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    picture.SaveFile(name, wxBITMAP_TYPE_PNG);
-}
-
 // Shows each page and takes its picture.
 void PhotographPages(CNodeSheetDialog& sheet, const std::string& name)
 {
     sheet.Show();
     for (size_t page = 0; page < sheet.GetBookCtrl()->GetPageCount(); ++page) {
         sheet.GetBookCtrl()->SetSelection(page);
-        for (int i = 0; i < 5; ++i) {
-            wxTheApp->Yield(true);
-        }
-        SaveScreenshot(sheet, name + "-" + std::to_string(page) + ".png");
+        SaveWindowShot(sheet, name + "-" + std::to_string(page));
     }
     sheet.GetBookCtrl()->SetSelection(0);
 }
@@ -135,4 +118,166 @@ TEST_F(WxNodeSheetsTest, FileSheetShowsTheFileAndMovesItUnderANewName)
     stored.AddRecordByKey(item);
     stored.MoveFirst();
     EXPECT_EQ(stored.GetFieldTextByName("EdtFn"), (folder / "coin notes.txt").string());
+}
+
+namespace {
+
+// The controls of the catalogue sheet's pages.
+enum CatalogueControl
+{
+    kFile = 1101,
+    kDescription = 1105,
+    kViewOnly = 1106,
+    kPasswordEnabled = 1107,
+    kOldPassword = 1108,
+    kNewPassword = 1109,
+    kConfirm = 1110,
+    kQueryName = 1111,
+    kQueryComment = 1112,
+};
+
+// Ticks or clears a check box as a click would (the page follows the box's event).
+void Tick(wxWindow& sheet, int id, bool value)
+{
+    auto& box = Get<wxCheckBox>(sheet, id);
+    box.SetValue(value);
+    wxCommandEvent changed(wxEVT_CHECKBOX, id);
+    changed.SetEventObject(&box);
+    changed.SetInt(value ? 1 : 0);
+    box.ProcessWindowEvent(changed);
+}
+
+} // namespace
+
+TEST_F(WxNodeSheetsTest, CatalogueSheetKeepsTheDescriptionAndThePasswordAfterAReopen)
+{
+    ASSERT_TRUE(RunCatalogueSheet([this](CNodeSheetDialog& sheet) {
+        EXPECT_EQ(sheet.GetTitle(), "Catalogue Properties");
+        EXPECT_EQ(sheet.GetBookCtrl()->GetPageCount(), 4u);
+        EXPECT_EQ(Get<wxStaticText>(sheet, kFile).GetLabel(), made.path.string());
+        EXPECT_FALSE(Get<wxCheckBox>(sheet, kPasswordEnabled).GetValue());
+        EXPECT_FALSE(Get<wxTextCtrl>(sheet, kNewPassword).IsEnabled());
+        PhotographPages(sheet, "catalogue-sheet");
+        Get<wxTextCtrl>(sheet, kDescription).SetValue("Coins of <b>Europe</b>");
+        Tick(sheet, kPasswordEnabled, true);
+        EXPECT_TRUE(Get<wxTextCtrl>(sheet, kNewPassword).IsEnabled());
+        Get<wxTextCtrl>(sheet, kNewPassword).SetValue("fourteen chars");
+        Get<wxTextCtrl>(sheet, kConfirm).SetValue("fourteen chars");
+        return PressOk(sheet);
+    }));
+    EXPECT_TRUE(Dialogs().messages.empty());
+
+    CCatalogueDb reopened(made.path);
+    EXPECT_TRUE(reopened.IsPasswordProtected());
+    EXPECT_EQ(reopened.GetDatabase(), nullptr) << "the catalogue asks for its new password";
+    EXPECT_FALSE(reopened.Open("fourteen char"));
+    ASSERT_TRUE(reopened.Open("fourteen chars"));
+    EXPECT_EQ(reopened.GetComment(), "Coins of <b>Europe</b>");
+}
+
+TEST_F(WxNodeSheetsTest, CancelWritesNothing)
+{
+    ASSERT_TRUE(RunCatalogueSheet([](CNodeSheetDialog& sheet) {
+        // The description takes 2000 characters, however they come.
+        Get<wxTextCtrl>(sheet, kDescription).SetValue(wxString('x', 2005));
+        EXPECT_EQ(Get<wxTextCtrl>(sheet, kDescription).GetLastPosition(), 2000);
+        Get<wxTextCtrl>(sheet, kDescription).SetValue("never kept");
+        Tick(sheet, kViewOnly, true);
+        return wxID_CANCEL;
+    }));
+    CCatalogueDb reopened(made.path);
+    ASSERT_TRUE(reopened.IsOpen());
+    EXPECT_NE(reopened.GetComment(), "never kept");
+    EXPECT_FALSE(reopened.IsViewOnly());
+}
+
+// A refused password keeps the sheet open on the password page with the refusal, and writes no
+// password; the description page before it has written its text.
+struct PasswordRefusal
+{
+    const char* name;
+    const char* newPassword;
+    const char* confirmation;
+    const char* message;
+};
+
+class CatalogueSheetRefusals : public WxNodeSheetsTest, public testing::WithParamInterface<PasswordRefusal>
+{
+};
+
+TEST_P(CatalogueSheetRefusals, KeepTheSheetOnThePasswordPage)
+{
+    const PasswordRefusal& refusal = GetParam();
+    ASSERT_TRUE(RunCatalogueSheet([&refusal](CNodeSheetDialog& sheet) {
+        Get<wxTextCtrl>(sheet, kDescription).SetValue("kept before the refusal");
+        Tick(sheet, kPasswordEnabled, true);
+        Get<wxTextCtrl>(sheet, kNewPassword).SetValue(wxString::FromUTF8(refusal.newPassword));
+        Get<wxTextCtrl>(sheet, kConfirm).SetValue(wxString::FromUTF8(refusal.confirmation));
+        EXPECT_EQ(PressOk(sheet), wxID_CANCEL);
+        EXPECT_EQ(sheet.GetBookCtrl()->GetSelection(), 3);
+        EXPECT_NE(sheet.GetReturnCode(), wxID_OK);
+        EXPECT_EQ(sheet.GetBookCtrl()->GetPageText(3), "Password");
+        return wxID_CANCEL;
+    }));
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(Dialogs().messages[0].text, refusal.message);
+    EXPECT_EQ(Dialogs().messages[0].caption, "Error");
+    CCatalogueDb reopened(made.path);
+    ASSERT_TRUE(reopened.IsOpen()) << "no password was set";
+    EXPECT_EQ(reopened.GetComment(), "kept before the refusal");
+}
+
+INSTANTIATE_TEST_SUITE_P(, CatalogueSheetRefusals,
+                         testing::Values(PasswordRefusal{"FifteenCharacters", "fifteen chars!!",
+                                                         "fifteen chars!!",
+                                                         "Max. 14 characters for password"},
+                                         PasswordRefusal{"UnconfirmedPassword", "denarius", "denari",
+                                                         "Error in confirming Password"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WxNodeSheetsTest, ViewOnlyCatalogueShowsItsBoxCheckedAndDisabledOnTheNextOpening)
+{
+    ASSERT_TRUE(RunCatalogueSheet([](CNodeSheetDialog& sheet) {
+        EXPECT_TRUE(Get<wxCheckBox>(sheet, kViewOnly).IsEnabled());
+        Tick(sheet, kViewOnly, true);
+        return PressOk(sheet);
+    }));
+    ASSERT_FALSE(Dialogs().messages.empty());
+    EXPECT_EQ(Dialogs().messages[0].caption, "Information");
+    ASSERT_TRUE(RunCatalogueSheet([](CNodeSheetDialog& sheet) {
+        EXPECT_TRUE(Get<wxCheckBox>(sheet, kViewOnly).GetValue());
+        EXPECT_FALSE(Get<wxCheckBox>(sheet, kViewOnly).IsEnabled());
+        return wxID_CANCEL;
+    }));
+}
+
+TEST_F(WxNodeSheetsTest, QuerySheetRenamesTheQueryAndRefusesAnEmptyName)
+{
+    CCatalogueDb catalogue(made.path);
+    CBaseItemNode root;
+    auto* top = CTreeNode::AppendNode<CCatalogueNode>(root, catalogue);
+    top->PopulateChildren(nullptr);
+    top->FindByNodePath("Europe")->PopulateChildren(nullptr);
+    auto* query = dynamic_cast<CQueryNode*>(top->FindByNodePath("Europe^Old coins"));
+    ASSERT_NE(query, nullptr);
+    sheets.driver = [](CNodeSheetDialog& sheet) {
+        EXPECT_EQ(sheet.GetTitle(), "Query Properties");
+        EXPECT_EQ(Get<wxTextCtrl>(sheet, kQueryName).GetValue(), "Old coins");
+        PhotographPages(sheet, "query-sheet");
+        Get<wxTextCtrl>(sheet, kQueryName).SetValue("");
+        EXPECT_EQ(PressOk(sheet), wxID_CANCEL);
+        EXPECT_EQ(Dialogs().messages.back().text, "Folder name required");
+        EXPECT_EQ(sheet.GetBookCtrl()->GetSelection(), 0);
+        Get<wxTextCtrl>(sheet, kQueryName).SetValue("Ancient coins");
+        Get<wxTextCtrl>(sheet, kQueryComment).SetValue("before 1900");
+        return PressOk(sheet);
+    };
+    ASSERT_TRUE(query->ShowProperties(nullptr, 0));
+    EXPECT_EQ(query->GetName(), "Ancient coins");
+    sheets.driver = [](CNodeSheetDialog& sheet) {
+        EXPECT_EQ(Get<wxTextCtrl>(sheet, kQueryName).GetValue(), "Ancient coins");
+        EXPECT_EQ(Get<wxTextCtrl>(sheet, kQueryComment).GetValue(), "before 1900");
+        return wxID_CANCEL;
+    };
+    ASSERT_TRUE(query->ShowProperties(nullptr, 0));
 }

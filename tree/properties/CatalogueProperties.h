@@ -42,6 +42,8 @@ bool ApplyViewOnly(CCatalogueDb& catalogue, bool viewOnly);
 
 namespace query_sheet {
 inline constexpr unsigned kNameRequired = 33394;
+// Longest comment the page takes.
+inline constexpr size_t kMaxComment = 1999;
 // The query's name and comment, written into its own row (which also holds its definition, so the
 // query keeps its identity and contents); the node takes the new name. Answers the message that refuses
 // them, empty when written: "Folder name required" for an empty name, and a name another query of the

@@ -11,6 +11,7 @@
 #include "tree/queries/QueryNodes.h"
 #include "tree/records/RecordNodes.h"
 
+#include <algorithm>
 #include <ctime>
 #include <memory>
 
@@ -115,6 +116,20 @@ std::string Refusal(unsigned message)
     return message != 0 ? LoadResString(message) : std::string();
 }
 
+// GTK's multi-line text takes no length limit (wx asserts when one is set, in the layout too), so the
+// text is cut back as it is typed past the limit, as a single-line entry refuses the keys.
+void LimitLength(wxTextCtrl& text, long limit)
+{
+    text.Bind(wxEVT_TEXT, [&text, limit](wxCommandEvent& event) {
+        event.Skip();
+        if (text.GetLastPosition() > limit) {
+            const long insertion = std::min(text.GetInsertionPoint(), limit);
+            text.Remove(limit, text.GetLastPosition());
+            text.SetInsertionPoint(insertion);
+        }
+    });
+}
+
 void HelpOn(wxWindow& page, int id, const char* key)
 {
     wxWindow* control = page.FindWindow(id);
@@ -199,6 +214,7 @@ void BuildCatalogueSheet(CNodeSheetDialog& sheet, CCatalogueDb& catalogue, bool&
     CSheetPage& description = sheet.AddSheetPage("32243", LoadResString(kDescriptionTitle));
     auto& text = Find<wxTextCtrl>(description, kDescription);
     text.ChangeValue(Wx(catalogue.GetComment()));
+    LimitLength(text, static_cast<long>(catalogue_sheet::kMaxDescription));
     description.apply = [&catalogue, &text] {
         return Refusal(catalogue_sheet::ApplyDescription(catalogue, Utf8(text.GetValue())));
     };
@@ -246,6 +262,7 @@ void BuildQuerySheet(CNodeSheetDialog& sheet, CQueryNode& node)
     auto& comment = Find<wxTextCtrl>(page, kQueryComment);
     name.ChangeValue(Wx(node.GetName()));
     comment.ChangeValue(Wx(query_sheet::CommentOf(node)));
+    LimitLength(comment, static_cast<long>(query_sheet::kMaxComment));
     HelpOn(page, kQueryName, "KV.IS_CHILD_AREA");
     HelpOn(page, kQueryComment, "KV.MAIN_AREAS_LIST");
     page.apply = [&node, &name, &comment] {
