@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 #include <wx/app.h>
@@ -280,4 +281,102 @@ TEST_F(WxNodeSheetsTest, QuerySheetRenamesTheQueryAndRefusesAnEmptyName)
         return wxID_CANCEL;
     };
     ASSERT_TRUE(query->ShowProperties(nullptr, 0));
+}
+
+namespace {
+
+// A file item opens in the program the desktop associates with its type. The association lives in the
+// test's own XDG folders: a desktop entry for a stand-in program (a script that writes down the path it
+// was given) chosen by the user's mimeapps.list for spreadsheets of the ".gnumeric" kind.
+class OpeningFileItemsTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetDocumentLauncher(&launcher);
+        Dialogs().Clear();
+        folder = MakeTempFolder("opening");
+        const std::filesystem::path data = std::getenv("XDG_DATA_HOME");
+        const std::filesystem::path config = std::getenv("XDG_CONFIG_HOME");
+        ASSERT_TRUE(data.string().starts_with(TempHome().string()))
+            << "the test writes only its own XDG folders";
+        std::filesystem::create_directories(data / "applications");
+        std::filesystem::create_directories(config);
+        opened = folder / "opened.txt";
+        const auto program = folder / "stand-in opener.sh";
+        std::ofstream(program) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << opened.string() << "'\n";
+        std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+        std::ofstream(data / "applications" / "lumarc-test-opener.desktop")
+            << "[Desktop Entry]\nType=Application\nName=Stand-in opener\nExec=\"" << program.string()
+            << "\" %f\nMimeType=application/x-gnumeric;\n";
+        std::ofstream(config / "mimeapps.list")
+            << "[Default Applications]\napplication/x-gnumeric=lumarc-test-opener.desktop\n";
+    }
+    void TearDown() override { SetDocumentLauncher(nullptr); }
+
+    // A file item of a catalogue of file items holding `path`.
+    void OpenItem(const std::filesystem::path& path)
+    {
+        DataFileSpec files;
+        files.number = node_kind::kFileItems;
+        files.table = "FILEITEMS";
+        files.menuName = "File";
+        files.fields = {{.name = "EdtFn", .type = 'C', .length = 200, .title = true}};
+        const auto made = CatalogueBuilder(folder / "files.ctg").Number(5).DataFile(files).Build();
+        CCatalogueDb catalogue(made);
+        // Stored with trailing blanks, as a fixed-width field may give it back.
+        CFileRecordNode node(
+            AddRecord(catalogue, node_kind::kFileItems, 0, {{"EdtFn", path.string() + "  "}}));
+        result = node.Open(nullptr);
+    }
+
+    // What the stand-in program was given, once it has run (it runs on its own).
+    std::string WhatTheProgramGot()
+    {
+        for (int turn = 0; turn < 200 && !std::filesystem::exists(opened); ++turn) {
+            wxTheApp->Yield(true);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        std::ifstream file(opened);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+
+    CWxDocumentLauncher launcher;
+    std::filesystem::path folder;
+    std::filesystem::path opened;
+    bool result = false;
+};
+
+} // namespace
+
+TEST_F(OpeningFileItemsTest, AFileOpensInTheAssociatedProgram)
+{
+    const auto sheet = folder / "coin inventory.gnumeric";
+    std::ofstream(sheet) << "<gnm:Workbook/>";
+    OpenItem(sheet);
+    EXPECT_TRUE(result);
+    EXPECT_TRUE(Dialogs().messages.empty());
+    EXPECT_EQ(WhatTheProgramGot(), sheet.string());
+}
+
+TEST_F(OpeningFileItemsTest, AFileWithoutAnAssociatedProgramSaysSo)
+{
+    const auto note = folder / "thaler.coinnote";
+    std::ofstream(note) << "struck in 1750";
+    OpenItem(note);
+    EXPECT_FALSE(result);
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(Dialogs().messages[0].text, "No file type asociated with " + note.string());
+    EXPECT_EQ(Dialogs().messages[0].caption, "Error");
+    EXPECT_FALSE(std::filesystem::exists(opened));
+}
+
+TEST_F(OpeningFileItemsTest, AFileThatIsGoneCannotBeOpened)
+{
+    const auto gone = folder / "sold coins.gnumeric";
+    OpenItem(gone);
+    EXPECT_FALSE(result);
+    ASSERT_EQ(Dialogs().messages.size(), 1u);
+    EXPECT_EQ(Dialogs().messages[0].text, "Unable to open the file " + gone.string());
+    EXPECT_FALSE(std::filesystem::exists(opened));
 }

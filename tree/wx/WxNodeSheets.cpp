@@ -13,15 +13,16 @@
 
 #include <algorithm>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 
+#include <gio/gio.h>
 #include <wx/bookctrl.h>
 #include <wx/checkbox.h>
 #include <wx/filename.h>
 #include <wx/mimetype.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
-#include <wx/utils.h>
 #include <wx/xrc/xmlres.h>
 
 namespace {
@@ -355,22 +356,25 @@ bool CWxNodeSheets::ShowFileSheet(CRecordNode& node, CNodeFrame* /*frame*/)
 
 CDocumentLauncher::Result CWxDocumentLauncher::OpenDocument(const std::string& path)
 {
-    const wxString document = Wx(path);
-    const wxFileName file(document);
-    wxMimeTypesManager types;
-    std::unique_ptr<wxFileType> type(types.GetFileTypeFromExtension(file.GetExt()));
-    wxString command;
-    if (type == nullptr ||
-        !type->GetOpenCommand(&command, wxFileType::MessageParameters(document, wxString())) ||
-        command.empty()) {
+    // The desktop's own database: the MIME types and the user's choices (mimeapps.list) in the XDG
+    // folders, as the file manager sees them. wx's MIME manager reads only the system's types and lets
+    // any desktop entry override the user's choice, so it cannot say which program the user gets.
+    gchar* type = g_content_type_guess(path.c_str(), nullptr, 0, nullptr);
+    GAppInfo* program = type != nullptr ? g_app_info_get_default_for_type(type, FALSE) : nullptr;
+    g_free(type);
+    if (program == nullptr) {
         return Result::NoAssociation;
     }
-    if (!file.FileExists()) {
-        return Result::Failed;
+    Result result = Result::Failed;
+    if (std::error_code error; std::filesystem::is_regular_file(path, error)) {
+        GFile* file = g_file_new_for_path(path.c_str());
+        GList* files = g_list_append(nullptr, file);
+        if (g_app_info_launch(program, files, nullptr, nullptr)) {
+            result = Result::Opened;
+        }
+        g_list_free(files);
+        g_object_unref(file);
     }
-    // The desktop's own opener where there is one; else the program the association names.
-    if (wxLaunchDefaultApplication(document)) {
-        return Result::Opened;
-    }
-    return wxExecute(command, wxEXEC_ASYNC) != 0 ? Result::Opened : Result::Failed;
+    g_object_unref(program);
+    return result;
 }

@@ -67,9 +67,9 @@ void BuildCatalogueSheet(CNodeSheetDialog& sheet, CCatalogueDb& catalogue, bool&
 void BuildQuerySheet(CNodeSheetDialog& sheet, CQueryNode& node);
 void BuildFileSheet(CNodeSheetDialog& sheet, CRecordNode& node);
 
-// Opens files with the program the desktop associates with their type (the MIME database and the
-// applications' desktop entries in the XDG folders, read anew each time so an association made while
-// the program runs counts).
+// Opens files with the program the desktop associates with their type: the shared MIME database, the
+// applications' desktop entries and the user's choices in the XDG folders, as the desktop's file manager
+// finds them.
 class CWxDocumentLauncher final : public CDocumentLauncher
 {
 public:
