@@ -3,7 +3,9 @@
 #include "codecs/CatalogueImage.h"
 #include "codecs/wx/ImgWxBitmap.h"
 #include "mainwindow/common/ProgramPictures.h"
+#include "mainwindow/menus/ViewMenus.h"
 #include "store/catalogue/CatalogueDb.h"
+#include "tree/menus/FileMenuItems.h"
 #include "tree/menus/NodeMenu.h"
 
 #include <wx/image.h>
@@ -125,5 +127,29 @@ void BCMenu::Clear()
 {
     while (GetMenuItemCount() > 0) {
         Destroy(FindItemByPosition(0));
+    }
+}
+
+void NewMenuClass::Build(CTreeNode& element)
+{
+    Clear();
+    AppendNodeMenu(*BuildNewMenu(element));
+}
+
+WebViewMenu::WebViewMenu(CTreeNode* element, const std::vector<std::string>& views)
+{
+    AppendNodeMenu(*BuildWebViewMenu(element, views, m_hasWebViews));
+}
+
+WebViewPopupMenu::WebViewPopupMenu(CTreeNode* element, const std::vector<std::string>& views)
+{
+    const std::unique_ptr<CNodeMenu> model = BuildWebViewPopupMenu(element, views);
+    for (const CNodeMenu::Entry& entry : model->GetEntries()) {
+        if (entry.kind == CNodeMenu::EntryKind::Popup) {
+            AppendODPopup(entry.text, entry.greyed ? kBCMenuGreyed : 0, new WebViewMenu(element, views),
+                          entry.picture);
+        } else {
+            AppendODMenu(entry.text, entry.checked ? kBCMenuChecked : 0, entry.command, entry.picture);
+        }
     }
 }

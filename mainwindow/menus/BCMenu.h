@@ -10,9 +10,12 @@
 
 #include <wx/menu.h>
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 class CNodeMenu;
+class CTreeNode;
 
 // A separator and a greyed flag as the builders take them.
 inline constexpr int kBCMenuGreyed = 1;
@@ -54,6 +57,30 @@ class PrintMenuClass : public BCMenu
 };
 class NewTableMenuClass : public BCMenu
 {
+};
+// The "New" menu of an element: catalogue, folder, query, list, data type, the catalogue's data files
+// offered in menus and, in its "Table" popup, the others.
+class NewMenuClass : public BCMenu
+{
+public:
+    // Empties the menu and fills it for the element.
+    void Build(CTreeNode& element);
+};
+// The web views of an element's data file (`views`, as ListWebViews finds them) and "Manage Web Views".
+class WebViewMenu : public BCMenu
+{
+public:
+    WebViewMenu(CTreeNode* element, const std::vector<std::string>& views);
+    bool HasWebViews() const { return m_hasWebViews; }
+
+private:
+    bool m_hasWebViews = false;
+};
+// The menu of the tool bar's View button: the list styles and the "Web &Views" popup (a WebViewMenu).
+class WebViewPopupMenu : public BCMenu
+{
+public:
+    WebViewPopupMenu(CTreeNode* element, const std::vector<std::string>& views);
 };
 class FileMenuClass : public BCMenu
 {
