@@ -69,6 +69,15 @@ public:
     // Opens a new record of the data file in the first child that shows records of that kind.
     void OpenEntryById(int dataFile, CNodeFrame* frame) override;
 
+    // Records of another open catalogue dropped here are copied in through the copy of a selection
+    // (SelectionCopy.h); a type this catalogue lacks is first copied over with the types it refers to,
+    // when the user agrees. A move deletes each source record only once its copy is committed. Records
+    // of this catalogue itself are refused. Defined in CatalogueDrops.cpp.
+    bool CanAcceptCopy(CItemSet* set) override;
+    bool CanAcceptMove(CItemSet* set) override;
+    void DropCopy(CItemSet* set) override;
+    void DropMove(CItemSet* set) override;
+
     void CollectItemsOfKind(CItemSet& set, int kind) override;
     void CollectShownItemsOfKind(CItemSet& set, int kind) override;
 
@@ -84,6 +93,11 @@ public:
     static std::string UniqueChildName(CTreeNode& place, std::string_view first, std::string_view numbered);
 
 private:
+    // The drop of either kind; true when records were copied.
+    bool DropRecords(CItemSet& set);
+    // The element of the source catalogue's tree holding the set's current record (its folder or the
+    // catalogue); null when no node of it is built.
+    CTreeNode* SourceFolderNode(CItemSet& set);
     void Init();
     void RepairLinksIfOpen();
     // The selected element when it belongs to this catalogue, else this node.

@@ -12,6 +12,7 @@
 #include "tree/base/ImageKinds.h"
 #include "tree/base/TreeNode.h"
 
+#include <functional>
 #include <set>
 #include <stdexcept>
 
@@ -78,6 +79,47 @@ void CopySubRecords(CRecord& source, const CNodeRef& copy, CCatalogueDb& target,
     }
 }
 
+// The record and its sub-records into `into` as a record of `kind` under the folder; throws when any part
+// cannot be copied, so that the caller's transaction goes back.
+void CopyOneRecord(CRecord& record, CCatalogueDb& into, int kind, double folder, int mode)
+{
+    const CNodeRef copy = record.CopyToCatalogue(into, kind, folder);
+    if (copy.GetKind() == 0) {
+        throw std::runtime_error("the record could not be copied");
+    }
+    std::set<double> seen{record.GetKeyCode()};
+    CopySubRecords(record, copy, into, mode, 0, seen);
+}
+
+// Runs `copy` in one transaction of the target's workspace: committed when it returns, rolled back when
+// it throws. False (after the rollback) when it threw or the catalogue cannot be written.
+bool InOneTransaction(CCatalogueDb& into, const std::function<void()>& copy)
+{
+    if (into.IsViewOnly() || into.GetDatabase() == nullptr) {
+        return false;
+    }
+    platform::dao::CDaoWorkspace& workspace = into.GetDatabase()->GetWorkspace() != nullptr
+                                                  ? *into.GetDatabase()->GetWorkspace()
+                                                  : platform::dao::CDaoWorkspace::Default();
+    workspace.BeginTrans();
+    try {
+        copy();
+        workspace.CommitTrans();
+        return true;
+    } catch (const std::exception& error) {
+        DebugLogNumber(kRecordCopyFailed);
+        AppendLogString("Exception ", error.what());
+        try {
+            workspace.Rollback();
+        } catch (const std::exception& failure) {
+            AppendLogString("Exception ", failure.what());
+        }
+        // The links read while copying may name rows that went back with the transaction.
+        into.ReloadLinks();
+        return false;
+    }
+}
+
 } // namespace
 
 CTreeNode* FindCatalogueNodeByName(CTreeNode& node, std::string_view name)
@@ -116,8 +158,8 @@ bool CCatalogueRecordCopier::CopyRecordToFolder(CItemSet& set, CTreeNode& target
 {
     CRecord* record = set.GetCurrent();
     CCatalogueDb* into = target.GetCatalogue();
-    if (record == nullptr || into == nullptr || into->IsViewOnly() || into->GetDatabase() == nullptr ||
-        record->GetCatalogue() == nullptr || record->GetCatalogue() == into) {
+    if (record == nullptr || into == nullptr || record->GetCatalogue() == nullptr ||
+        record->GetCatalogue() == into) {
         return false;
     }
     if (kind == 0) {
@@ -126,29 +168,41 @@ bool CCatalogueRecordCopier::CopyRecordToFolder(CItemSet& set, CTreeNode& target
             return false;
         }
     }
-    platform::dao::CDaoWorkspace& workspace = into->GetDatabase()->GetWorkspace() != nullptr
-                                                  ? *into->GetDatabase()->GetWorkspace()
-                                                  : platform::dao::CDaoWorkspace::Default();
-    workspace.BeginTrans();
-    try {
-        const CNodeRef copy = record->CopyToCatalogue(*into, kind, folder);
-        if (copy.GetKind() == 0) {
-            throw std::runtime_error("the record could not be copied");
-        }
-        std::set<double> seen{record->GetKeyCode()};
-        CopySubRecords(*record, copy, *into, mode, 0, seen);
-        workspace.CommitTrans();
-        return true;
-    } catch (const std::exception& error) {
-        DebugLogNumber(kRecordCopyFailed);
-        AppendLogString("Exception ", error.what());
-        try {
-            workspace.Rollback();
-        } catch (const std::exception& failure) {
-            AppendLogString("Exception ", failure.what());
-        }
-        // The links read while copying may name rows that went back with the transaction.
-        into->ReloadLinks();
-        return false;
+    return InOneTransaction(*into, [&] { CopyOneRecord(*record, *into, kind, folder, mode); });
+}
+
+bool WasCopiedBefore(CRecord& record, CCatalogueDb& into)
+{
+    const CDataFileDef* definition = record.GetDefinition();
+    return definition != nullptr && into.FindCopyUid(*definition, record.GetKeyCode()) >= 0;
+}
+
+CatalogueCopyResult CopyRecordsToCatalogue(CItemSet& set, CCatalogueDb& into, int kind, double folder,
+                                           const std::function<int(CItemSet&)>& modeOf)
+{
+    CatalogueCopyResult result;
+    CCatalogueDb* from = set.GetCatalogue();
+    if (from == nullptr || from == &into || kind <= 0) {
+        result.failed = true;
+        return result;
     }
+    const bool committed = InOneTransaction(into, [&] {
+        for (bool more = set.MoveFirst(); more; more = set.MoveNext()) {
+            CRecord* record = set.GetCurrent();
+            if (record == nullptr) {
+                continue;
+            }
+            if (WasCopiedBefore(*record, into)) {
+                ++result.skipped;
+                continue;
+            }
+            CopyOneRecord(*record, into, kind, folder, modeOf(set));
+            ++result.copied;
+        }
+    });
+    if (!committed) {
+        result.copied = 0;
+        result.failed = true;
+    }
+    return result;
 }

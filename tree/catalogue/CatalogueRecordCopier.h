@@ -5,7 +5,11 @@
 
 #include "tree/base/NodeInterfaces.h"
 
+#include <functional>
+
 class CCatalogueDb;
+class CItemSet;
+class CRecord;
 
 class CCatalogueRecordCopier final : public CRecordCopier
 {
@@ -21,6 +25,25 @@ public:
     // view-only catalogue or the record's own.
     bool CopyRecordToFolder(CItemSet& set, CTreeNode& target, double folder, int kind, int mode) override;
 };
+
+// Whether the record was copied into `into` before: a live row of the matching data file there holds its
+// key code in FROM-UID.
+bool WasCopiedBefore(CRecord& record, CCatalogueDb& into);
+
+// What a copy of several records into another catalogue did.
+struct CatalogueCopyResult
+{
+    int copied = 0;      // records copied (0 when the copy failed)
+    int skipped = 0;     // records copied before, left out
+    bool failed = false; // a part could not be copied, so nothing was
+};
+
+// Copies every record of the set (of another catalogue) into the data file `kind` of `into` under the
+// folder, each with the sub-records its CRecordCopier mode names (`modeOf`, asked with the set on the
+// record), leaving out records copied before. The whole copy is one transaction: when any part fails,
+// or the process dies half-way, the target holds none of it. The source is only read.
+CatalogueCopyResult CopyRecordsToCatalogue(CItemSet& set, CCatalogueDb& into, int kind, double folder,
+                                           const std::function<int(CItemSet&)>& modeOf);
 
 // The catalogue node among those beside `node`'s (under the same root) whose catalogue is named so;
 // null when none.
