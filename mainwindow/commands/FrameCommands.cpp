@@ -161,7 +161,11 @@ void CFrameCommands::OnUpdateUI(wxUpdateUIEvent& event)
         state.check = m_frame.GetAddressBand()->IsShown() ? 1 : 0;
     }
     event.Enable(state.enabled);
-    if (state.check >= 0) {
+    // A menu item that shows a picture instead of a mark (a list style other than the chosen one in the
+    // View button's menu) takes no check.
+    const auto* menu = dynamic_cast<wxMenu*>(source);
+    const wxMenuItem* item = menu != nullptr ? menu->FindItem(event.GetId()) : nullptr;
+    if (state.check >= 0 && (item == nullptr || item->IsCheckable())) {
         event.Check(state.check != 0);
     }
     if (!state.text.empty()) {
@@ -214,62 +218,81 @@ void CFrameCommands::PrepareFileMenu(wxMenu& file)
     }
 }
 
+std::vector<std::string> CFrameCommands::SelectedWebViews() const
+{
+    CTreeNode* node = m_frame.GetSelectedElement();
+    CCatalogueDb* catalogue = node != nullptr ? node->GetCatalogue() : nullptr;
+    if (catalogue == nullptr || node->GetItemSet() == nullptr) {
+        return {};
+    }
+    return ListWebViews(catalogue->GetWebTemplates(), node->GetKind());
+}
+
 void CFrameCommands::PrepareWebViewMenu(wxMenu& web)
 {
-    // Remove the views of the last time, keep "none", the placeholder and Manage.
+    // "none" and the placeholder come from the menu's resource and stay; the rest is the selected
+    // element's web view menu, built anew each time the menu opens.
+    wxString placeholderText;
     for (size_t i = web.GetMenuItemCount(); i-- > 0;) {
         wxMenuItem* item = web.FindItemByPosition(i);
-        if (item->GetId() >= kFirstWebView && item->GetId() <= kLastWebView) {
+        const int command = BCMenu::CommandOf(item->GetId());
+        if (command == kNoWebViews) {
+            placeholderText = item->GetItemLabel();
+        }
+        if (command != kWebViewNone) {
             web.Destroy(item);
         }
     }
-    CTreeNode* node = m_frame.GetSelectedElement();
-    CItemSet* set = node != nullptr ? node->GetItemSet() : nullptr;
-    CCatalogueDb* catalogue = node != nullptr ? node->GetCatalogue() : nullptr;
-    std::vector<std::string> views;
-    if (set != nullptr && catalogue != nullptr) {
-        views = ListWebViews(catalogue->GetWebTemplates(), node->GetKind());
+    WebViewMenu views(m_frame.GetSelectedElement(), SelectedWebViews());
+    if (!views.HasWebViews()) {
+        if (placeholderText.empty()) {
+            placeholderText =
+                wxString::FromUTF8("No web views have been defined use Manage web view to define them.");
+        }
+        web.Append(BCMenu::ItemIdOf(kNoWebViews), placeholderText)->Enable(false);
+        web.AppendSeparator();
     }
-    wxMenuItem* placeholder = web.FindItem(kNoWebViews);
-    if (placeholder != nullptr) {
-        placeholder->GetMenu()->Enable(kNoWebViews, false);
+    // The items move over as they are: wx rebuilds an item's toolkit widget when it is appended again, so
+    // the check mark and the greying are set once more.
+    while (views.GetMenuItemCount() > 0) {
+        wxMenuItem* item = views.FindItemByPosition(0);
+        const bool checked = item->IsCheckable() && item->IsChecked();
+        const bool enabled = item->IsEnabled();
+        web.Append(views.Remove(item));
+        if (checked) {
+            item->Check(false); // the item still remembers its mark and would skip telling the new widget
+            item->Check(true);
+        }
+        item->Enable(enabled);
     }
-    const int web_is = GetSettingInt("WebViewIs", 0);
-    for (size_t i = 0; i < views.size() && i <= static_cast<size_t>(kLastWebView - kFirstWebView); ++i) {
-        wxMenuItem* item =
-            web.InsertCheckItem(1 + i, kFirstWebView + static_cast<int>(i), wxString::FromUTF8(views[i]));
-        item->Check(web_is != 0 &&
-                    catalogue->GetDefaultTemplate(node->GetKind()).value_or(std::string()) == views[i]);
+}
+
+std::unique_ptr<wxMenu> CFrameCommands::BuildDropDownMenu(int command)
+{
+    if (command == kCycleView) {
+        return std::make_unique<WebViewPopupMenu>(m_frame.GetSelectedElement(), SelectedWebViews());
     }
-    if (placeholder != nullptr) {
-        placeholder->SetItemLabel(
-            views.empty() ? wxString::FromUTF8("No web views have been defined use Manage web view "
-                                               "to define them.")
-                          : wxString());
+    if (command == kFirstBack || command == kFirstForward) {
+        auto menu = std::make_unique<wxMenu>();
+        const auto items = command == kFirstBack ? m_frame.GetNavHistory().BackMenu()
+                                                 : m_frame.GetNavHistory().ForwardMenu();
+        for (const NavMenuItem& item : items) {
+            menu->Append(item.id, wxString::FromUTF8(item.text));
+        }
+        return menu;
     }
+    return nullptr;
 }
 
 void CFrameCommands::OnToolDropDown(wxCommandEvent& event)
 {
-    const int command = BCMenu::CommandOf(event.GetId());
-    wxMenu menu;
-    if (command == kCycleView) {
-        for (int style : {kLargeIcons, kSmallIcons, kListStyle, kDetails}) {
-            menu.AppendRadioItem(BCMenu::ItemIdOf(style), wxString::FromUTF8(ListStyleWordOf(style)))
-                ->Check(CommandStateOf(style, Context()).check == 1);
-        }
-    } else if (command == kFirstBack || command == kFirstForward) {
-        const auto items = command == kFirstBack ? m_frame.GetNavHistory().BackMenu()
-                                                 : m_frame.GetNavHistory().ForwardMenu();
-        for (const NavMenuItem& item : items) {
-            menu.Append(item.id, wxString::FromUTF8(item.text));
-        }
-    } else {
+    const std::unique_ptr<wxMenu> menu = BuildDropDownMenu(BCMenu::CommandOf(event.GetId()));
+    if (menu == nullptr) {
         event.Skip();
         return;
     }
-    if (menu.GetMenuItemCount() > 0 && m_toolBar != nullptr) {
-        m_toolBar->PopupMenu(&menu);
+    if (menu->GetMenuItemCount() > 0 && m_toolBar != nullptr) {
+        m_toolBar->PopupMenu(menu.get());
     }
 }
 
@@ -289,17 +312,12 @@ bool CFrameCommands::GoInHistory(bool back, int index)
 bool CFrameCommands::RunWebView(int index)
 {
     CTreeNode* node = m_frame.GetSelectedElement();
-    CItemSet* set = node != nullptr ? node->GetItemSet() : nullptr;
-    CCatalogueDb* catalogue = node != nullptr ? node->GetCatalogue() : nullptr;
-    if (set == nullptr || catalogue == nullptr) {
-        return true;
-    }
-    const std::vector<std::string> views = ListWebViews(catalogue->GetWebTemplates(), node->GetKind());
+    const std::vector<std::string> views = SelectedWebViews();
     if (index < 0 || static_cast<size_t>(index) >= views.size()) {
         return true;
     }
     SetSettingInt("WebViewIs", 1);
-    catalogue->SetDefaultTemplate(node->GetKind(), views[static_cast<size_t>(index)]);
+    node->GetCatalogue()->SetDefaultTemplate(node->GetKind(), views[static_cast<size_t>(index)]);
     if (ParentView* host = m_frame.GetParentView()) {
         host->SetWebChosen(true);
         host->LayoutViews();

@@ -8,6 +8,10 @@
 
 #include <wx/event.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 class CMainFrame;
 class CTreeNode;
 class wxMenu;
@@ -29,6 +33,9 @@ public:
     // The File menu's first item follows the selected element; the Web View menu lists its views.
     void PrepareFileMenu(wxMenu& file);
     void PrepareWebViewMenu(wxMenu& web);
+    // The menu a tool-bar button's arrow opens (View: the list styles and the web views; Back and
+    // Forward: the history); null for other buttons.
+    std::unique_ptr<wxMenu> BuildDropDownMenu(int command);
 
 private:
     void OnMenu(wxCommandEvent& event);
@@ -36,6 +43,8 @@ private:
     void OnMenuOpen(wxMenuEvent& event);
     void OnToolDropDown(wxCommandEvent& event);
     bool RunWebView(int index);
+    // The web views of the selected element's data file, in tree order; none without an item set.
+    std::vector<std::string> SelectedWebViews() const;
     bool RunElementCommand(int command, CTreeNode* selected);
     void SetListStyle(const char* word, bool cycle);
     void ToggleSetting(const char* name, int fallback);

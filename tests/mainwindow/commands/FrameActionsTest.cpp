@@ -6,6 +6,7 @@
 #include "mainwindow/commands/FrameCommands.h"
 #include "mainwindow/commands/PasteItems.h"
 #include "mainwindow/dialogs/ManageWebViewsDlg.h"
+#include "mainwindow/menus/BCMenu.h"
 #include "mainwindow/panes/address/AddressCombo.h"
 #include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/tree/LeftView.h"
@@ -29,6 +30,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/menu.h>
 
 #include <map>
 
@@ -328,6 +330,72 @@ TEST_F(FrameActionsTest, AWebViewOfTheRangeBecomesTheDataFilesDefault)
     EXPECT_EQ(catalogue.GetDefaultTemplate(1).value_or(""), "Plain");
     ASSERT_TRUE(Run(kWebViewNone));
     EXPECT_EQ(GetSettingInt("WebViewIs", 1), 0);
+}
+
+// A menu as its items read back: the label, "*" when checked, "~" when greyed, "-" for a separator, the
+// popup's items in brackets.
+std::vector<std::string> Describe(const wxMenu& menu)
+{
+    std::vector<std::string> items;
+    for (const wxMenuItem* item : menu.GetMenuItems()) {
+        if (item->IsSeparator()) {
+            items.push_back("-");
+            continue;
+        }
+        std::string text = item->GetItemLabelText().utf8_string();
+        if (item->IsCheckable() && item->IsChecked()) {
+            text += " *";
+        }
+        if (!item->IsEnabled()) {
+            text += " ~";
+        }
+        if (item->GetSubMenu() != nullptr) {
+            text += " [";
+            for (const std::string& inner : Describe(*item->GetSubMenu())) {
+                text += inner + ";";
+            }
+            text += "]";
+        }
+        items.push_back(text);
+    }
+    return items;
+}
+
+TEST_F(FrameActionsTest, TheViewMenusListTheSelectedElementsWebViews)
+{
+    SelectInTree(At({"Europe", "Germany"}));
+    ASSERT_TRUE(Run(kFirstWebView + 1)); // Plain becomes the data file's view, "WebViewIs" is set
+    SetSettingString("ListIs", "LIST");
+    CFrameCommands& commands = *frame->GetCommands();
+
+    const std::unique_ptr<wxMenu> button = commands.BuildDropDownMenu(kCycleView);
+    ASSERT_NE(button, nullptr);
+    // Menus ask the frame for their state as they open: the styles shown with a picture take no mark.
+    button->UpdateUI(frame);
+    EXPECT_EQ(Describe(*button),
+              (std::vector<std::string>{"Large Icons", "Small Icons", "List *", "Details",
+                                        "Web Views [Gallery;Plain *;-;Manage Web Views;]"}));
+    EXPECT_EQ(BCMenu::CommandOf(button->FindItemByPosition(2)->GetId()), kListStyle);
+    const wxMenu* inner = button->FindItemByPosition(4)->GetSubMenu();
+    EXPECT_EQ(inner->FindItemByPosition(1)->GetId(), kFirstWebView + 1);
+    EXPECT_EQ(BCMenu::CommandOf(inner->FindItemByPosition(3)->GetId()), kManageWebViews);
+
+    wxMenu& web = *frame->GetMenuBar()->GetMenu(3);
+    commands.PrepareWebViewMenu(web);
+    commands.PrepareWebViewMenu(web); // opened twice: the views are not listed twice
+    web.UpdateUI(frame);
+    EXPECT_EQ(Describe(web),
+              (std::vector<std::string>{"none", "Gallery", "Plain *", "-", "Manage Web Views"}));
+
+    // The root has no item set, so no web view: the placeholder comes back and the popup is greyed.
+    SelectInTree(&frame->GetRootElement());
+    commands.PrepareWebViewMenu(web);
+    web.UpdateUI(frame);
+    ASSERT_EQ(web.GetMenuItemCount(), 4u);
+    EXPECT_EQ(BCMenu::CommandOf(web.FindItemByPosition(1)->GetId()), kNoWebViews);
+    EXPECT_FALSE(web.FindItemByPosition(1)->IsEnabled());
+    EXPECT_EQ(Describe(*commands.BuildDropDownMenu(kCycleView)).back(), "Web Views ~ [Manage Web Views;]");
+    EXPECT_EQ(commands.BuildDropDownMenu(kRefresh), nullptr);
 }
 
 TEST_F(FrameActionsTest, BackupThenRestoreThroughTheChooserGivesTheDataBack)
