@@ -27,8 +27,10 @@
 #include "mainwindow/webview/WebCommands.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/WaitCursor.h"
+#include "platform/ui/WxClipboardWatch.h"
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
+#include "store/clipboard/ItemClipboard.h"
 #include "store/program/ProductLaunch.h"
 #include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
@@ -106,6 +108,9 @@ CFrameCommands::CFrameCommands(CMainFrame& frame) : m_frame(frame)
     frame.Bind(wxEVT_UPDATE_UI, &CFrameCommands::OnUpdateUI, this);
     frame.Bind(wxEVT_MENU_OPEN, &CFrameCommands::OnMenuOpen, this);
     frame.Bind(wxEVT_TOOL_DROPDOWN, &CFrameCommands::OnToolDropDown, this);
+    // Looked at once the toolkit is done with the change; a handler that is gone drops the call.
+    m_clipboardWatch = std::make_unique<platform::ui::ClipboardWatch>(
+        [this] { CallAfter(&CFrameCommands::ClipboardChanged); });
 }
 
 CFrameCommands::~CFrameCommands()
@@ -386,25 +391,76 @@ void CFrameCommands::ApplyToPane(bool cut)
         return;
     }
     // The clipboard then holds exactly what the user cut or copied now.
+    ClearCutMarks();
     EmptyItemClipboard();
-    std::vector<CTreeNode*> elements{node};
     CCorvantView* list = ListOf(m_frame);
-    if (list != nullptr && m_frame.GetFocusedPane() == 2) {
+    const bool fromList = list != nullptr && m_frame.GetFocusedPane() == 2;
+    std::vector<std::pair<long, CTreeNode*>> elements{{-1, node}};
+    if (fromList) {
         elements.clear();
         for (long row : list->GetSelectedRows()) {
             if (CTreeNode* element = list->ElementOfRow(row); element != nullptr && element->CanBeLinked()) {
-                elements.push_back(element);
+                elements.emplace_back(row, element);
             }
         }
     }
-    for (CTreeNode* element : elements) {
-        if (cut) {
-            element->CutToClipboard(false);
-        } else {
+    std::vector<long> cutRows;
+    bool treeCut = false;
+    for (const auto& [row, element] : elements) {
+        if (!cut) {
             element->CopyToClipboard(false);
+        } else if (element->CutToClipboard(false)) {
+            cutRows.push_back(row);
+            treeCut = !fromList;
         }
     }
+    auto* tree = dynamic_cast<CLeftView*>(m_frame.GetLeftView());
+    if (fromList && !cutRows.empty()) {
+        list->MarkRowsCut(cutRows);
+    } else if (treeCut && tree != nullptr) {
+        tree->MarkCut(node);
+    }
+    if (!cutRows.empty()) {
+        m_cutOnClipboard = MoveEntriesOnClipboard();
+        m_hasCutMarks = true;
+    }
     m_pasteChecked = -1;
+}
+
+void CFrameCommands::ClearCutMarks()
+{
+    m_hasCutMarks = false;
+    m_cutOnClipboard.clear();
+    if (CCorvantView* list = ListOf(m_frame)) {
+        list->ClearCutMarks();
+    }
+    if (auto* tree = dynamic_cast<CLeftView*>(m_frame.GetLeftView())) {
+        tree->ClearCutMarks();
+    }
+}
+
+std::string CFrameCommands::MoveEntriesOnClipboard()
+{
+    std::string entries;
+    CClipboardAccess* clipboard = GetClipboardAccess();
+    if (clipboard == nullptr) {
+        return entries;
+    }
+    for (std::string_view format : kClipboardMoveFormats) {
+        entries.append(format).push_back('\n');
+        if (const auto data = clipboard->GetData(format)) {
+            entries.append(reinterpret_cast<const char*>(data->data()), data->size());
+        }
+    }
+    return entries;
+}
+
+void CFrameCommands::ClipboardChanged()
+{
+    // What was cut stays marked only while the clipboard still holds those very entries.
+    if (m_hasCutMarks && MoveEntriesOnClipboard() != m_cutOnClipboard) {
+        ClearCutMarks();
+    }
 }
 
 CTreeNode* CFrameCommands::PasteTarget() const
@@ -424,6 +480,7 @@ void CFrameCommands::Paste()
     }
     const platform::ui::WaitCursor wait;
     if (PasteInto(*target)) {
+        ClearCutMarks();
         m_frame.ReloadViews(true);
     }
     m_pasteChecked = -1;

@@ -13,6 +13,9 @@
 #include <vector>
 
 class CMainFrame;
+namespace platform::ui {
+class ClipboardWatch;
+}
 class CTreeNode;
 class wxMenu;
 class wxMenuEvent;
@@ -36,6 +39,10 @@ public:
     // The menu a tool-bar button's arrow opens (View: the list styles and the web views; Back and
     // Forward: the history); null for other buttons.
     std::unique_ptr<wxMenu> BuildDropDownMenu(int command);
+    // Takes the cut mark from every tree item and list row.
+    void ClearCutMarks();
+    // The clipboard got new content: the cut marks go when what was cut is no longer on it.
+    void ClipboardChanged();
 
 private:
     void OnMenu(wxCommandEvent& event);
@@ -51,6 +58,8 @@ private:
     void ShowBars();
     bool GoInHistory(bool back, int index);
     void ApplyToPane(bool cut);
+    // The data of every move format on the clipboard, as one text to compare.
+    static std::string MoveEntriesOnClipboard();
     // Paste goes into the list's shown element when the list has the focus, else the tree's selection.
     CTreeNode* PasteTarget() const;
     void Paste();
@@ -71,4 +80,8 @@ private:
     long m_pasteChecked = -1;
     CTreeNode* m_pasteTarget = nullptr;
     bool m_pasteEnabled = false;
+    // Whether rows or an item show as cut, and the move entries the clipboard held just after the cut.
+    bool m_hasCutMarks = false;
+    std::string m_cutOnClipboard;
+    std::unique_ptr<platform::ui::ClipboardWatch> m_clipboardWatch;
 };

@@ -696,6 +696,35 @@ int CCorvantView::OnGetItemColumnImage(long item, long column) const
     return check < 0 ? -1 : self->m_images.CheckBox(self, check == 1);
 }
 
+void CCorvantView::MarkRowsCut(const std::vector<long>& rows)
+{
+    for (long row : rows) {
+        if (row < 0 || row >= GetItemCount() || !m_cutRows.insert(row).second) {
+            continue;
+        }
+        // Rows that are not virtual (the icon and list styles) keep their colour themselves.
+        if (!IsVirtual()) {
+            SetItemTextColour(row, m_cutAttr.GetTextColour());
+        }
+        RefreshItem(row);
+    }
+}
+
+void CCorvantView::ClearCutMarks()
+{
+    const std::set<long> rows = std::move(m_cutRows);
+    m_cutRows.clear();
+    for (long row : rows) {
+        if (row >= GetItemCount()) {
+            continue;
+        }
+        if (!IsVirtual()) {
+            SetItemTextColour(row, GetForegroundColour());
+        }
+        RefreshItem(row);
+    }
+}
+
 wxItemAttr* CCorvantView::OnGetItemAttr(long item) const
 {
     return m_cutRows.count(item) != 0 ? &m_cutAttr : nullptr;

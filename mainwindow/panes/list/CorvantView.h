@@ -87,6 +87,11 @@ public:
     bool DeleteSelectedRows();
     // Focuses the list and starts editing the label of the element's row.
     bool EditRowLabel(CTreeNode* element);
+    // Rows whose elements were cut to the clipboard show their text greyed until the marks are cleared
+    // (after a paste, or when the clipboard holds something else); refilling the rows clears them too.
+    void MarkRowsCut(const std::vector<long>& rows);
+    void ClearCutMarks();
+    bool IsRowCut(long row) const { return m_cutRows.count(row) != 0; }
     // A new item set with the records of the selected record rows (not the adding row).
     std::unique_ptr<CItemSet> CollectSelection();
     bool IsAddRow(long row) const { return m_addRow && row == 0; }

@@ -11,6 +11,7 @@
 #include "tree/base/TreeNode.h"
 
 #include <wx/dnd.h>
+#include <wx/settings.h>
 #include <wx/textctrl.h>
 #include <wx/wupdlock.h>
 
@@ -243,8 +244,29 @@ void CLeftView::DeleteChildItems(TreeItemId item)
     }
 }
 
+void CLeftView::MarkCut(const CTreeNode* node)
+{
+    const wxTreeItemId item = WxItemOf(node);
+    if (!item.IsOk()) {
+        return;
+    }
+    m_cut.insert(node);
+    SetItemTextColour(item, wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+}
+
+void CLeftView::ClearCutMarks()
+{
+    for (const CTreeNode* node : m_cut) {
+        if (const wxTreeItemId item = WxItemOf(node); item.IsOk()) {
+            SetItemTextColour(item, wxNullColour);
+        }
+    }
+    m_cut.clear();
+}
+
 void CLeftView::NodeDestroyed(const CTreeNode* node)
 {
+    m_cut.erase(node);
     const auto found = m_items.find(node);
     if (found == m_items.end()) {
         return;

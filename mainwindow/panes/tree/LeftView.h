@@ -17,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 class CDropPane;
 class CDropTarget;
@@ -67,6 +68,11 @@ public:
     // ---- the pane's own -------------------------------------------------------------------------------
     // Inserts the root element's tree again and expands what is marked expanded.
     void Rebuild();
+    // The item of an element cut to the clipboard shows dimmed until the marks are cleared (after a
+    // paste, or when the clipboard holds something else).
+    void MarkCut(const CTreeNode* node);
+    void ClearCutMarks();
+    bool IsCut(const CTreeNode* node) const { return m_cut.count(node) != 0; }
     // The element of an item; null for none.
     CTreeNode* NodeOf(const wxTreeItemId& item) const;
     wxTreeItemId WxItemOf(const CTreeNode* node) const;
@@ -103,6 +109,7 @@ private:
     CTreeImageTable m_images;
     wxTreeItemId m_hiddenRoot;
     std::unordered_map<const CTreeNode*, wxTreeItemId> m_items;
+    std::unordered_set<const CTreeNode*> m_cut;
     AddressCombo* m_addressBar = nullptr;
     wxTimer m_timer;
     int m_timerSerial = -1;

@@ -12,6 +12,7 @@
 #include "mainwindow/panes/tree/LeftView.h"
 #include "mainwindow/webview/WebCommands.h"
 #include "platform/ui/WxBroadcast.h"
+#include "platform/ui/WxClipboardWatch.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/clipboard/ItemClipboard.h"
 #include "store/definitions/DataFileDef.h"
@@ -30,7 +31,9 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/clipbrd.h>
 #include <wx/menu.h>
+#include <wx/settings.h>
 
 #include <map>
 
@@ -237,6 +240,71 @@ TEST_F(FrameActionsTest, CutThenPasteMovesARowAndCopyThenPasteCopiesIt)
     EXPECT_EQ(StoredCoins(typical.france), (std::vector<std::string>{"Mark"}));
     EXPECT_EQ(StoredCoins(typical.germany), (std::vector<std::string>{"Franc", "Mark"}));
     Screenshot(*frame, "frame-after-paste");
+}
+
+TEST_F(FrameActionsTest, CutRowsAndItemsShowGreyedUntilPastedOrTheClipboardChanges)
+{
+    const wxColour grey = wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT);
+    CFrameCommands& commands = *frame->GetCommands();
+    CCorvantView& list = FocusFirstRow(At({"Europe", "Germany"}));
+    const long markRow = list.GetFocusedElement() != nullptr ? list.GetSelectedRows().front() : -1;
+    ASSERT_GE(markRow, 0);
+    ASSERT_GT(list.GetItemCount(), markRow + 1); // the Prussia folder's row stays uncut
+    ASSERT_TRUE(Run(kCut));
+    EXPECT_TRUE(list.IsRowCut(markRow));
+    EXPECT_EQ(list.GetItemTextColour(markRow), grey);
+    EXPECT_FALSE(list.IsRowCut(markRow + 1));
+    // The cut itself changed the clipboard: the marks stay while it holds what was cut.
+    commands.ClipboardChanged();
+    EXPECT_TRUE(list.IsRowCut(markRow));
+    list.SetItemState(markRow, 0, wxLIST_STATE_SELECTED); // the mark shows on a row not highlighted
+    RunEvents(20);
+    Screenshot(*frame, "frame-cut-row");
+
+    // Copying something else replaces what was cut.
+    list.SetItemState(markRow + 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    ASSERT_TRUE(Run(kCopy));
+    EXPECT_FALSE(list.IsRowCut(markRow));
+
+    // Another program took the clipboard.
+    list.SetItemState(markRow + 1, 0, wxLIST_STATE_SELECTED);
+    list.SetItemState(markRow, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    ASSERT_TRUE(Run(kCut));
+    ASSERT_TRUE(list.IsRowCut(markRow));
+    clipboard.SetFormats({{"UTF8_STRING", ClipboardBlock{'x'}}});
+    commands.ClipboardChanged();
+    EXPECT_FALSE(list.IsRowCut(markRow));
+
+    // A folder cut in the tree is dimmed there until it is pasted.
+    CTreeNode* prussia = At({"Europe", "Germany", "Prussia"});
+    SelectInTree(prussia);
+    ASSERT_TRUE(Run(kCut));
+    auto* tree = dynamic_cast<CLeftView*>(frame->GetLeftView());
+    ASSERT_NE(tree, nullptr);
+    EXPECT_TRUE(tree->IsCut(prussia));
+    EXPECT_EQ(tree->GetItemTextColour(tree->WxItemOf(prussia)), grey);
+    SelectInTree(At({"Asia"}));
+    Screenshot(*frame, "frame-cut-folder");
+    ASSERT_TRUE(Run(kPaste));
+    EXPECT_FALSE(tree->IsCut(prussia));
+    // Pasted as a move, which empties the clipboard.
+    for (std::string_view format : kClipboardMoveFormats) {
+        EXPECT_FALSE(clipboard.HasFormat(format)) << format;
+    }
+}
+
+TEST(ClipboardWatchTest, ReportsNewContentOfTheDesktopsClipboard)
+{
+    int changes = 0;
+    const platform::ui::ClipboardWatch watch([&changes] { ++changes; });
+    ASSERT_TRUE(wxTheClipboard->Open());
+    wxTheClipboard->SetData(new wxTextDataObject("Franc"));
+    wxTheClipboard->Close();
+    for (int turn = 0; turn < 200 && changes == 0; ++turn) {
+        RunEvents(5);
+        wxMilliSleep(10);
+    }
+    EXPECT_GT(changes, 0);
 }
 
 TEST_F(FrameActionsTest, AFolderIsNotPastedIntoItselfOrBelowItself)
