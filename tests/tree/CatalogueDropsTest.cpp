@@ -2,6 +2,7 @@
 // links, FROM-UID), what a move leaves in the source, the second copy refused, a type the target lacks
 // copied over with the type it refers to; and a whole copy killed half-way leaving all or nothing.
 
+#include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
@@ -269,6 +270,31 @@ TEST_F(CatalogueDropsTest, KeepingTheStructureRebuildsTheSourceFolders)
     const auto rows = Rows(*target, 1);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].folder, "Prussia");
+}
+
+TEST_F(CatalogueDropsTest, AFailedCopyLeavesNoneOfTheFoldersMadeForItsStructure)
+{
+    ui.keepStructure = true;
+    // The thaler lies in Europe > Germany > Prussia; its folder nodes are built, as a pane builds them.
+    for (CTreeNode* node = sourceNode; node != nullptr; node = NextTreeNode(node, sourceNode)) {
+        if (node->IsFolder() || node->IsArea()) {
+            node->PopulateChildren(nullptr);
+        }
+    }
+    const size_t foldersBefore = target->GetFolderList().GetCount();
+    // The coins' table is gone from the target: the copy of the record fails after the folders were made.
+    target->GetDatabase()->Execute("DROP TABLE COINS");
+    CItemSet thaler = SetOf({made.thaler});
+    targetNode->DropCopy(&thaler);
+    ASSERT_FALSE(Dialogs().messages.empty());
+    EXPECT_EQ(target->GetFolderList().GetCount(), foldersBefore);
+    Open();
+    std::vector<std::string> names;
+    for (CFolderRecord* folder = target->GetFolderList().First(); folder != nullptr;
+         folder = target->GetFolderList().Next()) {
+        names.push_back(folder->GetName());
+    }
+    EXPECT_EQ(names, std::vector<std::string>{"Here"});
 }
 
 TEST_F(CatalogueDropsTest, ATypeTheTargetLacksIsCopiedWithTheTypeItRefersTo)

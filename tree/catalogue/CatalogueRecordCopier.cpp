@@ -180,6 +180,14 @@ bool WasCopiedBefore(CRecord& record, CCatalogueDb& into)
 CatalogueCopyResult CopyRecordsToCatalogue(CItemSet& set, CCatalogueDb& into, int kind, double folder,
                                            const std::function<int(CItemSet&)>& modeOf)
 {
+    return CopyRecordsToCatalogue(
+        set, into, kind, [folder] { return folder; }, modeOf);
+}
+
+CatalogueCopyResult CopyRecordsToCatalogue(CItemSet& set, CCatalogueDb& into, int kind,
+                                           const std::function<double()>& makeFolder,
+                                           const std::function<int(CItemSet&)>& modeOf)
+{
     CatalogueCopyResult result;
     CCatalogueDb* from = set.GetCatalogue();
     if (from == nullptr || from == &into || kind <= 0) {
@@ -187,6 +195,7 @@ CatalogueCopyResult CopyRecordsToCatalogue(CItemSet& set, CCatalogueDb& into, in
         return result;
     }
     const bool committed = InOneTransaction(into, [&] {
+        const double folder = makeFolder();
         for (bool more = set.MoveFirst(); more; more = set.MoveNext()) {
             CRecord* record = set.GetCurrent();
             if (record == nullptr) {

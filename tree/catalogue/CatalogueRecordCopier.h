@@ -44,6 +44,12 @@ struct CatalogueCopyResult
 // or the process dies half-way, the target holds none of it. The source is only read.
 CatalogueCopyResult CopyRecordsToCatalogue(CItemSet& set, CCatalogueDb& into, int kind, double folder,
                                            const std::function<int(CItemSet&)>& modeOf);
+// The same, the folder being made by `makeFolder` inside the copy's transaction (a chain of folders built
+// for the records): when the copy fails, the folders it made go with it. `makeFolder` throws when it
+// cannot make the folder.
+CatalogueCopyResult CopyRecordsToCatalogue(CItemSet& set, CCatalogueDb& into, int kind,
+                                           const std::function<double()>& makeFolder,
+                                           const std::function<int(CItemSet&)>& modeOf);
 
 // The catalogue node among those beside `node`'s (under the same root) whose catalogue is named so;
 // null when none.

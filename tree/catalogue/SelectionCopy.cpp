@@ -75,7 +75,8 @@ int MatchingDataFile(CItemSet& items, CCatalogueDb& into)
     return definition != nullptr ? definition->FindMatchingFile(&into) : 0;
 }
 
-double CopyFolderPath(CCatalogueDb& into, CTreeNode& source, int dataFile, bool& created)
+double CopyFolderPath(CCatalogueDb& into, CTreeNode& source, int dataFile, bool& created,
+                      std::vector<CFolderRecord*>* made)
 {
     std::vector<CFolderRecord*> chain;
     for (CTreeNode* node = &source; node != nullptr && chain.size() < kMaxFolderLevels;
@@ -103,6 +104,9 @@ double CopyFolderPath(CCatalogueDb& into, CTreeNode& source, int dataFile, bool&
                 return parent;
             }
             created = true;
+            if (made != nullptr) {
+                made->push_back(found);
+            }
         }
         parent = found->GetNumber();
     }
@@ -155,17 +159,28 @@ bool CopySelectionToCatalogue(CItemSet& items, CTreeNode* sourceParent, CTreeNod
         }
     }
     double folder = 0;
-    if (placement->keepStructure && sourceParent != nullptr) {
-        bool created = false;
-        folder = CopyFolderPath(*into, *sourceParent, dataFile, created);
-    } else if (placement->place != nullptr && placement->place->GetCatalogue() == into) {
+    if (!placement->keepStructure && placement->place != nullptr &&
+        placement->place->GetCatalogue() == into) {
         folder = FolderNumberOf(*placement->place);
     }
+    // The source's folders are made inside the copy's transaction, so a failed copy leaves none behind.
+    std::vector<CFolderRecord*> made;
+    const auto makeFolder = [&]() -> double {
+        if (!placement->keepStructure || sourceParent == nullptr) {
+            return folder;
+        }
+        bool created = false;
+        return CopyFolderPath(*into, *sourceParent, dataFile, created, &made);
+    };
     ShowWaitWindowForItemSet(items);
     const CatalogueCopyResult result =
-        CopyRecordsToCatalogue(items, *into, dataFile, folder, [mode](CItemSet&) { return mode; });
+        CopyRecordsToCatalogue(items, *into, dataFile, makeFolder, [mode](CItemSet&) { return mode; });
     CloseWaitWindow();
     if (result.failed) {
+        // Their rows went back with the transaction; the list in memory forgets them too.
+        for (CFolderRecord* folderMade : made) {
+            into->GetFolderList().Remove(folderMade);
+        }
         platform::ui::ShowMessage(LoadResString(kStringCopyFailed), LoadResString(kStringErrorCaption),
                                   platform::ui::kMbOk | platform::ui::kMbIconError);
     }

@@ -6,8 +6,10 @@
 // installs; without one nothing is copied, so the commands that need it are not offered.
 
 #include <optional>
+#include <vector>
 
 class CCatalogueDb;
+class CFolderRecord;
 class CItemSet;
 class CTreeNode;
 
@@ -46,5 +48,6 @@ bool CopySelectionToCatalogue(CItemSet& items, CTreeNode* sourceParent, CTreeNod
 // The number of the deepest folder of the source's chain of folders rebuilt under the target catalogue:
 // each container from the top down is found by name among the folders already made there, or made as a
 // folder of the same name (of `dataFile`, or of every kind when the source's is). `created` tells
-// whether any was made. 0 when the source lies in no folder.
-double CopyFolderPath(CCatalogueDb& into, CTreeNode& source, int dataFile, bool& created);
+// whether any was made; `made` (when given) receives the folders made. 0 when the source lies in no folder.
+double CopyFolderPath(CCatalogueDb& into, CTreeNode& source, int dataFile, bool& created,
+                      std::vector<CFolderRecord*>* made = nullptr);
