@@ -5,6 +5,7 @@
 #include "mainwindow/common/WaitWindow.h"
 #include "mainwindow/common/WxClipboardAccess.h"
 #include "mainwindow/placement/MainCatalogueNodeUi.h"
+#include "mainwindow/placement/MainSelectionCopyUi.h"
 #include "mainwindow/startup/SplashWindow.h"
 #include "mainwindow/webview/ShowDownloadDlg.h"
 #include "output/NodeWebPages.h"
@@ -43,6 +44,8 @@ CWxNodeSheets g_nodeSheets;
 CWxDocumentLauncher g_documentLauncher;
 // The catalogue node's password prompt and placement dialogs.
 CMainCatalogueNodeUi g_catalogueNodeUi;
+// "Copy to database", Add to my catalog and Add to want list.
+CMainSelectionCopyUi g_selectionCopyUi;
 } // namespace
 
 bool CCorvantApp::OnInit()
@@ -71,6 +74,8 @@ bool CCorvantApp::OnInit()
     SetNodeSheets(&g_nodeSheets);
     SetDocumentLauncher(&g_documentLauncher);
     SetCatalogueNodeUi(&g_catalogueNodeUi);
+    SetSelectionCopyUi(&g_selectionCopyUi);
+    SetFrameSubsystem(FrameSubsystem::kCatalogueCopy, &g_selectionCopyUi);
     EnableSplashScreen(true);
     InstallWaitWindow();
     InstallStockHtmlFiles();
@@ -107,6 +112,8 @@ void CCorvantApp::OnFirstIdle(wxIdleEvent& event)
 int CCorvantApp::OnExit()
 {
     platform::ui::StopWxBroadcasts();
+    SetFrameSubsystem(FrameSubsystem::kCatalogueCopy, nullptr);
+    SetSelectionCopyUi(nullptr);
     SetCatalogueNodeUi(nullptr);
     SetRecordCopier(nullptr);
     SetNodeSheets(nullptr);

@@ -48,7 +48,6 @@ FrameSubsystem SubsystemOfCommand(int command, CTreeNode* selected)
     case kMissingReport:
         return FrameSubsystem::kPrinting;
     case kImportExport:
-    case kAddToWantList:
         return FrameSubsystem::kExchange;
     case kNewCatalogueWizard:
     case kNewDataItemType:
@@ -58,6 +57,7 @@ FrameSubsystem SubsystemOfCommand(int command, CTreeNode* selected)
     case kAskForSupport:
         return FrameSubsystem::kMail;
     case kAddToMyCatalogue:
+    case kAddToWantList:
         return FrameSubsystem::kCatalogueCopy;
     case kElementNew:
         // The root makes a catalogue with the wizard, an ordering element checks out; the wastebasket

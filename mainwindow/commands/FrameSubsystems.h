@@ -12,11 +12,11 @@ enum class FrameSubsystem
     kRecordForm,    // field chooser, shopping-cart hand-over
     kDesigners,     // web-view designer, label builder, form designer
     kPrinting,      // index cards, inventory, owned and missing reports
-    kExchange,      // import and export, want list
+    kExchange,      // import and export
     kWizards,       // catalogue and data-item wizards
     kOrders,        // checkout
     kMail,          // send to mail or fax, ask for support
-    kCatalogueCopy, // add to my catalogue
+    kCatalogueCopy, // add to my catalogue, add to want list
     kCount,
 };
 

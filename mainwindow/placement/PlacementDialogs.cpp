@@ -48,31 +48,6 @@ void BindControlHelp(wxDialog& dialog, std::map<int, std::string> keys)
     });
 }
 
-std::unique_ptr<CPlacementTree> MakeTree(wxDialog& dialog, int id, CTreeImageTable* images)
-{
-    auto* control = FindControl<wxTreeCtrl>(dialog, id);
-    if (control == nullptr) {
-        // Every layout is compiled in: a missing control is a programming error.
-        wxFAIL_MSG("placement dialog without its tree");
-        control = new wxTreeCtrl(&dialog, id); // owned by the dialog
-    }
-    return std::make_unique<CPlacementTree>(*control, images);
-}
-
-// Folders and areas build their children only when a pane first opens them: every place the dialog
-// offers is built first, so that none is missing from its tree.
-void BuildPlaces(CTreeNode& node)
-{
-    if (node.IsWastebasket() || node.IsInWastebasket() ||
-        !(node.IsCatalogue() || node.IsFolder() || node.IsArea())) {
-        return;
-    }
-    node.BuildChildren();
-    for (CTreeNode* child = node.GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
-        BuildPlaces(*child);
-    }
-}
-
 std::string Text(const wxTextCtrl* edit)
 {
     return edit != nullptr ? edit->GetValue().utf8_string() : std::string();
@@ -87,7 +62,7 @@ CNewDataItemDlg::CNewDataItemDlg(wxWindow* parent, CTreeNode& start, int kind, C
     : m_kind(kind)
 {
     LoadDialogLayout(*this, parent, "32239");
-    m_tree = MakeTree(*this, kDataItemTree, images);
+    m_tree = MakePlacementTree(*this, kDataItemTree, images);
     BuildPlaces(start);
     start.InsertTreeItems(*m_tree, kind);
     m_tree->ExpandAndSelect(start, preselect);
@@ -117,7 +92,7 @@ void CNewElementDlg::SetUp(CTreeNode& start, CTreeNode* preselect, CTreeImageTab
                            const std::string& proposal, int nameId, int descriptionId, int treeId)
 {
     m_start = &start;
-    m_tree = MakeTree(*this, treeId, images);
+    m_tree = MakePlacementTree(*this, treeId, images);
     // The places a folder or list can go: no queries, lists, wastebasket, tables or shop items.
     BuildPlaces(start);
     start.AddChildNode(*m_tree, false, false, false, true);

@@ -1,6 +1,10 @@
 #include "mainwindow/placement/PlacementTree.h"
 
+#include "mainwindow/dialogs/DialogLayout.h"
 #include "mainwindow/panes/tree/TreeImageTable.h"
+#include "tree/base/TreeNode.h"
+
+#include <wx/dialog.h>
 
 namespace {
 
@@ -156,5 +160,28 @@ void CPlacementTree::ExpandAndSelect(CTreeNode& start, CTreeNode* caret)
     if (item != kNoTreeItem) {
         m_tree.EnsureVisible(ToWx(item));
         SelectItem(item);
+    }
+}
+
+std::unique_ptr<CPlacementTree> MakePlacementTree(wxDialog& dialog, int id, CTreeImageTable* images)
+{
+    auto* control = FindControl<wxTreeCtrl>(dialog, id);
+    if (control == nullptr) {
+        // Every layout is compiled in: a missing control is a programming error.
+        wxFAIL_MSG("placement dialog without its tree");
+        control = new wxTreeCtrl(&dialog, id); // owned by the dialog
+    }
+    return std::make_unique<CPlacementTree>(*control, images);
+}
+
+void BuildPlaces(CTreeNode& node)
+{
+    if (node.IsWastebasket() || node.IsInWastebasket() ||
+        !(node.IsCatalogue() || node.IsFolder() || node.IsArea())) {
+        return;
+    }
+    node.BuildChildren();
+    for (CTreeNode* child = node.GetFirstChildNode(); child != nullptr; child = child->GetNextSiblingNode()) {
+        BuildPlaces(*child);
     }
 }

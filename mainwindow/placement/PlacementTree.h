@@ -52,3 +52,11 @@ private:
     std::unordered_map<const CTreeNode*, wxTreeItemId> m_items;
     std::unordered_map<void*, CTreeNode*> m_nodes;
 };
+
+class wxDialog;
+
+// The tree control `id` of a dialog loaded from its layout, driven as a CPlacementTree.
+std::unique_ptr<CPlacementTree> MakePlacementTree(wxDialog& dialog, int id, CTreeImageTable* images);
+// Folders and areas build their children only when a pane first opens them: every place a dialog offers
+// is built first (not the records), so that none is missing from its tree.
+void BuildPlaces(CTreeNode& node);
