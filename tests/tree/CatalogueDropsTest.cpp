@@ -5,6 +5,7 @@
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "store/catalogue/CatalogueDb.h"
+#include "store/clipboard/ItemClipboard.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/markup/MarkupNode.h"
 #include "store/records/FolderRecord.h"
@@ -20,7 +21,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <csignal>
+#include <map>
 #include <random>
 #include <sys/wait.h>
 #include <thread>
@@ -56,6 +59,29 @@ public:
     bool keepStructure = false;
     int asked = 0;
     int askedDataFile = 0;
+};
+
+// The window system's clipboard, in memory.
+class MemoryClipboard : public CClipboardAccess
+{
+public:
+    MemoryClipboard() { SetClipboardAccess(this); }
+    ~MemoryClipboard() override { SetClipboardAccess(nullptr); }
+    bool HasFormat(std::string_view format) override { return formats.count(std::string(format)) > 0; }
+    std::optional<ClipboardBlock> GetData(std::string_view format) override
+    {
+        const auto found = formats.find(std::string(format));
+        return found != formats.end() ? std::optional(found->second) : std::nullopt;
+    }
+    bool SetFormats(const std::vector<ClipboardFormatData>& data) override
+    {
+        formats.clear();
+        for (const auto& format : data) {
+            formats[format.format] = format.data;
+        }
+        return true;
+    }
+    std::map<std::string, ClipboardBlock> formats;
 };
 
 class CatalogueDropsTest : public testing::Test
@@ -295,6 +321,55 @@ TEST_F(CatalogueDropsTest, AFailedCopyLeavesNoneOfTheFoldersMadeForItsStructure)
         names.push_back(folder->GetName());
     }
     EXPECT_EQ(names, std::vector<std::string>{"Here"});
+}
+
+TEST_F(CatalogueDropsTest, CopiedFoldersAndListsPastedOnTheCatalogueGoToItsTopLevel)
+{
+    MemoryClipboard clipboard;
+    for (CTreeNode* node = sourceNode; node != nullptr; node = NextTreeNode(node, sourceNode)) {
+        if (node->IsFolder() || node->IsArea()) {
+            node->PopulateChildren(nullptr);
+        }
+    }
+    CTreeNode* germany = sourceNode->FindByNodePath("Europe^Germany");
+    CTreeNode* wanted = sourceNode->FindByNodePath("Wanted");
+    ASSERT_NE(germany, nullptr);
+    ASSERT_NE(wanted, nullptr);
+    ASSERT_TRUE(AppendEntriesToClipboard(kAreaCopyFormat, {germany->GetPath()}));
+    ASSERT_TRUE(AppendEntriesToClipboard(kItemListCopyFormat, {wanted->GetPath()}));
+    // Another catalogue's folders and lists would name folders and data files the target lacks.
+    EXPECT_FALSE(targetNode->CanAcceptCopy(nullptr));
+    ASSERT_TRUE(sourceNode->CanAcceptCopy(nullptr));
+    sourceNode->DropCopy(nullptr);
+    // The container that made the copies is gone from the tree.
+    for (CTreeNode* child = sourceNode->GetFirstChildNode(); child != nullptr;
+         child = child->GetNextSiblingNode()) {
+        EXPECT_FALSE(child->GetName().empty());
+    }
+
+    Open();
+    CFolderRecord* copy = nullptr;
+    for (CFolderRecord* folder = source->FirstTopLevelFolder(); folder != nullptr;
+         folder = source->NextTopLevelFolder()) {
+        if (folder->GetName() == "Copy of Germany") {
+            copy = folder;
+        }
+    }
+    ASSERT_NE(copy, nullptr) << "no copy of Germany at the top level";
+    ASSERT_NE(source->FirstChildFolder(copy->GetNumber()), nullptr);
+    EXPECT_EQ(source->FirstChildFolder(copy->GetNumber())->GetName(), "Prussia");
+    CItemSet coins = CItemSet::Query(source.get(), 1, copy, false);
+    ASSERT_TRUE(coins.MoveFirst());
+    EXPECT_EQ(coins.GetFieldTextByName("NAME"), "Mark");
+    std::vector<std::string> lists;
+    CItemSet listSet = CItemSet::Query(source.get(), 22, nullptr, false);
+    for (bool more = listSet.MoveFirst(); more; more = listSet.MoveNext()) {
+        if (std::fmod(listSet.GetCurrentParent(), 100000.0) == 0.0) {
+            lists.push_back(listSet.GetCurrentName());
+        }
+    }
+    std::sort(lists.begin(), lists.end());
+    EXPECT_EQ(lists, (std::vector<std::string>{"Copy of Wanted", "Wanted"}));
 }
 
 TEST_F(CatalogueDropsTest, ATypeTheTargetLacksIsCopiedWithTheTypeItRefersTo)

@@ -4,15 +4,18 @@
 #include "platform/ui/DialogService.h"
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
+#include "store/clipboard/ItemClipboard.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/program/Broadcasts.h"
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
 #include "store/records/Record.h"
+#include "tree/base/ImageKinds.h"
 #include "tree/catalogue/CatalogueNode.h"
 #include "tree/catalogue/CatalogueRecordCopier.h"
 #include "tree/catalogue/DataItemTypeCopy.h"
 #include "tree/catalogue/SelectionCopy.h"
+#include "tree/containers/ContainerNode.h"
 
 #include <set>
 
@@ -45,22 +48,64 @@ CTreeNode* FindFolderNode(CTreeNode& node, double number)
 
 } // namespace
 
-bool CCatalogueNode::CanAcceptCopy(CItemSet* set)
+bool CCatalogueNode::CanAcceptRecords(CItemSet* set)
 {
     return set != nullptr && m_catalogue != nullptr && !m_catalogue->IsViewOnly() &&
            SelectionCopyUi() != nullptr && set->GetCurrent() != nullptr &&
            IsOtherCatalogue(*set, m_catalogue);
 }
 
+bool CCatalogueNode::CanPasteCopiedElements()
+{
+    CClipboardAccess* clipboard = GetClipboardAccess();
+    if (clipboard == nullptr || m_catalogue == nullptr || m_catalogue->IsViewOnly()) {
+        return false;
+    }
+    auto* root = static_cast<CTreeNode*>(GetRoot());
+    for (std::string_view format : {kQueryCopyFormat, kItemListCopyFormat, kAreaCopyFormat}) {
+        if (!clipboard->HasFormat(format)) {
+            continue;
+        }
+        for (const std::string& path : ReadClipboardEntries(format)) {
+            CTreeNode* node = root != nullptr ? root->FindByNodePath(path) : nullptr;
+            // Another catalogue's query or folder would name folders and data files this one does not have.
+            if (node != nullptr && node->GetCatalogue() == m_catalogue &&
+                (node->IsQuery() || node->IsItemList() ||
+                 (node->IsContainer() && node->GetFolderRecord() != nullptr))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool CCatalogueNode::PasteCopiedElements()
+{
+    // The catalogue's top level as a container (no folder record) makes the copies, as a folder makes
+    // them inside itself; it is part of the tree only while it pastes.
+    auto* top = AppendNode<CContainerNode>(*this, *m_catalogue, nullptr, node_kind::kAllKinds);
+    const bool pasted = top->PasteFolders(false);
+    DetachChild(top);
+    return pasted;
+}
+
+bool CCatalogueNode::CanAcceptCopy(CItemSet* set)
+{
+    return CanAcceptRecords(set) || CanPasteCopiedElements();
+}
+
 bool CCatalogueNode::CanAcceptMove(CItemSet* set)
 {
-    return CanAcceptCopy(set) && !set->GetCatalogue()->IsViewOnly();
+    return CanAcceptRecords(set) && !set->GetCatalogue()->IsViewOnly();
 }
 
 void CCatalogueNode::DropCopy(CItemSet* set)
 {
-    if (CanAcceptCopy(set)) {
-        DropRecords(*set);
+    const bool pasted = CanPasteCopiedElements() && PasteCopiedElements();
+    const bool copied = CanAcceptRecords(set) && DropRecords(*set);
+    // A copy of records has told every window already.
+    if (pasted && !copied) {
+        SendUnload();
     }
 }
 

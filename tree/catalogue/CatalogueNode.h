@@ -72,7 +72,8 @@ public:
     // Records of another open catalogue dropped here are copied in through the copy of a selection
     // (SelectionCopy.h); a type this catalogue lacks is first copied over with the types it refers to,
     // when the user agrees. A move deletes each source record only once its copy is committed. Records
-    // of this catalogue itself are refused. Defined in CatalogueDrops.cpp.
+    // of this catalogue itself are refused. Copied queries, item lists and folders of this catalogue on
+    // the clipboard are pasted at its top level first. Defined in CatalogueDrops.cpp.
     bool CanAcceptCopy(CItemSet* set) override;
     bool CanAcceptMove(CItemSet* set) override;
     void DropCopy(CItemSet* set) override;
@@ -93,6 +94,12 @@ public:
     static std::string UniqueChildName(CTreeNode& place, std::string_view first, std::string_view numbered);
 
 private:
+    // Whether records of the set can be copied in.
+    bool CanAcceptRecords(CItemSet* set);
+    // Whether the clipboard holds copied queries, item lists or folders of this catalogue.
+    bool CanPasteCopiedElements();
+    // Pastes them at the top level; true when one was pasted.
+    bool PasteCopiedElements();
     // The drop of either kind; true when records were copied.
     bool DropRecords(CItemSet& set);
     // The element of the source catalogue's tree holding the set's current record (its folder or the

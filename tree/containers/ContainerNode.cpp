@@ -469,6 +469,13 @@ bool CContainerNode::HoldsElementNamed(const std::string& name)
                 return true;
             }
         }
+    } else {
+        for (CFolderRecord* child = m_catalogue->FirstTopLevelFolder(); child != nullptr;
+             child = m_catalogue->NextTopLevelFolder()) {
+            if (platform::text::EqualsNoCase(child->GetName(), name)) {
+                return true;
+            }
+        }
     }
     for (int file : {kItemListsFile, kQueriesFile}) {
         CItemSet elements = CItemSet::Query(m_catalogue, file, nullptr, false);
@@ -497,9 +504,11 @@ std::string CContainerNode::CopyNameFor(std::string_view name,
 
 bool CContainerNode::PasteAreaCopy(std::string_view format)
 {
-    if (m_folder == nullptr || format != kAreaCopyFormat) {
+    if (format != kAreaCopyFormat) {
         return false;
     }
+    // Without a folder record this stands for the catalogue's top level.
+    const double parent = m_folder != nullptr ? m_folder->GetNumber() : RootFolderCode();
     bool copied = false;
     for (const std::string& path : ReadClipboardEntries(format)) {
         CTreeNode* node = FindNodeByPath(path);
@@ -510,8 +519,12 @@ bool CContainerNode::PasteAreaCopy(std::string_view format)
             node->GetParentNode()->PostUnload();
         }
         CFolderRecord& source = *node->GetFolderRecord();
-        CFolderRecord* copy =
-            m_catalogue->AddFolderCopy(CopyNameFor(source.GetName()), m_folder->GetNumber(), source);
+        // A parent of 0 (the top level where the installation number is 0) would keep the source's own:
+        // the pattern carries the parent.
+        CFolderRecord pattern;
+        pattern.CopyFrom(&source);
+        pattern.SetParent(parent);
+        CFolderRecord* copy = m_catalogue->AddFolderCopy(CopyNameFor(source.GetName()), parent, pattern);
         if (copy == nullptr) {
             continue;
         }

@@ -64,7 +64,8 @@ public:
     // folder is never put inside itself). True when one was moved.
     bool PasteAreaMove(std::string_view format);
     // Copies of the folders named by the format's paths, "Copy of %s" ("Copy %d of %s" when taken), with
-    // their contents. True when one was copied.
+    // their contents; a container without a folder record makes them at the catalogue's top level. True
+    // when one was copied.
     bool PasteAreaCopy(std::string_view format);
     // The stored queries and item lists of this catalogue named by the paths move into this folder.
     bool PasteQueryOrListMove(std::string_view format);
