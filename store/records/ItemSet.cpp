@@ -296,7 +296,9 @@ void CItemSet::Assign(CItemSet& other)
 CRecordList& CItemSet::List()
 {
     if (!m_list) {
+        // A set may be a folder of 100,000 records, of which a list pane shows a screenful at a time.
         m_list = std::make_unique<CRecordList>(m_catalogue);
+        m_list->SetValuesOnDemand(true);
     }
     return *m_list;
 }

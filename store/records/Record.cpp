@@ -369,6 +369,44 @@ void CRecord::ForgetFields()
     m_pictures.clear();
     m_storedAmounts.clear();
     m_name.clear();
+    m_headerRead = false;
+    m_changed = false;
+    m_nameFromRow = false;
+}
+
+bool CRecord::DropFields()
+{
+    if (!m_fieldsValid || !m_loaded || m_changed) {
+        return false;
+    }
+    for (const auto& [field, picture] : m_pictures) {
+        if (picture.use_count() > 1) {
+            return false;
+        }
+    }
+    if (!m_nameFromRow) {
+        BuildName();
+        m_nameFromRow = true;
+    }
+    m_values = std::pmr::vector<std::string>(m_values.get_allocator());
+    m_pictures = {};
+    m_storedAmounts = {};
+    m_loaded = false;
+    m_fieldsValid = false;
+    return true;
+}
+
+void CRecord::TakeRowHeaderOf(CRecord& read)
+{
+    m_key = read.m_key;
+    m_parent = read.m_parent;
+    m_created = read.m_created;
+    m_modified = read.m_modified;
+    m_checkTime = read.m_checkTime;
+    m_headerRead = true;
+    m_name = read.BuildName();
+    m_nameFromRow = true;
+    m_fieldsOnDemand = true;
 }
 
 void CRecord::EnsureFields()
@@ -378,6 +416,9 @@ void CRecord::EnsureFields()
     }
     if (GetNumber() != 0 && !m_loadFailed) {
         if (LoadFields()) {
+            if (m_listLink.list != nullptr) {
+                m_listLink.list->FieldsRead(*this);
+            }
             return;
         }
         m_loadFailed = true;
@@ -390,13 +431,17 @@ void CRecord::EnsureFields()
 
 std::time_t CRecord::GetCreationTime()
 {
-    EnsureFields();
+    if (!m_headerRead) {
+        EnsureFields();
+    }
     return m_created;
 }
 
 std::time_t CRecord::GetModificationTime()
 {
-    EnsureFields();
+    if (!m_headerRead) {
+        EnsureFields();
+    }
     return m_modified;
 }
 
@@ -471,6 +516,10 @@ std::string CRecord::GetFieldTextByName(std::string_view name)
 
 std::string CRecord::GetRawFieldText(int i) const
 {
+    if (m_fieldsOnDemand && !m_fieldsValid) {
+        // The record is its list's: the values are not held, but they are the record's all the same.
+        const_cast<CRecord*>(this)->EnsureFields();
+    }
     if (i < 0 || static_cast<size_t>(i) >= m_values.size()) {
         return {};
     }
@@ -554,6 +603,7 @@ void CRecord::SetFieldPicture(int i, std::shared_ptr<CCatalogueImage> picture)
         return;
     }
     EnsureFields();
+    m_changed = true;
     if (std::shared_ptr<CCatalogueImage>* slot = PictureSlot(i)) {
         *slot = std::move(picture);
     } else {
@@ -582,6 +632,8 @@ bool CRecord::SetFieldText(int i, std::string_view text)
     }
     value = std::string(kept);
     m_name.clear();
+    m_changed = true;
+    m_nameFromRow = false;
     return true;
 }
 
@@ -640,7 +692,9 @@ void CRecord::CopyFieldsFrom(CRecord& other)
         }
         m_storedAmounts = other.m_storedAmounts;
         m_fieldsValid = true;
+        m_changed = true;
         m_name.clear();
+        m_nameFromRow = false;
         return;
     }
     EnsureFields();
@@ -663,7 +717,7 @@ void CRecord::CopyFieldsFrom(CRecord& other)
 
 const std::string& CRecord::GetName()
 {
-    if (m_name.size() < 2) {
+    if (m_name.size() < 2 && !m_nameFromRow) {
         BuildName();
     }
     return m_name;
@@ -832,6 +886,7 @@ bool CRecord::FillFromRow(CDataRecordset& rs, bool withNumber, bool headerOnly,
         m_key.Set(m_key.GetKind(), fromCode.GetNumber(), m_catalogue);
     }
     m_checkTime = std::time(nullptr);
+    m_headerRead = true;
     const bool live = columns->deleted < 0 || !IsTrue(rs.GetFieldValue(columns->deleted));
     if (headerOnly) {
         return live;
@@ -871,7 +926,9 @@ bool CRecord::FillFromRow(CDataRecordset& rs, bool withNumber, bool headerOnly,
     m_loaded = true;
     m_loadFailed = false;
     m_fieldsValid = true;
+    m_changed = false;
     m_name.clear();
+    m_nameFromRow = false;
     return live;
 }
 
@@ -1011,6 +1068,7 @@ bool CRecord::SaveAs(int kind, double parent, bool refresh)
         m_values.resize(static_cast<size_t>(GetFieldCount()));
         m_pictures = std::move(pictures);
         m_fieldsValid = true;
+        m_changed = true;
     }
     return Save(parent, refresh);
 }

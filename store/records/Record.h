@@ -31,6 +31,7 @@ class CCatalogueImage;
 class CDataFileDef;
 class CDataRecordset;
 class CFieldDef;
+class CRecordList;
 
 // The fields a delimited line holds, by field number.
 using FieldSelection = std::bitset<100>;
@@ -103,6 +104,9 @@ public:
     bool IsInList() const { return m_inList; }
     void SetInList(bool inList) { m_inList = inList; }
     bool AreFieldsLoaded() const { return m_loaded; }
+    // The values are in memory (read, set or copied); false for a record whose row is read only when a
+    // value is asked for.
+    bool HasFieldsInMemory() const { return m_fieldsValid; }
 
     // ---- field descriptors (index 0 to 99; an empty descriptor gives 0, '\0' or "") -------------------
     int GetFieldCount() const;
@@ -120,7 +124,8 @@ public:
     // The value as held.
     std::string GetFieldText(int i);
     std::string GetFieldTextByName(std::string_view name);
-    // The value as held now, without loading.
+    // The value as held now, without loading (but a record of a list that reads its rows on demand reads
+    // its row first).
     std::string GetRawFieldText(int i) const;
     // What a list shows: for a reference field the referenced record's name (at most 75 characters,
     // empty when it cannot be loaded), else the value.
@@ -207,8 +212,25 @@ public:
 private:
     friend class CRecordList;
 
+    // The list a record lives in when that list reads its records' values on demand. Copies and moves of
+    // a record do not take it: only the list sets it, on its own records.
+    struct ListLink
+    {
+        CRecordList* list = nullptr;
+        ListLink() = default;
+        ListLink(const ListLink&) {}
+        ListLink& operator=(const ListLink&) { return *this; }
+    };
+
     void EnsureFields();
     void ForgetFields();
+    // Forgets the values read from the row, keeping the identity, system columns and name, so that they
+    // are read again when asked for. False (nothing forgotten) for values changed in memory, values not
+    // read from the row, or a picture someone else holds.
+    bool DropFields();
+    // Becomes a record of the row `read` was filled from whose values are read when asked for: takes its
+    // identity, system columns and name (built now from the values `read` holds).
+    void TakeRowHeaderOf(CRecord& read);
     bool WriteRow(CDataRecordset& rs, double parent, bool newRow, std::time_t created);
     // Adds the written record as a new row of the data file, through `open` (the data file's table
     // recordset) when given.
@@ -229,6 +251,12 @@ private:
     bool m_loaded = false;     // the fields were read from the row
     bool m_loadFailed = false; // reading them failed; not tried again until the key changes
     bool m_fieldsValid = false;
+    bool m_headerRead = false;  // the system columns came from the row
+    bool m_changed = false;     // a value was set in memory since the row was read
+    bool m_nameFromRow = false; // the name was built when the row was read, and stands until a value changes
+    // The row's values are read when asked for (a record of a list that reads its rows on demand).
+    bool m_fieldsOnDemand = false;
+    ListLink m_listLink;
     std::uint8_t m_mark = 0;
     double m_parent = 0.0;
     std::time_t m_created = 0;

@@ -26,6 +26,7 @@
 #include <fstream>
 #include <map>
 #include <numeric>
+#include <unordered_map>
 #include <utility>
 
 using namespace platform::dao;
@@ -258,7 +259,14 @@ std::unordered_set<double> OwnedCodes(CCatalogueDb& catalogue)
 // ---- construction and contents -------------------------------------------------------------------------
 
 CRecordList::CRecordList(CCatalogueDb* catalogue) : m_catalogue(catalogue) {}
-CRecordList::CRecordList(CRecordList&&) noexcept = default;
+CRecordList::CRecordList(CRecordList&& other) noexcept
+    : m_catalogue(other.m_catalogue), m_blocks(std::move(other.m_blocks)),
+      m_records(std::move(other.m_records)), m_identities(std::move(other.m_identities)),
+      m_cursor(std::exchange(other.m_cursor, kNone)), m_valuesOnDemand(other.m_valuesOnDemand),
+      m_valuesRead(std::move(other.m_valuesRead))
+{
+    LinkRecords();
+}
 
 CRecordList& CRecordList::operator=(CRecordList&& other) noexcept
 {
@@ -269,8 +277,29 @@ CRecordList& CRecordList::operator=(CRecordList&& other) noexcept
         m_records = std::move(other.m_records);
         m_identities = std::move(other.m_identities);
         m_cursor = std::exchange(other.m_cursor, kNone);
+        m_valuesOnDemand = other.m_valuesOnDemand;
+        m_valuesRead = std::move(other.m_valuesRead);
+        LinkRecords();
     }
     return *this;
+}
+
+void CRecordList::LinkRecords()
+{
+    for (const RecordPtr& record : m_records) {
+        record->m_listLink.list = m_valuesOnDemand ? this : nullptr;
+    }
+}
+
+void CRecordList::FieldsRead(CRecord& record)
+{
+    m_valuesRead.push_back(&record);
+    while (m_valuesRead.size() > kRecordsWithValues) {
+        CRecord* oldest = m_valuesRead.front();
+        m_valuesRead.pop_front();
+        // One changed in memory keeps its values; it no longer counts among the recent ones.
+        oldest->DropFields();
+    }
 }
 
 CRecordList::~CRecordList() = default;
@@ -416,6 +445,7 @@ CRecord* CRecordList::Append(CRecord&& record)
     }
     RecordPtr held(m_blocks.Make(std::move(record)));
     held->SetInList(true);
+    held->m_listLink.list = m_valuesOnDemand ? this : nullptr;
     m_records.push_back(std::move(held));
     return m_records.back().get();
 }
@@ -470,6 +500,7 @@ bool CRecordList::Remove(const CRecord* record)
         return false;
     }
     const size_t at = static_cast<size_t>(found - m_records.begin());
+    std::erase(m_valuesRead, found->get());
     m_identities.Erase(IdentityOf(**found));
     m_records.erase(found);
     if (m_records.empty()) {
@@ -495,6 +526,7 @@ void CRecordList::Merge(const CRecordList& other)
 
 void CRecordList::Clear()
 {
+    m_valuesRead.clear();
     m_records.clear();
     m_blocks.Clear();
     m_identities.Clear();
@@ -570,7 +602,8 @@ CRecord* CRecordList::GetAt(size_t index) const
 // ---- loaders -------------------------------------------------------------------------------------------
 
 template <typename Keep>
-void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bool deleted, Keep&& keep)
+void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bool deleted, Keep&& keep,
+                      int keepField)
 {
     if (m_catalogue == nullptr || m_catalogue->GetDatabase() == nullptr) {
         return;
@@ -589,13 +622,30 @@ void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bo
         rs.OpenQuery(dbOpenSnapshot, sql);
         RecordRowColumns columns;
         columns.Find(rs, definition);
+        // On demand, each row is read into one scratch record, only the columns the name and `keep` need
+        // (field 0 names a record of a numbered table without title fields); the list's record takes its
+        // identity, system columns and name.
+        CRecord scratch(m_catalogue);
+        scratch.SetKey(kind, 0);
+        if (m_valuesOnDemand) {
+            for (int i = 1; i < static_cast<int>(columns.fields.size()); ++i) {
+                if (i != keepField && !definition.IsFieldNameHeader(i)) {
+                    columns.fields[static_cast<size_t>(i)] = -1;
+                }
+            }
+        }
         for (; !rs.IsEOF(); rs.MoveNext()) {
-            CRecord record(m_catalogue, m_blocks.Values());
+            CRecord record =
+                m_valuesOnDemand ? CRecord(m_catalogue) : CRecord(m_catalogue, m_blocks.Values());
+            CRecord& filled = m_valuesOnDemand ? scratch : record;
             record.SetKey(kind, 0);
-            const bool live = record.FillFromRow(rs, true, false, &columns);
+            const bool live = filled.FillFromRow(rs, true, false, &columns);
             // Stored queries have no waste basket: every row counts.
-            if ((kind != kQueriesFile && live == deleted) || !keep(record)) {
+            if ((kind != kQueriesFile && live == deleted) || !keep(filled)) {
                 continue;
+            }
+            if (m_valuesOnDemand) {
+                record.TakeRowHeaderOf(scratch);
             }
             record.SetLinked(inMenu && linked.contains(record.GetKeyCode()));
             read.emplace_back(m_blocks.Make(std::move(record)));
@@ -610,6 +660,7 @@ void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bo
     for (RecordPtr& record : read) {
         if (m_identities.Insert(IdentityOf(*record))) {
             record->SetInList(true);
+            record->m_listLink.list = m_valuesOnDemand ? this : nullptr;
             m_records.push_back(std::move(record));
         }
     }
@@ -723,9 +774,12 @@ void CRecordList::LoadCriteria(int dataFile, const CFolderRecord* folder, bool d
         return;
     }
     const int yearField = IssueYearField(*definition);
-    Run(sql, *definition, deleted, [&](CRecord& record) {
-        return yearField >= 0 && HoldsIssueYear(record.GetRawFieldText(yearField), options.issueYear);
-    });
+    Run(
+        sql, *definition, deleted,
+        [&](CRecord& record) {
+            return yearField >= 0 && HoldsIssueYear(record.GetRawFieldText(yearField), options.issueYear);
+        },
+        yearField);
 }
 
 void CRecordList::LoadSql(std::string_view sql)
@@ -976,6 +1030,51 @@ int CRecordList::CopyToCatalogue(CCatalogueDb& target, int targetKind, double pa
 
 // ---- sorting -------------------------------------------------------------------------------------------
 
+template <typename Values>
+void CRecordList::ReadSortColumn(int field, Values& values, std::vector<bool>& known)
+{
+    // The records without their values in memory, by catalogue and data file.
+    std::map<std::pair<CCatalogueDb*, int>, std::vector<size_t>> groups;
+    for (size_t i = 0; i < m_records.size(); ++i) {
+        const CRecord& record = *m_records[i];
+        if (!record.HasFieldsInMemory() && record.GetCatalogue() != nullptr) {
+            groups[{record.GetCatalogue(), record.GetKind()}].push_back(i);
+        }
+    }
+    for (const auto& [where, rows] : groups) {
+        // A few records are read one by one, rather than the whole table's column.
+        const CDataFileDef* definition = FindDataFile(where.first, where.second);
+        if (rows.size() <= kRecordsWithValues || definition == nullptr ||
+            field >= definition->GetFieldCount() || definition->GetFieldName(field).empty() ||
+            where.first->GetDatabase() == nullptr) {
+            continue;
+        }
+        std::unordered_map<std::uint32_t, SortValue> byNumber;
+        CDataRecordset rs(where.first->GetDatabase());
+        try {
+            rs.OpenQuery(dbOpenSnapshot, "SELECT AUTOINCR, UID, " + SqlName(definition->GetFieldName(field)) +
+                                             " FROM " + TableOf(*definition));
+            RecordRowColumns columns;
+            columns.Find(rs, *definition);
+            CRecord scratch(where.first);
+            scratch.SetKey(where.second, 0);
+            for (; !rs.IsEOF(); rs.MoveNext()) {
+                scratch.FillFromRow(rs, true, false, &columns);
+                byNumber[scratch.GetNumber()] = FieldSortValue(scratch, field);
+            }
+        } catch (const std::exception& error) {
+            LogFailure(error);
+            continue;
+        }
+        for (const size_t i : rows) {
+            if (const auto found = byNumber.find(m_records[i]->GetNumber()); found != byNumber.end()) {
+                values[i] = std::move(found->second);
+                known[i] = true;
+            }
+        }
+    }
+}
+
 bool CRecordList::GetSortDirection(int key)
 {
     const auto found = SortDirections().find(key);
@@ -1006,11 +1105,18 @@ bool CRecordList::SortByFieldName(std::string_view name, bool forced, bool ascen
 void CRecordList::SortRecords(int key, bool ascending)
 {
     std::vector<SortValue> values(m_records.size());
+    std::vector<bool> known(m_records.size(), false);
+    if (m_valuesOnDemand && key >= 0 && key < kSortByFolderName) {
+        ReadSortColumn(key, values, known);
+    }
     std::unordered_set<double> owned;
     if (key == kSortByOwned && m_catalogue != nullptr) {
         owned = OwnedCodes(*m_catalogue);
     }
     for (size_t i = 0; i < m_records.size(); ++i) {
+        if (known[i]) {
+            continue;
+        }
         CRecord& record = *m_records[i];
         SortValue& value = values[i];
         switch (key) {

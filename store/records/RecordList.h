@@ -11,6 +11,7 @@
 #include "store/records/Record.h"
 
 #include <cstddef>
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <memory_resource>
@@ -53,6 +54,17 @@ public:
 
     CCatalogueDb* GetCatalogue() const { return m_catalogue; }
     void SetCatalogue(CCatalogueDb* catalogue) { m_catalogue = catalogue; }
+
+    // ---- values on demand ----------------------------------------------------------------------------
+    // At most this many records of a list with values on demand keep the values read from their rows.
+    static constexpr size_t kRecordsWithValues = 256;
+    // With values on demand the loaders read each row's identity, system columns and name only; a
+    // record reads its values from its row when one is asked for, and the records whose values were read
+    // longest ago forget them again (unless changed in memory), so that a list of 100,000 records holds
+    // no more than a screenful or two of values. Sorting by a field reads that one column for all of them.
+    // Set before loading.
+    void SetValuesOnDemand(bool onDemand) { m_valuesOnDemand = onDemand; }
+    bool HasValuesOnDemand() const { return m_valuesOnDemand; }
 
     // ---- contents ------------------------------------------------------------------------------------
     // Appends a copy of the record when its data file exists and the list does not hold it yet. Returns
@@ -152,7 +164,17 @@ public:
     static std::unordered_set<double> LiveKeyCodes(CCatalogueDb& catalogue, const CDataFileDef& definition);
 
 private:
+    friend class CRecord;
     static constexpr size_t kNone = static_cast<size_t>(-1);
+
+    // A record of the list read its values from its row; the oldest beyond kRecordsWithValues forget.
+    void FieldsRead(CRecord& record);
+    // The records point back to this list (after the list moved).
+    void LinkRecords();
+    // The sort values of a field for the records whose values are not in memory, each data file's column
+    // read in one statement where that is cheaper than reading each record; `known` marks those found.
+    template <typename Values>
+    void ReadSortColumn(int field, Values& values, std::vector<bool>& known);
 
     struct Identity
     {
@@ -218,7 +240,8 @@ private:
     // Runs a statement on a data file's table and appends the rows whose DELETED state is the wanted one
     // and that `keep` (when given) accepts.
     template <typename Keep>
-    void Run(const std::string& sql, const CDataFileDef& definition, bool deleted, Keep&& keep);
+    void Run(const std::string& sql, const CDataFileDef& definition, bool deleted, Keep&& keep,
+             int keepField = -1);
     void Run(const std::string& sql, const CDataFileDef& definition, bool deleted);
     void SortRecords(int key, bool ascending);
 
@@ -228,4 +251,7 @@ private:
     std::vector<RecordPtr> m_records;
     IdentitySet m_identities;
     size_t m_cursor = kNone;
+    bool m_valuesOnDemand = false;
+    // The records that read their values on demand, oldest first.
+    std::deque<CRecord*> m_valuesRead;
 };

@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <set>
 
 using namespace lumarc::test;
@@ -740,3 +741,169 @@ TEST_F(ItemSetTest, WaitWindowOnlyForSetsOfTenRecordsOrMore)
 }
 
 } // namespace
+
+namespace {
+
+// A folder of more coins than a list keeps the values of, so that values read on demand are forgotten
+// again and a sort reads its column in one statement.
+class LargeItemSetTest : public ::testing::Test
+{
+protected:
+    static constexpr int kCoins = static_cast<int>(CRecordList::kRecordsWithValues) * 2 + 50;
+
+    void SetUp() override
+    {
+        SetSettingString("selectedCurrency", "$");
+        LoadRegionalSettings(platform::intl::RegionalValues{});
+        const auto path = CatalogueBuilder(MakeTempFolder("large-sets") / "hoard.ctg")
+                              .DataFile(CoinsFile(1))
+                              .DataFile(CountriesFile(2))
+                              .Build();
+        catalogue = std::make_unique<CCatalogueDb>(path);
+        hoard = catalogue->AddFolder("Hoard", 0, 1)->GetNumber();
+        const CNodeRef france = AddRecord(*catalogue, 2, 0, {{"NAME", "France"}});
+        platform::dao::CDaoWorkspace::Default().BeginTrans();
+        RecordWriter writer(*catalogue, 1);
+        for (int i = 0; i < kCoins; ++i) {
+            // Names, years, prices and grades in different orders, with equal values for the stable sort,
+            // mixed case and a reference on every third coin.
+            const int scrambled = (i * 389) % kCoins;
+            writer.Add(hoard, {{"NAME", "Coin " + std::to_string(scrambled)},
+                               {"YEAR", std::to_string(1800 + i % 97)},
+                               {"PRICE", std::to_string(i % 41) + ".5"},
+                               {"GRADE", i % 2 == 0 ? "vf" : "VF"},
+                               {"COUNTRY",
+                                i % 3 == 0 ? std::to_string(static_cast<long long>(france.GetCode())) : ""}});
+        }
+        platform::dao::CDaoWorkspace::Default().CommitTrans();
+    }
+
+    // What a row shows: the name and the texts of some fields.
+    static std::vector<std::string> Row(CRecord& record)
+    {
+        return {record.GetName(), record.GetFieldText(1), record.GetFieldText(2), record.GetFieldText(10),
+                record.GetFieldDisplayText(11)};
+    }
+    std::vector<std::vector<std::string>> RowsOf(CItemSet& set)
+    {
+        std::vector<std::vector<std::string>> rows;
+        for (size_t row = 0; set.MoveToRow(row); ++row) {
+            rows.push_back(Row(*set.GetCurrent()));
+        }
+        return rows;
+    }
+    static std::vector<std::vector<std::string>> RowsOf(CRecordList& list)
+    {
+        std::vector<std::vector<std::string>> rows;
+        for (const auto& record : list) {
+            rows.push_back(Row(*record));
+        }
+        return rows;
+    }
+    static size_t RecordsWithValues(CItemSet& set)
+    {
+        const CRecordList& list = set.GetList();
+        return static_cast<size_t>(std::count_if(
+            list.begin(), list.end(), [](const auto& record) { return record->HasFieldsInMemory(); }));
+    }
+
+    std::unique_ptr<CCatalogueDb> catalogue;
+    double hoard = 0;
+};
+
+} // namespace
+
+TEST_F(LargeItemSetTest, ValuesReadOnDemandGiveWhatReadingEveryRowGives)
+{
+    struct Case
+    {
+        const char* what;
+        int key;
+        bool ascending;
+        const char* criteria;
+    };
+    const Case cases[] = {
+        {"by name", kSortByName, true, ""},
+        {"by year descending", 1, false, ""},
+        {"by price", 2, true, ""},
+        {"by grade, case aside", 10, true, ""},
+        {"by creation time", kSortByCreationTime, false, ""},
+        {"filtered by year, by name", kSortByName, false, "YEAR < 1850"},
+        {"filtered by price, by year", 1, true, "PRICE > 30"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CItemSet set(catalogue.get());
+        set.SetFilterDataFile(1);
+        set.SetFilterFolder(catalogue->FindFolder(hoard));
+        if (*c.criteria != '\0') {
+            set.SetFilterText(c.criteria);
+        }
+        // Both in one order first, so that records of equal values stay in the same order.
+        set.Sort(kSortByName, true, true);
+        set.Sort(c.key, true, c.ascending);
+        CRecordList everyRow(catalogue.get());
+        everyRow.LoadCriteria(1, catalogue->FindFolder(hoard), false, c.criteria);
+        everyRow.Sort(kSortByName, true, true);
+        everyRow.Sort(c.key, true, c.ascending);
+        ASSERT_TRUE(set.GetList().HasValuesOnDemand());
+        ASSERT_FALSE(everyRow.HasValuesOnDemand());
+        ASSERT_GT(everyRow.GetCount(), 20u);
+        EXPECT_EQ(RowsOf(set), RowsOf(everyRow));
+    }
+}
+
+TEST_F(LargeItemSetTest, WalkingEveryRowKeepsTheValuesOfAFewRecordsOnly)
+{
+    CItemSet set = CItemSet::Query(catalogue.get(), 1, catalogue->FindFolder(hoard), false);
+    ASSERT_EQ(set.GetCount(), static_cast<size_t>(kCoins));
+    // Loading reads names, not values, and sorting by a field reads its column without keeping it.
+    EXPECT_EQ(RecordsWithValues(set), 0u);
+    set.Sort(1, true, true);
+    EXPECT_EQ(RecordsWithValues(set), 0u);
+    // A screenful of rows holds its values.
+    for (size_t row = 0; row < 30; ++row) {
+        ASSERT_TRUE(set.MoveToRow(row));
+        EXPECT_FALSE(set.GetFieldText(1).empty());
+    }
+    EXPECT_EQ(RecordsWithValues(set), 30u);
+    // Walking every row with its values and pictures, then from the end back, keeps a few; a record
+    // whose values were forgotten still gives them.
+    std::map<std::uint32_t, std::string> years;
+    for (bool more = set.MoveFirst(); more; more = set.MoveNext()) {
+        years[set.GetCurrentNumber()] = set.GetFieldText(1);
+        set.GetCurrent()->GetFieldPicture(4);
+    }
+    ASSERT_EQ(years.size(), static_cast<size_t>(kCoins));
+    for (size_t row = static_cast<size_t>(kCoins); row-- > 0;) {
+        ASSERT_TRUE(set.MoveToRow(row));
+        EXPECT_EQ(set.GetCurrent()->GetRawFieldText(1), years[set.GetCurrentNumber()]);
+    }
+    EXPECT_LE(RecordsWithValues(set), CRecordList::kRecordsWithValues);
+}
+
+TEST_F(LargeItemSetTest, ValuesChangedInMemoryAreNotForgottenAndSavedOnesAreReadAgain)
+{
+    CItemSet set = CItemSet::Query(catalogue.get(), 1, catalogue->FindFolder(hoard), false);
+    set.SortByName(true, true);
+    ASSERT_TRUE(set.MoveToRow(0));
+    const std::uint32_t changed = set.GetCurrentNumber();
+    ASSERT_TRUE(set.SetFieldText(10, "Abraded"));
+    ASSERT_TRUE(set.MoveToRow(1));
+    const std::uint32_t saved = set.GetCurrentNumber();
+    ASSERT_TRUE(set.SetFieldText(10, "Saved"));
+    ASSERT_TRUE(set.UpdateCurrentRecord());
+    for (size_t row = 2; set.MoveToRow(row); ++row) {
+        set.GetFieldText(1);
+    }
+    ASSERT_TRUE(set.MoveToRow(0));
+    EXPECT_EQ(set.GetCurrentNumber(), changed);
+    EXPECT_EQ(set.GetFieldText(10), "Abraded");
+    ASSERT_TRUE(set.MoveToRow(1));
+    EXPECT_EQ(set.GetCurrentNumber(), saved);
+    EXPECT_EQ(set.GetFieldText(10), "Saved");
+    // A sort by the changed field orders the record by its value in memory.
+    set.Sort(10, true, true);
+    ASSERT_TRUE(set.MoveToRow(0));
+    EXPECT_EQ(set.GetCurrentNumber(), changed);
+}
