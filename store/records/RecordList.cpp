@@ -666,6 +666,37 @@ void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bo
     }
 }
 
+std::string CRecordList::SelectedColumns(const CDataFileDef& definition, int keepField) const
+{
+    // Only the columns a row read on demand needs, of those the table has: a field added to the data
+    // file later may have no column yet. Every column for the built-in data files and whole rows.
+    if (!m_valuesOnDemand || !IsOrdinaryKind(definition.GetFileNumber()) || m_catalogue == nullptr ||
+        m_catalogue->GetDatabase() == nullptr) {
+        return "*";
+    }
+    std::vector<std::string> names = {"PARENT", "UID", "AUTOINCR", "CREADATE", "MODIDATE", "DELETED"};
+    for (int i = 0; i < definition.GetFieldCount(); ++i) {
+        if (i == 0 || i == keepField || definition.IsFieldNameHeader(i)) {
+            names.push_back(definition.GetFieldName(i));
+        }
+    }
+    std::string columns;
+    try {
+        CDataRecordset rs(m_catalogue->GetDatabase());
+        rs.OpenQuery(dbOpenSnapshot, "SELECT * FROM " + TableOf(definition) + " WHERE 1 = 0");
+        for (const std::string& name : names) {
+            if (!name.empty() && rs.FindField(name) >= 0 &&
+                columns.find(SqlName(name)) == std::string::npos) {
+                columns += (columns.empty() ? "" : ", ") + SqlName(name);
+            }
+        }
+    } catch (const std::exception& error) {
+        LogFailure(error);
+        return "*";
+    }
+    return columns.empty() ? "*" : columns;
+}
+
 void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bool deleted)
 {
     Run(sql, definition, deleted, [](CRecord&) { return true; });
@@ -685,8 +716,8 @@ void CRecordList::LoadFolder(int dataFile, const CFolderRecord* folder, bool del
     }
     const double code = folder != nullptr ? folder->GetNumber() : 0.0;
     const bool queries = dataFile == kQueriesFile;
-    std::string sql =
-        "SELECT * " + definition->BuildRecNameExpression() + " FROM " + TableOf(*definition) + " ";
+    std::string sql = "SELECT " + SelectedColumns(*definition) + " " + definition->BuildRecNameExpression() +
+                      " FROM " + TableOf(*definition) + " ";
     if (code == 0.0) {
         if (!queries) {
             sql += deleted ? "WHERE  DELETED = True " : "WHERE  DELETED = False ";
@@ -768,12 +799,15 @@ void CRecordList::LoadCriteria(int dataFile, const CFolderRecord* folder, bool d
     if (definition == nullptr) {
         return;
     }
-    const std::string sql = BuildCriteriaSql(*definition, folder, deleted, criteria, options.joinLinks);
+    std::string sql = BuildCriteriaSql(*definition, folder, deleted, criteria, options.joinLinks);
+    const int yearField = options.hasIssueYear ? IssueYearField(*definition) : -1;
+    if (sql.starts_with("SELECT * ")) {
+        sql.replace(7, 1, SelectedColumns(*definition, yearField));
+    }
     if (!options.hasIssueYear) {
         Run(sql, *definition, deleted);
         return;
     }
-    const int yearField = IssueYearField(*definition);
     Run(
         sql, *definition, deleted,
         [&](CRecord& record) {
@@ -831,7 +865,8 @@ void CRecordList::LoadParent(int dataFile, double folderCode)
     if (definition == nullptr) {
         return;
     }
-    std::string sql = "SELECT * " + definition->BuildRecNameExpression() + " FROM " + TableOf(*definition);
+    std::string sql = "SELECT " + SelectedColumns(*definition) + " " + definition->BuildRecNameExpression() +
+                      " FROM " + TableOf(*definition);
     if (dataFile != kQueriesFile) {
         sql += " WHERE PARENT = " + SqlNumber(folderCode) + " ";
     }

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 #include <memory_resource>
+#include <string>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -171,6 +172,8 @@ private:
     void FieldsRead(CRecord& record);
     // The records point back to this list (after the list moved).
     void LinkRecords();
+    // The column list a loader's statement selects ("*" for whole rows).
+    std::string SelectedColumns(const CDataFileDef& definition, int keepField = -1) const;
     // The sort values of a field for the records whose values are not in memory, each data file's column
     // read in one statement where that is cheaper than reading each record; `known` marks those found.
     template <typename Values>
