@@ -3,6 +3,7 @@
 #include "mainwindow/frame/FramePanes.h"
 #include "mainwindow/frame/StartMode.h"
 #include "store/program/Settings.h"
+#include "store/program/TraceLog.h"
 #include "tree/base/TreeNode.h"
 
 #include <algorithm>
@@ -44,12 +45,7 @@ ParentView::ParentView(wxWindow* parent, CPaneFrame& frame)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxSize(100, 100)), m_frame(frame)
 {
     const FramePaneFactories& factories = GetFramePaneFactories();
-    if (factories.makeWeb) {
-        m_web = factories.makeWeb(this, frame);
-        if (m_web != nullptr) {
-            m_web->GetWindow()->SetId(kWebViewId);
-        }
-    }
+    m_makeWeb = factories.makeWeb;
     if (factories.makeList) {
         m_list = factories.makeList(this, frame);
         if (m_list != nullptr) {
@@ -96,5 +92,33 @@ void ParentView::LayoutViews()
     if (m_web != nullptr) {
         m_web->GetWindow()->SetSize(layout.web);
         m_web->GetWindow()->Show(!layout.web.IsEmpty());
+    } else if (!layout.web.IsEmpty() && m_makeWeb && m_frame.GetCurrentElement() != nullptr) {
+        if (input.rootIsCurrent || m_webDue) {
+            // The page is all the pane shows: there is nothing to show before it.
+            MakeWebView();
+        } else if (!m_webScheduled) {
+            // The list first: the web view follows once the events queued now, the drawing among them,
+            // have run. Pending calls die with the panel.
+            m_webScheduled = true;
+            CallAfter([this] {
+                m_webDue = true;
+                LayoutViews();
+            });
+        }
     }
+}
+
+void ParentView::MakeWebView()
+{
+    // Once only, also when making it lays the panel out again.
+    const auto make = std::move(m_makeWeb);
+    m_makeWeb = nullptr;
+    m_web = make(this, m_frame);
+    if (m_web == nullptr) {
+        return;
+    }
+    m_web->GetWindow()->SetId(kWebViewId);
+    DebugLogString("web view made");
+    LayoutViews();
+    m_web->ShowElement(m_frame.GetCurrentElement(), false, false);
 }

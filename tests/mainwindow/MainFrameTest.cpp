@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/panel.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -163,6 +164,27 @@ TEST_F(MainFrameTest, RegisteredCataloguesOpenUnderTheRootAndABrokenOneIsAskedAb
     EXPECT_EQ(std::count(registered.begin(), registered.end(), broken.string()), 0);
 }
 
+// A web pane that records its making and the elements it is asked to show.
+struct WebPaneRecord
+{
+    int made = 0;
+    std::vector<CTreeNode*> shown;
+};
+
+class RecordingWebPane : public wxPanel, public CFrameWebPane
+{
+public:
+    RecordingWebPane(wxWindow* parent, WebPaneRecord& record) : wxPanel(parent), m_record(record)
+    {
+        ++m_record.made;
+    }
+    wxWindow* GetWindow() override { return this; }
+    void ShowElement(CTreeNode* element, bool, bool) override { m_record.shown.push_back(element); }
+
+private:
+    WebPaneRecord& m_record;
+};
+
 // The frame with its tree pane, on the typical catalogue as the only registered one.
 class MainFrameStateTest : public MainFrameTest
 {
@@ -222,6 +244,45 @@ TEST_F(MainFrameStateTest, TheNextRunComesBackToTheElementAndTheExpansionTheUser
     ASSERT_NE(europe, nullptr);
     EXPECT_TRUE(europe->GetAttributeBool("Expanded"));
     EXPECT_EQ(frame->GetLeftView()->GetSelectedNode(), current);
+}
+
+TEST_F(MainFrameStateTest, TheWebViewIsMadeWhenAPageIsFirstShownAndAfterTheList)
+{
+    WebPaneRecord record;
+    FramePaneFactories factories = GetFramePaneFactories();
+    factories.makeWeb = [&record](wxWindow* parent, CPaneFrame&) -> CFrameWebPane* {
+        return new RecordingWebPane(parent, record);
+    };
+    SetFramePaneFactories(factories);
+
+    // The list alone fills the right pane: no web view, until the root's page is shown.
+    SetSettingInt("DisplayAsWebPage", 0);
+    CMainFrame* frame = Make({});
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->GetCurrentElement(), nullptr);
+    EXPECT_EQ(record.made, 0);
+    EXPECT_EQ(frame->GetWebView(), nullptr);
+    frame->SetCurrentElement(&frame->GetRootElement());
+    EXPECT_EQ(record.made, 1);
+    ASSERT_NE(frame->GetWebView(), nullptr);
+    ASSERT_FALSE(record.shown.empty());
+    EXPECT_EQ(record.shown.back(), &frame->GetRootElement());
+    Close();
+
+    // The page beside the list: the restored list comes first, the web view once the queued events ran,
+    // showing the element the list shows.
+    SetSettingInt("DisplayAsWebPage", 1);
+    SetSettingString("Selected", ""); // not the root the last run left
+    record = {};
+    m_frame = new CMainFrame({});
+    ASSERT_TRUE(m_frame->Create());
+    ASSERT_NE(m_frame->GetCurrentElement(), nullptr);
+    EXPECT_EQ(record.made, 0);
+    wxTheApp->ProcessPendingEvents();
+    EXPECT_EQ(record.made, 1);
+    ASSERT_NE(m_frame->GetWebView(), nullptr);
+    ASSERT_FALSE(record.shown.empty());
+    EXPECT_EQ(record.shown.back(), m_frame->GetCurrentElement());
 }
 
 TEST_F(MainFrameStateTest, OpenModeNeitherRestoresNorSavesTheTree)
