@@ -711,6 +711,23 @@ void CMainFrame::UnloadDatabase(const std::string& file)
 
 // ---- records ---------------------------------------------------------------------------------------------
 
+CCatalogueDb* CMainFrame::FindNewestCatalogueForFile(std::string_view name) const
+{
+    CCatalogueDb* newest = nullptr;
+    std::time_t newestDate = 0;
+    for (CTreeNode* node = m_root->GetFirstChildNode(); node != nullptr; node = node->GetNextSiblingNode()) {
+        CCatalogueDb* catalogue = node->IsCatalogue() ? node->GetCatalogue() : nullptr;
+        if (catalogue == nullptr) {
+            continue;
+        }
+        if (const std::time_t date = catalogue->GetFileModificationDate(name); date > newestDate) {
+            newest = catalogue;
+            newestDate = date;
+        }
+    }
+    return newest;
+}
+
 CTreeNode* CMainFrame::FindNodeHoldingKey(const CRecord& record) const
 {
     if (m_mode == StartMode::kFind) {

@@ -95,6 +95,9 @@ public:
     // After a record was saved: the loaded item sets of its catalogue's top elements take it, and the
     // list shows it when its element is selected.
     void GoToNodeByCode(CCatalogueDb& catalogue, CRecord& record, double keyCode);
+    // Among the catalogues under the root, the one whose stored text of that name was written last (the
+    // first of equals); null when none holds it with a date.
+    CCatalogueDb* FindNewestCatalogueForFile(std::string_view name) const;
     // The first element of the tree whose loaded item set holds the record's key code; null in Find mode.
     CTreeNode* FindNodeHoldingKey(const CRecord& record) const;
 

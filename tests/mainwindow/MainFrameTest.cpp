@@ -5,6 +5,7 @@
 #include "mainwindow/frame/FrameState.h"
 #include "mainwindow/panes/MainSplitter.h"
 #include "mainwindow/panes/tree/LeftView.h"
+#include "platform/dao/DaoDatabase.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/WxBroadcast.h"
 #include "resources/LoadResString.h"
@@ -162,6 +163,38 @@ TEST_F(MainFrameTest, RegisteredCataloguesOpenUnderTheRootAndABrokenOneIsAskedAb
     EXPECT_NE(dialogs.messages[0].text.find("Do you want to eliminate it"), std::string::npos);
     const auto registered = ReadRegisteredCatalogues();
     EXPECT_EQ(std::count(registered.begin(), registered.end(), broken.string()), 0);
+}
+
+TEST_F(MainFrameTest, TheNewestCopyOfAStoredTextIsFoundAmongTheCatalogues)
+{
+    for (const std::string& path : ReadRegisteredCatalogues()) {
+        if (!path.empty()) {
+            UnregisterCatalogue(path);
+        }
+    }
+    const auto folder = lumarc::test::MakeTempFolder("newest-text");
+    // The shop's terms in two catalogues, the second copy written a day later; a third has none.
+    const char* const names[] = {"Older", "Newer", "Without"};
+    for (const char* name : names) {
+        RegisterCatalogue(lumarc::test::CatalogueBuilder(folder / (std::string(name) + ".ctg"))
+                              .Name(name)
+                              .Build()
+                              .string());
+    }
+    const auto writeTerms = [&](const char* name, const char* stamp) {
+        CCatalogueDb catalogue(folder / (std::string(name) + ".ctg"));
+        ASSERT_TRUE(catalogue.WriteFileText("ShopTAC", std::string("terms of ") + name));
+        catalogue.GetDatabase()->Execute(std::string("UPDATE FILES SET MODIDATE = '") + stamp +
+                                         "' WHERE NAME = 'ShopTAC'");
+    };
+    writeTerms("Older", "2026120110:00:00");
+    writeTerms("Newer", "2026120210:00:00");
+    CMainFrame* frame = Make({});
+    ASSERT_NE(frame, nullptr);
+    CCatalogueDb* newest = frame->FindNewestCatalogueForFile("ShopTAC");
+    ASSERT_NE(newest, nullptr);
+    EXPECT_EQ(newest->GetName(), "Newer");
+    EXPECT_EQ(frame->FindNewestCatalogueForFile("NoSuchShopTAC"), nullptr);
 }
 
 // A web pane that records its making and the elements it is asked to show.
