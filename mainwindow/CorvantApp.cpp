@@ -31,6 +31,8 @@
 #include "tree/wx/WxNodeSheets.h"
 #include "tree/wx/WxOrderDialogs.h"
 
+#include <wx/cmdline.h>
+
 namespace {
 platform::ui::WxDialogService g_dialogs;
 platform::ui::WxCursorService g_cursors;
@@ -47,6 +49,13 @@ CMainCatalogueNodeUi g_catalogueNodeUi;
 // "Copy to database", Add to my catalog and Add to want list.
 CMainSelectionCopyUi g_selectionCopyUi;
 } // namespace
+
+void CCorvantApp::OnInitCmdLine(wxCmdLineParser& parser)
+{
+    wxApp::OnInitCmdLine(parser);
+    parser.AddSwitch("nosplash", wxEmptyString, "start without the splash screen");
+    parser.AddParam("start", wxCMD_LINE_VAL_STRING, wxCMD_LINE_PARAM_OPTIONAL | wxCMD_LINE_PARAM_MULTIPLE);
+}
 
 bool CCorvantApp::OnInit()
 {
