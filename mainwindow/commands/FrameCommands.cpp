@@ -931,7 +931,9 @@ bool CFrameCommands::Run(int command)
     case 321:
     case 322:
     case 323:
+    case 1060:
     case 2069:
+    case 32180:
         // The find pane's own pages. The search, a new search and saving it (317 to 319) go on to the
         // frame, which runs them through the pane.
         if (wxWindow* find = m_frame.GetFindView()) {

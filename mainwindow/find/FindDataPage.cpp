@@ -14,6 +14,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 using platform::text::EqualsNoCase;
@@ -25,6 +27,30 @@ std::string TrimRight(std::string text)
         text.pop_back();
     }
     return text;
+}
+
+constexpr int kMargin = 8;
+constexpr int kScrollStep = 10;
+
+// The help topic of a search field by the record form's class of its field.
+std::string DataFieldHelpKey(const std::string& cls)
+{
+    static const struct
+    {
+        const char* cls;
+        const char* key;
+    } kKeys[] = {
+        {"edit", "KV.EDITFIELD"},         {"comboBox", "KV.COMBOFIELD"}, {"fatherBox", "KV.COMBOFIELD"},
+        {"Time", "KV.TIMEFIELD"},         {"Date", "KV.DATEFIELD"},      {"Fax", "KV.FAXFIELD"},
+        {"Telephone", "KV.TELFIELD"},     {"Integer", "KV.INTFIELD"},    {"Percentage", "KV.PERCFIELD"},
+        {"Currency", "KV.CURRENCYFIELD"},
+    };
+    for (const auto& key : kKeys) {
+        if (EqualsNoCase(cls, key.cls)) {
+            return key.key;
+        }
+    }
+    return {};
 }
 
 bool IsLeftOut(const std::string& cls)
@@ -88,7 +114,7 @@ CMarkupNode* FormOf(CCatalogueDb* catalogue, int dataFile)
 } // namespace
 
 FindDataPage::FindDataPage(wxWindow* parent, CCatalogueDb* catalogue, int dataFile, int formPage)
-    : wxPanel(parent, wxID_ANY)
+    : wxScrolledWindow(parent, wxID_ANY)
 {
     CMarkupNode* form = FormOf(catalogue, dataFile);
     const CDataFileDef* definition = catalogue != nullptr ? catalogue->FindDefinition(dataFile) : nullptr;
@@ -141,6 +167,7 @@ FindDataPage::FindDataPage(wxWindow* parent, CCatalogueDb* catalogue, int dataFi
         Entry entry;
         entry.fieldIndex = index;
         entry.caption = content;
+        entry.formClass = cls;
         entry.column = definition->GetFieldName(index);
         int op = kOpEqual;
         TypeOfClass(cls, entry.type, op);
@@ -175,6 +202,14 @@ FindDataPage::FindDataPage(wxWindow* parent, CCatalogueDb* catalogue, int dataFi
         }
         m_entries.push_back(std::move(entry));
     }
+    // The page scrolls over the whole form; a field taking the focus is scrolled into view.
+    wxRect extent;
+    for (const wxWindow* child : GetChildren()) {
+        extent.Union(child->GetRect());
+    }
+    SetVirtualSize(extent.GetRight() + kMargin, extent.GetBottom() + kMargin);
+    SetScrollRate(kScrollStep, kScrollStep);
+    Bind(wxEVT_CHILD_FOCUS, &FindDataPage::OnChildFocus, this);
     if (!m_entries.empty()) {
         wxWindow* first = m_entries.front().window;
         first->SetFocus();
@@ -194,6 +229,52 @@ const FindDataPage::Entry* FindDataPage::FindEntry(int fieldIndex) const
         }
     }
     return nullptr;
+}
+
+void FindDataPage::OnChildFocus(wxChildFocusEvent& event)
+{
+    event.Skip();
+    // The field holding the focused window: a search field is a panel of an edit and a button.
+    wxWindow* field = event.GetWindow();
+    while (field != nullptr && field->GetParent() != this) {
+        field = field->GetParent();
+    }
+    if (field == nullptr) {
+        return;
+    }
+    const wxRect rect = field->GetRect(); // where it is shown now
+    const wxSize client = GetClientSize();
+    int x = 0, y = 0;
+    GetViewStart(&x, &y);
+    int stepX = 1, stepY = 1;
+    GetScrollPixelsPerUnit(&stepX, &stepY);
+    const auto moved = [](int start, int step, int low, int high, int length) {
+        if (low < 0) {
+            return start + (low - step + 1) / step;
+        }
+        if (high > length) {
+            return start + (high - length + step - 1) / step;
+        }
+        return start;
+    };
+    Scroll(moved(x, std::max(stepX, 1), rect.GetLeft(), rect.GetRight() + 1, client.x),
+           moved(y, std::max(stepY, 1), rect.GetTop(), rect.GetBottom() + 1, client.y));
+}
+
+std::string FindDataPage::HelpKeyOf(const wxWindow* control) const
+{
+    for (const wxWindow* window = control; window != nullptr && window != this;
+         window = window->GetParent()) {
+        if (dynamic_cast<const CSearchButton*>(window) != nullptr) {
+            return "KV.SEARCH_CONTROL";
+        }
+        for (const Entry& entry : m_entries) {
+            if (entry.window == window && entry.fieldIndex < 100) {
+                return DataFieldHelpKey(entry.formClass);
+            }
+        }
+    }
+    return {};
 }
 
 CriteriaField FindDataPage::ToCriteria(const Entry& entry) const

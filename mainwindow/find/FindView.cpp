@@ -3,11 +3,14 @@
 #include "mainwindow/find/FindDataPage.h"
 #include "mainwindow/find/FindOtherPages.h"
 
+#include "mainwindow/common/ContextHelp.h"
+#include "mainwindow/controls/DateConditionDlg.h"
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
 #include "tree/base/TreeNode.h"
 
+#include <wx/accel.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/notebook.h>
@@ -29,6 +32,27 @@ constexpr int kStringNewSearch = 33042;
 constexpr int kCommandFindNow = 317;
 constexpr int kCommandNewSearch = 318;
 constexpr int kCommandSaveSearch = 319;
+
+// The row of one-letter commands every page carries: Alt with the letter passes the command to the frame
+// from any page (Find Now, the area page, the data, Details and date pages, Save Search, New Search, the
+// sort page).
+struct PaneKey
+{
+    char letter;
+    int command;
+};
+constexpr PaneKey kPaneKeys[] = {{'I', kCommandFindNow},
+                                 {'A', 1060},
+                                 {'D', 103},
+                                 {'T', 320},
+                                 {'C', 321},
+                                 {'M', 322},
+                                 {'S', kCommandSaveSearch},
+                                 {'N', kCommandNewSearch},
+                                 {'O', 32180}};
+
+// The commands of the frame that show a page of the pane.
+constexpr int kPageCommands[] = {103, 320, 321, 322, 323, 1060, 2069, 32180};
 
 wxString Text(int id)
 {
@@ -86,6 +110,21 @@ FindView::FindView(wxWindow* parent, CPaneFrame& frame) : wxPanel(parent, wxID_A
     m_saveSearch->Disable();
     button(kCommandNewSearch, kStringNewSearch);
     Bind(wxEVT_BUTTON, &FindView::OnButton, this, kCommandFindNow, kCommandSaveSearch);
+
+    // The keys get ids of their own: the same commands coming back from the frame show the pages.
+    std::vector<wxAcceleratorEntry> keys;
+    for (const PaneKey& key : kPaneKeys) {
+        const wxWindowID id = NewControlId();
+        m_keys.emplace_back(id, key.command);
+        keys.emplace_back(wxACCEL_ALT, key.letter, id);
+        Bind(wxEVT_MENU, &FindView::OnPaneKey, this, id);
+    }
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(keys.size()), keys.data()));
+    for (int command : kPageCommands) {
+        Bind(wxEVT_MENU, &FindView::OnFrameCommand, this, command);
+    }
+    Bind(wxEVT_CHAR_HOOK, &FindView::OnCharHook, this);
+    Bind(wxEVT_HELP, &FindView::OnHelp, this);
 
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
     sizer->Add(m_tabs, 0, wxLEFT | wxTOP, 4);
@@ -258,7 +297,11 @@ void FindView::ShowPageOfCommand(int id)
         break;
     case 323:
     case 2069:
+    case 32180:
         ShowPage(kSortPage);
+        break;
+    case 1060:
+        ShowPage(kAreaPage);
         break;
     default:
         break;
@@ -281,6 +324,66 @@ void FindView::EnableSaveSearch(bool enable)
 void FindView::OnButton(wxCommandEvent& event)
 {
     m_frame.SendCommand(event.GetId());
+}
+
+void FindView::OnPaneKey(wxCommandEvent& event)
+{
+    for (const auto& [id, command] : m_keys) {
+        if (id == event.GetId()) {
+            m_frame.SendCommand(command);
+        }
+    }
+}
+
+void FindView::OnFrameCommand(wxCommandEvent& event)
+{
+    ShowPageOfCommand(event.GetId());
+}
+
+void FindView::OnCharHook(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_F1 && event.GetModifiers() == wxMOD_NONE) {
+        ShowHelpOf(wxWindow::FindFocus());
+    } else {
+        event.Skip();
+    }
+}
+
+void FindView::OnHelp(wxHelpEvent& event)
+{
+    auto* window = wxDynamicCast(event.GetEventObject(), wxWindow);
+    ShowHelpOf(window != nullptr ? window : wxWindow::FindFocus());
+}
+
+void FindView::ShowHelpOf(wxWindow* control)
+{
+    const std::string key = HelpKeyOf(control);
+    if (!key.empty()) {
+        ShowContextHelp(control, key);
+    }
+}
+
+std::string FindView::HelpKeyOf(const wxWindow* control) const
+{
+    for (const wxWindow* window = control; window != nullptr && window != this;
+         window = window->GetParent()) {
+        if (window == m_dataFiles) {
+            return "KV.SEARCH_FOR";
+        }
+        if (window == m_elements) {
+            return "KV.FIND_COMBO";
+        }
+        const wxWindow* parent = window->GetParent();
+        if (parent != nullptr && (parent == m_created || parent == m_modified)) {
+            return std::string(DateConditionHelpKey(window->GetId()));
+        }
+        for (const FindDataPage* page : {m_data, m_details}) {
+            if (page != nullptr && window == page) {
+                return page->HelpKeyOf(control);
+            }
+        }
+    }
+    return {};
 }
 
 CFrameFindPane* AsFindPane(wxWindow* window)

@@ -9,6 +9,7 @@
 #include <wx/panel.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class CTreeNode;
@@ -17,6 +18,8 @@ class FindDatePage;
 class FindSortPage;
 class wxButton;
 class wxChoice;
+class wxHelpEvent;
+class wxKeyEvent;
 class wxNotebook;
 
 // The pages by their index; the tab index equals it, except that without Details the tabs after it
@@ -64,12 +67,19 @@ public:
     bool HasDetails() const { return m_details != nullptr; }
     // Shows the page by its index.
     void ShowPage(int page);
+    // The context-help key of a control of the pages ("KV.SEARCH_FOR"); empty for one without a topic.
+    std::string HelpKeyOf(const wxWindow* control) const;
 
 private:
     wxWindow* MakeAreaPage();
     void RebuildDataPages();
     void FillDataFiles();
     void OnButton(wxCommandEvent& event);
+    void OnPaneKey(wxCommandEvent& event);
+    void OnFrameCommand(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnHelp(wxHelpEvent& event);
+    void ShowHelpOf(wxWindow* control);
 
     CPaneFrame& m_frame;
     CCatalogueDb* m_catalogue = nullptr;
@@ -86,6 +96,7 @@ private:
     FindDatePage* m_modified = nullptr;
     FindSortPage* m_sort = nullptr;
     wxButton* m_saveSearch = nullptr;
+    std::vector<std::pair<wxWindowID, int>> m_keys; // the command row's keys: their ids and commands
 };
 
 // The find pane behind a window the factory made; null for another window.

@@ -9,10 +9,12 @@
 #include "mainwindow/controls/SearchField.h"
 #include "mainwindow/controls/SearchOperators.h"
 #include "store/catalogue/CatalogueDb.h"
+#include "store/program/HelpKeys.h"
 #include "store/records/ItemSet.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/FakePaneFrame.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/support/WindowShot.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/catalogue/CatalogueNode.h"
 
@@ -20,12 +22,16 @@
 #include <wx/app.h>
 #include <wx/choice.h>
 #include <wx/frame.h>
+#include <wx/listbox.h>
 #include <wx/notebook.h>
+#include <wx/radiobut.h>
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include <algorithm>
+#include <fstream>
 #include <set>
 
 namespace {
@@ -80,6 +86,22 @@ protected:
     {
         window->Destroy();
         wxTheApp->ProcessIdle();
+    }
+
+    // Puts the keyboard focus on a control of the pane; false when the display gives none.
+    bool Focus(wxWindow* control)
+    {
+        // The page holding it is shown first.
+        wxWindow* page = control;
+        while (page->GetParent() != nullptr && page->GetParent() != view->GetTabs()) {
+            page = page->GetParent();
+        }
+        view->GetTabs()->SetSelection(static_cast<size_t>(view->GetTabs()->FindPage(page)));
+        window->Raise();
+        control->SetFocus();
+        Settle();
+        const wxWindow* focus = wxWindow::FindFocus();
+        return focus == control || (focus != nullptr && control->IsDescendant(const_cast<wxWindow*>(focus)));
     }
 
     // The NAME search field of the data page.
@@ -164,6 +186,119 @@ TEST_F(FindViewTest, DateAndSortPagesAddTheirConditions)
     EXPECT_EQ(frame.names.size(), 4u);
     view->NewSearch();
     EXPECT_EQ(view->CollectCriteria(), "");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FindViewTest, AltWithALetterPassesItsCommandToTheFrameFromEveryPage)
+{
+    // The command row: Find Now, the area page, the data, Details and date pages, Save Search, New Search
+    // and the sort page.
+    const std::vector<std::pair<char, int>> keys = {{'i', 317}, {'a', 1060}, {'d', 103},
+                                                    {'t', 320}, {'c', 321},  {'m', 322},
+                                                    {'s', 319}, {'n', 318},  {'o', 32180}};
+    std::vector<int> expected;
+    for (const auto& key : keys) {
+        expected.push_back(key.second);
+    }
+    struct Place
+    {
+        const char* what;
+        wxWindow* control;
+    };
+    view->ShowPage(kDataPage);
+    const std::vector<Place> places = {
+        {"area page", view->GetDataFileList()},
+        {"data page", Field("NAME")->GetEdit()},
+        {"creation page",
+         view->GetDatePage(kCreationPage)->FindWindow(static_cast<int>(DatePageChoice::kAnyDate))},
+        {"sort page", view->GetSortPage()->GetFieldList()},
+    };
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.what);
+        if (!Focus(place.control)) {
+            GTEST_SKIP() << "no keyboard focus on this display";
+        }
+        frame.commands.clear();
+        wxUIActionSimulator simulator;
+        for (const auto& key : keys) {
+            simulator.Char(key.first, wxMOD_ALT);
+            Settle();
+        }
+        EXPECT_EQ(frame.commands, expected);
+    }
+}
+
+TEST_F(FindViewTest, PageCommandsFromTheFrameShowTheirPages)
+{
+    // The typical coin form has no second page: without Details the tabs after it shift back.
+    const std::vector<std::pair<int, int>> cases = {{103, 1}, {320, 1},   {321, 2},
+                                                    {322, 3}, {32180, 4}, {1060, 0}};
+    for (const auto& [command, tab] : cases) {
+        SCOPED_TRACE(command);
+        wxCommandEvent fromFrame(wxEVT_MENU, command);
+        fromFrame.SetEventObject(window);
+        view->GetEventHandler()->ProcessEvent(fromFrame);
+        EXPECT_EQ(view->GetTabs()->GetSelection(), tab);
+    }
+    EXPECT_TRUE(frame.commands.empty()); // nothing goes back to the frame
+}
+
+TEST_F(FindViewTest, F1ShowsTheTopicOfTheFocusedControl)
+{
+    // A help map without the find pane's keys: the message names the key that was asked for.
+    std::filesystem::create_directories(GetHelpFolder());
+    std::ofstream(GetHelpFolder() / "KV_cntx.txt") << "KV.INTRO=10\r\n";
+    FindDatePage* created = view->GetDatePage(kCreationPage);
+    created->Choose(DatePageChoice::kLastDays);
+    struct Case
+    {
+        const char* key;
+        wxWindow* control;
+    };
+    const std::vector<Case> cases = {
+        {"KV.FIND_COMBO", view->GetElementChooser()},
+        {"KV.SEARCH_FOR", view->GetDataFileList()},
+        {"KV.EDITFIELD", Field("NAME")->GetEdit()},
+        {"KV.LAST_DAYS", created->FindWindow(static_cast<int>(DatePageChoice::kLastDays))},
+        {"KV.DAYS", created->GetDays()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        if (!Focus(c.control)) {
+            GTEST_SKIP() << "no keyboard focus on this display";
+        }
+        Dialogs().Clear();
+        wxUIActionSimulator simulator;
+        simulator.Char(WXK_F1);
+        Settle();
+        ASSERT_EQ(Dialogs().messages.size(), 1u);
+        EXPECT_EQ(Dialogs().messages[0].text, std::string("Help Id does not exist ") + c.key);
+    }
+}
+
+TEST_F(FindViewTest, ATallFormScrollsAndAFieldTakingTheFocusIsScrolledIntoView)
+{
+    view->ShowPage(kDataPage);
+    Settle();
+    FindDataPage* page = view->GetDataPage(kDataPage);
+    // The coins' form places its twelve fields 28 pixels apart, more than the pane shows.
+    ASSERT_GT(page->GetVirtualSize().y, page->GetClientSize().y);
+    CSearchField* last = Field("COUNTRY");
+    ASSERT_NE(last, nullptr);
+    EXPECT_GT(last->GetRect().GetBottom(), page->GetClientSize().y);
+    if (!Focus(last->GetEdit())) {
+        GTEST_SKIP() << "no keyboard focus on this display";
+    }
+    const wxRect shown = last->GetRect();
+    EXPECT_GE(shown.GetTop(), 0);
+    EXPECT_LE(shown.GetBottom(), page->GetClientSize().y);
+    int x = 0, y = 0;
+    page->GetViewStart(&x, &y);
+    EXPECT_GT(y, 0);
+    SaveWindowShot(*window, "FindPaneScrolled");
 }
 
 } // namespace
