@@ -36,7 +36,7 @@ bool RunFindNow(CPaneFrame& frame, CFrameFindPane& pane)
     }
     CItemSet results(pane.GetCatalogue());
     BuildSearchDefinition(results, pane);
-    results.Load();
+    // The results list runs the search when it shows it; loading it here as well would run it twice.
     frame.ShowSearchResults(results);
     pane.EnableSaveSearch(true);
     return true;

@@ -14,8 +14,8 @@ class CPaneFrame;
 // join through the links when a link list has a selection.
 void BuildSearchDefinition(CItemSet& set, CFrameFindPane& pane);
 
-// Find Now: runs the search and hands its records to the frame's results list; Save Search is offered
-// from then on. False when no catalogue or data file is chosen.
+// Find Now: hands the search to the frame's results list, which runs it as it shows it; Save Search is
+// offered from then on. False when no catalogue or data file is chosen.
 bool RunFindNow(CPaneFrame& frame, CFrameFindPane& pane);
 
 // Save Search: stores the search as a new query of the pane's catalogue, named "New Query" (or

@@ -140,6 +140,18 @@ TEST_F(QueryNodesTest, QuickQueryRefilledTwiceShowsOnlyTheSecondResult)
     EXPECT_EQ(Dialogs().messages[0].text, "You can not delete the quick query item.");
 }
 
+TEST_F(QueryNodesTest, QuickQueryOfAFindShowsItsRecordsAgainWhenRunAgain)
+{
+    // A find describes its records by criteria, as the find pane's Find Now does.
+    CItemSet found = CItemSet::Query(catalogue.get(), 1, nullptr, false);
+    found.SetFilterText(" YEAR < '1900' ");
+    CQuickQueryNode node(found);
+    node.RunSearch(&found);
+    EXPECT_EQ(NamesOf(*node.GetItemSet()), (std::vector<std::string>{"Thaler", "Ducat"}));
+    node.GetItemSet()->Reload(); // what the list does when it shows a query
+    EXPECT_EQ(NamesOf(*node.GetItemSet()), (std::vector<std::string>{"Thaler", "Ducat"}));
+}
+
 TEST_F(QueryNodesTest, FileAreaListsADataFileSortedByName)
 {
     CFileAreaNode node(*catalogue, "", 1);

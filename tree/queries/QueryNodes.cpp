@@ -157,7 +157,11 @@ void CQuickQueryNode::RunSearch(CItemSet* search)
         return;
     }
     m_catalogue = search->GetCatalogue();
-    SetOwnedSet(std::make_unique<CItemSet>(CItemSet::CopyOf(*search)));
+    // The new set takes over the search itself, not only its records: the list runs a query's set again
+    // when it shows it, and a copy of the records alone would then find nothing.
+    auto set = std::make_unique<CItemSet>(m_catalogue);
+    set->Assign(*search);
+    SetOwnedSet(std::move(set));
 }
 
 CFileSetNode::CFileSetNode(std::unique_ptr<CItemSet> set)
