@@ -71,8 +71,16 @@ std::string ProgramRun::LineWith(const std::string& text) const
 }
 
 ProgramRun RunProgram(const std::filesystem::path& program, const std::filesystem::path& log,
-                      const std::string& until, bool waitForExit, double timeoutSeconds)
+                      const std::string& until, bool waitForExit, double timeoutSeconds,
+                      const std::vector<std::string>& arguments)
 {
+    std::vector<std::string> words = {program.string()};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
     std::error_code error;
     std::filesystem::remove(log, error);
     ProgramRun run;
@@ -83,7 +91,7 @@ ProgramRun RunProgram(const std::filesystem::path& program, const std::filesyste
         return run;
     }
     if (child == 0) {
-        ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        ::execv(program.c_str(), argv.data());
         std::perror(program.c_str());
         ::_exit(127);
     }

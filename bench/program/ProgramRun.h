@@ -27,11 +27,12 @@ struct ProgramRun
     std::string LineWith(const std::string& text) const;
 };
 
-// Starts `program` (with the environment of this process), watches `log` until a line holding `until`
-// appears or `timeoutSeconds` pass, then, unless `waitForExit`, ends the process; returns once the
+// Starts `program` with `arguments` (and the environment of this process), watches `log` until a line holding
+// `until` appears or `timeoutSeconds` pass, then, unless `waitForExit`, ends the process; returns once the
 // process is gone. The log is removed first. With LUMARC_BENCH_TRACE set, prints every line with its time.
 ProgramRun RunProgram(const std::filesystem::path& program, const std::filesystem::path& log,
-                      const std::string& until, bool waitForExit, double timeoutSeconds = 60);
+                      const std::string& until, bool waitForExit, double timeoutSeconds = 60,
+                      const std::vector<std::string>& arguments = {});
 
 // A fresh folder under the temporary folder, removed with the object.
 class TemporaryFolder

@@ -1,0 +1,150 @@
+// The program in its find mode with a driver for the find benchmark: once the event loop is first idle it
+// fills the find pane as a user does (the name contains a text, the year lies in a range, the coin was
+// created in the last days), presses Find Now, and times it until the results list is painted and the
+// loop is next idle; it writes the figures to the trace log and closes the frame. Nothing here is part
+// of the program the user runs.
+
+#include "mainwindow/CorvantApp.h"
+#include "mainwindow/MainFrame.h"
+#include "mainwindow/controls/SearchField.h"
+#include "mainwindow/controls/SearchOperators.h"
+#include "mainwindow/find/FindDataPage.h"
+#include "mainwindow/find/FindOtherPages.h"
+#include "mainwindow/find/FindView.h"
+#include "mainwindow/frame/FramePanes.h"
+#include "store/program/TraceLog.h"
+
+#include <wx/listctrl.h>
+#include <wx/spinctrl.h>
+#include <wx/textctrl.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class FindBenchApp : public CCorvantApp
+{
+public:
+    bool OnInit() override
+    {
+        if (!CCorvantApp::OnInit()) {
+            return false;
+        }
+        AfterIdle([this] { CallAfter([this] { Search(); }); });
+        return true;
+    }
+
+private:
+    void AfterIdle(std::function<void()> next)
+    {
+        m_next = std::move(next);
+        Bind(wxEVT_IDLE, &FindBenchApp::OnIdle, this);
+        wxWakeUpIdle();
+    }
+
+    void OnIdle(wxIdleEvent& event)
+    {
+        event.Skip();
+        Unbind(wxEVT_IDLE, &FindBenchApp::OnIdle, this);
+        auto next = std::move(m_next);
+        next();
+    }
+
+    // Runs `next` at the first idle moment after the list's rows were painted.
+    void AfterRowsPainted(wxListCtrl* list, std::function<void()> next)
+    {
+        m_afterPaint = std::move(next);
+        m_rows = list;
+        for (wxWindow* child : list->GetChildren()) {
+            if (wxString(child->GetClassInfo()->GetClassName()) == "wxListMainWindow") {
+                m_rows = child;
+            }
+        }
+        m_rows->Bind(wxEVT_PAINT, &FindBenchApp::OnRowsPaint, this);
+    }
+
+    void OnRowsPaint(wxPaintEvent& event)
+    {
+        event.Skip();
+        m_rows->Unbind(wxEVT_PAINT, &FindBenchApp::OnRowsPaint, this);
+        AfterIdle(std::move(m_afterPaint));
+    }
+
+    void Finish(const std::string& why)
+    {
+        DebugLogString("driver: " + why);
+        DebugLogString("driver done");
+        if (CMainFrame* frame = GetMainFrame()) {
+            frame->Close(true);
+        }
+    }
+
+    void Search()
+    {
+        CMainFrame* frame = GetMainFrame();
+        auto* pane = frame != nullptr ? dynamic_cast<FindView*>(frame->GetFindView()) : nullptr;
+        FindDataPage* page = pane != nullptr ? pane->GetDataPage(kDataPage) : nullptr;
+        if (page == nullptr) {
+            Finish("no find pane");
+            return;
+        }
+        // The form shows the year twice: from and to.
+        int years = 0;
+        for (const FindDataPage::Entry& entry : page->GetEntries()) {
+            auto* field = dynamic_cast<CSearchField*>(entry.window);
+            if (field == nullptr) {
+                continue;
+            }
+            if (entry.column == "NAME") {
+                field->GetEdit()->ChangeValue("7");
+            } else if (entry.column == "YEAR") {
+                field->SetOperatorCode(years == 0 ? kOpGreater : kOpLess);
+                field->GetEdit()->ChangeValue(years == 0 ? "1850" : "1900");
+                ++years;
+            }
+        }
+        FindDatePage* created = pane->GetDatePage(kCreationPage);
+        created->Choose(DatePageChoice::kLastDays);
+        created->GetDays()->SetValue(30);
+        DebugLogString("driver: criteria" + pane->CollectCriteria());
+
+        const Clock::time_point start = Clock::now();
+        frame->SendCommand(317); // Find Now
+        CFrameListPane* results = frame->GetListView();
+        auto* list = results != nullptr ? dynamic_cast<wxListCtrl*>(results->GetWindow()) : nullptr;
+        if (list == nullptr) {
+            Finish("no results list");
+            return;
+        }
+        AfterRowsPainted(list, [this, start, list] {
+            DebugLogString(
+                "driver: found ms " +
+                std::to_string(std::chrono::duration<double, std::milli>(Clock::now() - start).count()));
+            DebugLogString("driver: rows " + std::to_string(list->GetItemCount()));
+            Finish("finished");
+        });
+    }
+
+    std::function<void()> m_next;
+    std::function<void()> m_afterPaint;
+    wxWindow* m_rows = nullptr;
+};
+
+} // namespace
+
+// The program's application object is declared as CCorvantApp (wxDECLARE_APP), so the driver supplies
+// the same accessor rather than wxIMPLEMENT_APP's of another type.
+wxAppConsole* wxCreateApp()
+{
+    return new FindBenchApp;
+}
+wxAppInitializer wxTheAppInitializer(static_cast<wxAppInitializerFunction>(wxCreateApp));
+CCorvantApp& wxGetApp()
+{
+    return *static_cast<CCorvantApp*>(wxApp::GetInstance());
+}
+wxIMPLEMENT_WXWIN_MAIN
