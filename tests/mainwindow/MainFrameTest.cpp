@@ -1,9 +1,12 @@
 #include "mainwindow/MainFrame.h"
 
+#include "mainwindow/controls/SearchField.h"
+#include "mainwindow/find/FindDataPage.h"
 #include "mainwindow/find/FindView.h"
 #include "mainwindow/frame/FramePanes.h"
 #include "mainwindow/frame/FrameState.h"
 #include "mainwindow/panes/MainSplitter.h"
+#include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/tree/LeftView.h"
 #include "platform/dao/DaoDatabase.h"
 #include "platform/ui/DialogService.h"
@@ -19,7 +22,9 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/listctrl.h>
 #include <wx/panel.h>
+#include <wx/textctrl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -370,6 +375,34 @@ TEST_F(MainFrameStateTest, FindModeShowsTheFindPaneAboveTheListAndNoTree)
     EXPECT_EQ(frame->GetTitle().utf8_string(), LoadResString(138));
     // The catalogues are open for the search.
     EXPECT_NE(frame->FindCatalogueNode(m_typical.path), nullptr);
+}
+
+TEST_F(MainFrameStateTest, FindNowInFindModeShowsTheFoundRecordsInTheList)
+{
+    FramePaneFactories factories = GetFramePaneFactories();
+    factories.makeFind = MakeFindView;
+    factories.makeList = MakeCorvantView;
+    SetFramePaneFactories(factories);
+    CMainFrame* frame = Make({"-nosplash", "find"});
+    ASSERT_NE(frame, nullptr);
+    auto* pane = dynamic_cast<FindView*>(frame->GetFindView());
+    ASSERT_NE(pane, nullptr);
+    for (const auto& entry : pane->GetDataPage(kDataPage)->GetEntries()) {
+        if (entry.column == "NAME") {
+            dynamic_cast<CSearchField*>(entry.window)->GetEdit()->ChangeValue("r"); // Franc, Mark and Thaler
+        }
+    }
+    frame->SendCommand(317); // Find Now
+    wxTheApp->ProcessPendingEvents();
+    ASSERT_NE(frame->GetListView(), nullptr);
+    auto* list = dynamic_cast<wxListCtrl*>(frame->GetListView()->GetWindow());
+    ASSERT_NE(list, nullptr);
+    std::vector<std::string> names;
+    for (long row = 0; row < list->GetItemCount(); ++row) {
+        names.push_back(list->GetItemText(row).utf8_string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Franc 1960", "Mark 1950", "Thaler 1786"}));
 }
 
 TEST_F(MainFrameStateTest, AShortcutsArgumentOpensTheProgramOnItsElement)
