@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/listctrl.h>
+#include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
 
@@ -403,6 +404,24 @@ TEST_F(MainFrameStateTest, FindNowInFindModeShowsTheFoundRecordsInTheList)
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"Franc 1960", "Mark 1950", "Thaler 1786"}));
+}
+
+TEST_F(MainFrameStateTest, TheFindPanesCommandsShowItsPagesThroughTheFrame)
+{
+    FramePaneFactories factories = GetFramePaneFactories();
+    factories.makeFind = MakeFindView;
+    SetFramePaneFactories(factories);
+    CMainFrame* frame = Make({"-nosplash", "find"});
+    ASSERT_NE(frame, nullptr);
+    auto* pane = dynamic_cast<FindView*>(frame->GetFindView());
+    ASSERT_NE(pane, nullptr);
+    // The coins' form has no Details page: the creation date is the third tab.
+    for (const auto& [command, tab] :
+         std::vector<std::pair<int, int>>{{321, 2}, {32180, 4}, {103, 1}, {1060, 0}}) {
+        SCOPED_TRACE(command);
+        frame->SendCommand(command);
+        EXPECT_EQ(pane->GetTabs()->GetSelection(), tab);
+    }
 }
 
 TEST_F(MainFrameStateTest, AShortcutsArgumentOpensTheProgramOnItsElement)
