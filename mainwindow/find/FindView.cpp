@@ -133,7 +133,12 @@ FindView::FindView(wxWindow* parent, CPaneFrame& frame) : wxPanel(parent, wxID_A
     RefillElementChooser();
 }
 
-FindView::~FindView() = default;
+FindView::~FindView()
+{
+    for (const auto& key : m_keys) {
+        UnreserveControlId(key.first);
+    }
+}
 
 wxWindow* FindView::MakeAreaPage()
 {
