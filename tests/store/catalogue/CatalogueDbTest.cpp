@@ -12,9 +12,13 @@
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <fstream>
+#include <random>
 #include <thread>
 
 using namespace lumarc::test;
@@ -317,6 +321,64 @@ TEST_F(CatalogueDbTest, BackupAndRestoreRoundTrip)
     CCatalogueDb copy(backups / "coins.ctg");
     EXPECT_TRUE(copy.IsPasswordProtected());
     EXPECT_TRUE(copy.Open("pw"));
+}
+
+TEST_F(CatalogueDbTest, ARestoreKilledHalfwayLeavesTheCatalogueAsItWasOrAsBackedUp)
+{
+    const auto backups = MakeTempFolder("killed-restore") / "bck";
+    SetBackupDir(backups.string());
+    struct Restore
+    {
+        ~Restore() { SetBackupDir(""); }
+    } restoreSetting;
+    const auto path = Build("killed-restore");
+    {
+        CCatalogueDb catalogue(path);
+        catalogue.AddFolder("Backed up", 0, 100);
+        ASSERT_TRUE(catalogue.Backup());
+        catalogue.AddFolder("After the backup", 0, 100);
+    }
+    const auto before = path.parent_path() / "before.ctg";
+    std::filesystem::copy_file(path, before);
+    const std::filesystem::path work = path.string() + ".compact~";
+
+    std::mt19937 random(1789);
+    int killedMidway = 0;
+    // More rounds until one kill lands while the restored file is being written: on a busy machine the
+    // child may not get that far in the first ones.
+    for (int round = 0; round < 16 || (killedMidway == 0 && round < 200); ++round) {
+        std::filesystem::copy_file(before, path, std::filesystem::copy_options::overwrite_existing);
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            CCatalogueDb catalogue(path);
+            const char started = 1;
+            [[maybe_unused]] const auto written = ::write(ready[1], &started, 1);
+            for (;;) {
+                catalogue.Restore();
+            }
+        }
+        ::close(ready[1]);
+        char started = 0;
+        [[maybe_unused]] const auto got = ::read(ready[0], &started, 1);
+        ::close(ready[0]);
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(std::uniform_int_distribution<int>(0, 30000)(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status));
+        killedMidway += std::filesystem::exists(work) ? 1 : 0;
+
+        CCatalogueDb reopened(path);
+        ASSERT_NE(reopened.GetDatabase(), nullptr) << "round " << round;
+        const size_t folders = reopened.GetFolderList().GetCount();
+        EXPECT_TRUE(folders == 1 || folders == 2) << "round " << round << ": " << folders << " folders";
+    }
+    EXPECT_GT(killedMidway, 0) << "no kill landed while the restored file was written";
 }
 
 // A source catalogue with something in every table the copy options are about.
