@@ -13,6 +13,7 @@
 #include "mainwindow/dialogs/CatalogueChooser.h"
 #include "mainwindow/dialogs/ManageWebViewsDlg.h"
 #include "mainwindow/dialogs/OptionsSheet.h"
+#include "mainwindow/dialogs/QuickSearchDlg.h"
 #include "mainwindow/dialogs/SortOrderDlg.h"
 #include "mainwindow/menus/BCMenu.h"
 #include "mainwindow/panes/MainSplitter.h"
@@ -861,10 +862,13 @@ bool CFrameCommands::Run(int command)
         LaunchProductExe("Find");
         return true;
     case kQuickSearch:
-        if (m_frame.GetAddressBar() != nullptr && m_frame.GetAddressBand() != nullptr) {
-            m_frame.GetAddressBand()->Show();
-            m_frame.Layout();
-            m_frame.GetAddressBar()->SetFocus();
+        if (CCatalogueDb* catalogue = node != nullptr ? node->GetCatalogue() : nullptr) {
+            std::string text;
+            int dataFile = 0;
+            if (RunQuickSearchDlg(&m_frame, *catalogue, text, dataFile)) {
+                const platform::ui::WaitCursor wait;
+                m_frame.QuickSearch(*node, text, dataFile);
+            }
         }
         return true;
     case kOptions:

@@ -1,0 +1,109 @@
+// Tools > Quick Search on the main frame: the dialog asks for the text and the data file, and OK shows
+// what was found in the frame's quick query; Cancel leaves the frame where it was.
+
+#include "mainwindow/MainFrame.h"
+#include "mainwindow/commands/CommandIds.h"
+#include "mainwindow/commands/FrameCommands.h"
+#include "mainwindow/panes/list/CorvantView.h"
+#include "mainwindow/panes/tree/LeftView.h"
+#include "store/program/Settings.h"
+#include "tests/mainwindow/dialogs/DialogDriver.h"
+#include "tests/mainwindow/panes/TreePaneFixture.h"
+#include "tests/support/CatalogueBuilder.h"
+#include "tests/support/TestEnvironment.h"
+#include "tree/base/TreeNode.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/radiobut.h>
+
+using namespace lumarc::test;
+
+namespace {
+
+class QuickSearchCommandTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetSettingString("ShowTraining", "FALSE");
+        SetSettingInt("Tips", 0);
+        FramePaneFactories factories;
+        factories.makeTree = MakeLeftView;
+        factories.makeList = MakeCorvantView;
+        SetFramePaneFactories(std::move(factories));
+        const auto catalogue = MakeTypicalCatalogue(MakeTempFolder("quick-command"));
+        RegisterCatalogue(catalogue.path.string());
+        frame = new CMainFrame({});
+        ASSERT_TRUE(frame->Create());
+        frame->Show();
+        RunEvents(100);
+        coins = frame->GetRootElement().GetFirstChildNode();
+        ASSERT_NE(coins, nullptr);
+        frame->SelectElement(coins);
+        RunEvents(50);
+    }
+    void TearDown() override
+    {
+        frame->Destroy();
+        wxTheApp->ProcessPendingEvents();
+        SetFramePaneFactories({});
+    }
+    // Runs Quick Search, types the text, checks button `button` (0: "All") and ends with `end`.
+    void Search(const char* text, int button, int end)
+    {
+        WhenShown([=](wxDialog& dialog) {
+            if (auto* choice = dynamic_cast<wxRadioButton*>(dialog.FindWindow(button)); choice != nullptr)
+                choice->SetValue(true);
+            Type(dialog, 1000, text);
+            Click(dialog, end);
+        });
+        frame->GetCommands()->Run(frame_command::kQuickSearch);
+        RunEvents(20);
+    }
+    std::vector<std::string> ShownNames()
+    {
+        auto* list = dynamic_cast<CCorvantView*>(frame->GetListView());
+        std::vector<std::string> names;
+        for (long row = 0; list != nullptr && row < list->GetRowCount(); ++row)
+            names.push_back(list->CellText(row, 0));
+        return names;
+    }
+
+    CMainFrame* frame = nullptr;
+    CTreeNode* coins = nullptr;
+};
+
+TEST_F(QuickSearchCommandTest, OkShowsWhatTheSearchFoundAndCancelStaysPut)
+{
+    struct Case
+    {
+        const char* name;
+        const char* text;
+        int button;
+        int end;
+        std::vector<std::string> found; // empty with Cancel: the frame stays on the catalogue
+    };
+    const Case cases[] = {
+        {"every data file", "Franc", 200, wxID_OK, {"Franc 1960", "France"}},
+        {"the coins only", "Franc", 101, wxID_OK, {"Franc 1960"}},
+        {"the coins", "Mark", 101, wxID_OK, {"Mark 1950"}},
+        {"the addresses hold no coin", "Mark", 103, wxID_OK, {}},
+        {"cancel", "Thaler", 101, wxID_CANCEL, {}},
+    };
+    for (const Case& c : cases) {
+        frame->SelectElement(coins);
+        RunEvents(20);
+        Search(c.text, c.button, c.end);
+        CTreeNode* current = frame->GetCurrentElement();
+        ASSERT_NE(current, nullptr) << c.name;
+        if (c.end == wxID_CANCEL) {
+            EXPECT_EQ(current, coins) << c.name;
+            continue;
+        }
+        EXPECT_NE(current, coins) << c.name << ": the results are shown";
+        EXPECT_EQ(ShownNames(), c.found) << c.name;
+    }
+}
+
+} // namespace
