@@ -34,6 +34,22 @@ int ChooseDropEffect(int accepted, int keyState)
     }
 }
 
+bool LinkListAccepts(bool hasItems, int listKind, int firstItemKind)
+{
+    return hasItems && (listKind == 0 || firstItemKind == listKind);
+}
+
+bool LinkListTakes(int listKind, int itemKind)
+{
+    return listKind == 0 || itemKind == listKind;
+}
+
+bool LinkListTakesAddresses(int listKind)
+{
+    constexpr int kBookmarks = 24;
+    return listKind == 0 || listKind == kBookmarks;
+}
+
 const std::vector<std::string_view>& DropFormats()
 {
     // The program's own formats first, then a browser's address ("text/x-moz-url"), a file or address

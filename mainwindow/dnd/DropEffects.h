@@ -26,6 +26,14 @@ inline constexpr int kKeyCtrl = 8;
 // the choice is made in the drop menu.
 int ChooseDropEffect(int accepted, int keyState);
 
+// A list of one record's links (a drop target of kind 12) shows the linked items of one data file, or of
+// every data file (kind 0). It takes dragged items, to link them with its record, when it shows every
+// kind or the first dragged item is of its kind; of those it links only the items of its kind.
+bool LinkListAccepts(bool hasItems, int listKind, int firstItemKind);
+bool LinkListTakes(int listKind, int itemKind);
+// Web addresses become bookmarks (data file 24) there only when it shows every kind or the bookmarks.
+bool LinkListTakesAddresses(int listKind);
+
 // What a drag carries, decided by the first of the program's formats that it offers.
 enum class DragData
 {

@@ -1,6 +1,7 @@
 #include "mainwindow/dnd/DropTarget.h"
 
 #include "resources/LoadResString.h"
+#include "store/catalogue/CatalogueDb.h"
 #include "store/clipboard/ItemClipboard.h"
 #include "store/records/ItemSet.h"
 #include "store/records/WaitWindow.h"
@@ -94,7 +95,7 @@ void ReleaseDraggedItems()
     DraggedItems().reset();
 }
 
-bool MakeBookmarkRecord(CTreeNode& node, const std::string& address)
+bool MakeBookmarkRecord(CTreeNode& node, const std::string& address, CTreeNode* linkTo)
 {
     CCatalogueDb* catalogue = node.GetCatalogue();
     if (catalogue == nullptr)
@@ -107,7 +108,31 @@ bool MakeBookmarkRecord(CTreeNode& node, const std::string& address)
         return true;
     }
     // Without the record window the address is kept as it came rather than lost.
-    return bookmark.SaveCurrentUnderParent(FolderNumberOf(node));
+    if (!bookmark.SaveCurrentUnderParent(FolderNumberOf(node)))
+        return false;
+    if (linkTo != nullptr)
+        LinkItemsWith(*linkTo, bookmark, kBookmarksKind);
+    return true;
+}
+
+int LinkItemsWith(CTreeNode& element, CItemSet& items, int kind)
+{
+    // Only a record has a record to link with (a folder's set is the records it holds). A key names a
+    // record only within its own catalogue, so items of another are not linked.
+    CItemSet* own = element.IsRecord() ? element.GetItemSet() : nullptr;
+    if (own == nullptr || own->GetCatalogue() == nullptr || own->GetCatalogue()->IsViewOnly() ||
+        own->GetCatalogue() != items.GetCatalogue() || (own->GetCurrent() == nullptr && !own->MoveFirst()))
+        return 0;
+    const CNodeRef self = own->GetCurrentKey();
+    int linked = 0;
+    for (bool more = items.MoveFirst(); more; more = items.MoveNext()) {
+        if (!LinkListTakes(kind, items.GetCurrentKind()) || items.GetCurrentKey().IsSame(&self))
+            continue;
+        // The item links to the element, so that it is one of the element's linked records.
+        if (items.LinkCurrentWith(self))
+            ++linked;
+    }
+    return linked;
 }
 
 CDropTarget::CDropTarget(CDropPane& pane) : m_pane(pane), m_scroll(ReadAutoScrollSettings())
@@ -198,6 +223,8 @@ int CDropTarget::AcceptedEffects(CTreeNode* node)
     case DragData::None:
         return kEffectNone;
     case DragData::WebAddress:
+        if (IsLinkList())
+            return LinkListTakesAddresses(m_pane.GetLinkKind()) ? kEffectLink : kEffectNone;
         return TakesWebAddresses(node) ? kEffectLink : kEffectNone;
     case DragData::Files:
         // A file list may hold files (the tree pane's file drop takes them) or web addresses.
@@ -207,6 +234,8 @@ int CDropTarget::AcceptedEffects(CTreeNode* node)
     case DragData::Items:
         break;
     }
+    if (IsLinkList())
+        return LinkListEffects();
     CItemSet* items = GetDraggedItems(m_pane.GetRootElement());
     if (items == nullptr) {
         // Folders, stored queries or item lists: only containers and catalogues take them.
@@ -216,6 +245,28 @@ int CDropTarget::AcceptedEffects(CTreeNode* node)
     }
     return (node->CanAcceptCopy(items) ? kEffectCopy : 0) | (node->CanAcceptMove(items) ? kEffectMove : 0) |
            (node->CanAcceptLink(items) ? kEffectLink : 0);
+}
+
+int CDropTarget::LinkListEffects()
+{
+    CItemSet* items = GetDraggedItems(m_pane.GetRootElement());
+    const bool hasItems = items != nullptr && items->MoveFirst();
+    CTreeNode* element = m_pane.GetLinkElement();
+    return LinkListAccepts(hasItems, m_pane.GetLinkKind(), hasItems ? items->GetCurrentKind() : -1) &&
+                   element != nullptr && element->IsRecord() && element->GetCatalogue() != nullptr &&
+                   !element->GetCatalogue()->IsViewOnly()
+               ? kEffectLink
+               : kEffectNone;
+}
+
+void CDropTarget::LinkDroppedItems()
+{
+    ReleaseDraggedItems();
+    CTreeNode* element = m_pane.GetLinkElement();
+    if (CItemSet* items = GetDraggedItems(m_pane.GetRootElement()); items != nullptr && element != nullptr)
+        LinkItemsWith(*element, *items, m_pane.GetLinkKind());
+    ReleaseDraggedItems();
+    m_pane.AfterDrop(kEffectLink);
 }
 
 int CDropTarget::GetAllowedEffects(const wxPoint& point)
@@ -277,7 +328,12 @@ wxDragResult CDropTarget::OnData(wxCoord x, wxCoord y, wxDragResult def)
     wxBusyCursor wait;
     CTreeNode* node = m_pane.NodeAtPoint(point);
     wxDragResult result = wxDragNone;
-    if (m_dragData == DragData::Items) {
+    if (m_dragData == DragData::Items && IsLinkList()) {
+        if (effect == kEffectLink) {
+            LinkDroppedItems();
+            result = wxDragLink;
+        }
+    } else if (m_dragData == DragData::Items) {
         if (node != nullptr && effect != kEffectNone) {
             DropItems(*node, effect);
             result = ToResult(effect);
@@ -289,6 +345,13 @@ wxDragResult CDropTarget::OnData(wxCoord x, wxCoord y, wxDragResult def)
             if (!files.IsEmpty()) {
                 m_pane.DropFiles(point, files);
                 result = wxDragCopy;
+            } else if (IsLinkList()) {
+                // Into the list's folder, and linked with its record.
+                if (CTreeNode* element = m_pane.GetLinkElement();
+                    element != nullptr && LinkListTakesAddresses(m_pane.GetLinkKind())) {
+                    MakeBookmarkRecord(*element, address, element);
+                    m_pane.AfterDrop(kEffectLink);
+                }
             } else if (node != nullptr && TakesWebAddresses(node)) {
                 // The source keeps its address: the drop reports no move or copy.
                 DropWebAddress(*node, address);

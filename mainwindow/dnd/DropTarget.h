@@ -25,6 +25,7 @@ class CDropPane
 public:
     static constexpr int kTreePane = 10;
     static constexpr int kListPane = 11;
+    static constexpr int kLinkList = 12; // a list of one record's links
 
     virtual ~CDropPane() = default;
     virtual wxWindow* GetDropWindow() = 0;
@@ -41,6 +42,10 @@ public:
     virtual CTreeNode& GetRootElement() = 0;
     // After a drop that copied or moved (the views reload and the list fills again) or linked.
     virtual void AfterDrop(int effect) = 0;
+    // A list of links (kind 12): the element whose record the dropped items are linked with, and the
+    // data file the list shows (0 for every one).
+    virtual CTreeNode* GetLinkElement() { return nullptr; }
+    virtual int GetLinkKind() const { return 0; }
 };
 
 // The toolkit's side of a drag, replaceable so that tests can drive a target without a real drag.
@@ -87,6 +92,10 @@ private:
     bool ReadAddressOrFiles(std::string& address, wxArrayString& files) const;
     bool DropWebAddress(CTreeNode& node, const std::string& address);
     void DropItems(CTreeNode& node, int effect);
+    bool IsLinkList() const { return m_pane.GetDropKind() == CDropPane::kLinkList; }
+    // Kind 12: what the list takes of the dragged items, and linking them with its element's record.
+    int LinkListEffects();
+    void LinkDroppedItems();
     void EndDrag();
 
     CDropPane& m_pane;
@@ -103,6 +112,12 @@ CItemSet* GetDraggedItems(CTreeNode& root);
 void ReleaseDraggedItems();
 
 // Makes a bookmark record (data file 24) for the address in the element's catalogue and folder: opened
-// in the record window when one is installed, so the user completes it, else saved as it is. False
-// when the element has no catalogue or the record could not be made.
-bool MakeBookmarkRecord(CTreeNode& node, const std::string& address);
+// in the record window when one is installed, so the user completes it, else saved as it is and, with
+// `linkTo`, linked with that element's record. False when the element has no catalogue or the record
+// could not be made.
+bool MakeBookmarkRecord(CTreeNode& node, const std::string& address, CTreeNode* linkTo = nullptr);
+
+// Links the records of `items` with `element`, a record node, so that they are among its linked records:
+// those of data file `kind` (every one for kind 0), of the element's own catalogue, and never the record
+// with itself. The number linked.
+int LinkItemsWith(CTreeNode& element, CItemSet& items, int kind);

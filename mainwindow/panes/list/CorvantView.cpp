@@ -102,7 +102,12 @@ class ListDropPane : public CDropPane
 public:
     ListDropPane(CCorvantView& view, CPaneFrame& frame) : m_view(view), m_frame(frame) {}
     wxWindow* GetDropWindow() override { return &m_view; }
-    int GetDropKind() const override { return kListPane; }
+    int GetDropKind() const override
+    {
+        return m_view.GetListRole() == list_role::kFormList ? kLinkList : kListPane;
+    }
+    CTreeNode* GetLinkElement() override { return m_view.GetLinkRecord(); }
+    int GetLinkKind() const override { return m_view.GetLinkKind(); }
     CTreeNode* NodeAtPoint(const wxPoint& point) override
     {
         int flags = 0;
@@ -132,7 +137,7 @@ public:
     void AfterDrop(int effect) override
     {
         m_frame.ReloadViews(effect != dnd::kEffectLink);
-        if (effect != dnd::kEffectLink) {
+        if (effect != dnd::kEffectLink || GetDropKind() == kLinkList) {
             m_view.Refill();
         }
     }
@@ -179,6 +184,9 @@ CCorvantView::CCorvantView(wxWindow* parent, CPaneFrame& frame, int role)
 
 void CCorvantView::NodeDestroyed(const CTreeNode* node)
 {
+    if (node == m_linkRecord) {
+        m_linkRecord = nullptr;
+    }
     if (node == m_shown) {
         // Its row nodes go with it.
         m_rowNodes.clear();

@@ -115,6 +115,17 @@ public:
     bool OpenTelephoneTo();
     // What is dragged over the list (elements, web addresses) goes here.
     CDropTarget* GetElementDropTarget();
+    int GetListRole() const { return m_role; }
+    // A list of links (the record form's and the "Open" dialog's): the record node whose links it shows
+    // and the data file whose items it shows and takes (0 for every one). Items dropped on it are linked
+    // with that record; without one, with the shown element when it is a record.
+    void SetLinkList(CTreeNode* record, int kind)
+    {
+        m_linkRecord = record;
+        m_linkKind = kind;
+    }
+    CTreeNode* GetLinkRecord() { return m_linkRecord != nullptr ? m_linkRecord : m_shown; }
+    int GetLinkKind() const { return m_linkKind; }
 
     // ---- what the subclasses change ---------------------------------------------------------------
     // A key pressed in the list; true when handled.
@@ -168,6 +179,8 @@ private:
     CPaneFrame& m_frame;
     std::unique_ptr<CDropPane> m_dropPane;
     int m_role;
+    CTreeNode* m_linkRecord = nullptr;
+    int m_linkKind = 0;
     CTreeNode* m_shown = nullptr;
     CItemSet* m_set = nullptr;
     bool m_forceReload = false;

@@ -64,6 +64,33 @@ TEST(DropMenu, OffersOnlyTheAllowedEffectsAndAlwaysCancel)
     EXPECT_TRUE(entries[4].enabled);
 }
 
+TEST(LinkList, TakesItemsOfItsKindOrOfEveryKindAndAddressesWhereItShowsBookmarks)
+{
+    struct Row
+    {
+        const char* what;
+        bool hasItems;
+        int listKind;
+        int firstKind;
+        bool accepts;
+    };
+    const Row rows[] = {
+        {"every kind takes any item", true, 0, 3, true},
+        {"its own kind", true, 1, 1, true},
+        {"another kind first", true, 1, 2, false},
+        {"no item entries", false, 0, 0, false},
+        {"no item entries, list of a kind", false, 1, 1, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(LinkListAccepts(row.hasItems, row.listKind, row.firstKind), row.accepts) << row.what;
+    EXPECT_TRUE(LinkListTakes(0, 7));
+    EXPECT_TRUE(LinkListTakes(7, 7));
+    EXPECT_FALSE(LinkListTakes(7, 1));
+    EXPECT_TRUE(LinkListTakesAddresses(0));
+    EXPECT_TRUE(LinkListTakesAddresses(24));
+    EXPECT_FALSE(LinkListTakesAddresses(1));
+}
+
 TEST(DragFormats, TheProgramsFormatsComeFirstAndBrowsersGiveWebAddresses)
 {
     EXPECT_EQ(DropFormats().front(), "VUR_Drop_Items");

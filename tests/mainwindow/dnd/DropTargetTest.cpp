@@ -1,16 +1,21 @@
 // The tree pane's drop target on the typical catalogue, driven through its handlers with prepared data:
 // records dragged through the clipboard land where they are dropped (moved or copied by the keys), the
-// right-button menu's Cancel changes nothing, and a browser's address becomes a bookmark record.
+// right-button menu's Cancel changes nothing, and a browser's address becomes a bookmark record. A list
+// of a record's links links what it takes with that record.
 
 #include "mainwindow/dnd/DropTarget.h"
 
+#include "mainwindow/common/AppClipboard.h"
 #include "mainwindow/common/WxClipboardAccess.h"
+#include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/tree/LeftView.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/clipboard/ItemClipboard.h"
 #include "store/records/ItemSet.h"
 #include "store/records/Record.h"
 #include "tests/mainwindow/panes/TreePaneFixture.h"
+#include "tree/queries/QueryNodes.h"
+#include "tree/records/RecordNodes.h"
 
 #include <cstring>
 
@@ -157,6 +162,71 @@ TEST_F(DropTargetTest, ABrowsersAddressDroppedOnAFolderBecomesABookmarkRecord)
     ASSERT_TRUE(bookmarks.MoveFirst());
     EXPECT_EQ(bookmarks.GetCurrent()->GetFieldTextByName("WWW"), "https://coins.example.org/denier");
     EXPECT_EQ(bookmarks.GetCurrent()->GetParent(), sites);
+}
+
+// A list of the dealer's links (kind 12) showing data file `kind`, and coins or the dealer himself dragged
+// onto it: what it offers and which records the dealer links to afterwards.
+TEST_F(DropTargetTest, AListOfLinksLinksTheDroppedItemsOfItsKindWithItsRecord)
+{
+    CCatalogueDb& db = *catalogueNode->GetCatalogue();
+    const auto linkedCoins = [&db, this] {
+        std::vector<std::string> names;
+        const CNodeRef owner = catalogue.dealer.In(db);
+        CItemSet linked = CItemSet::Children(&db, &owner, 1);
+        for (bool more = linked.MoveFirst(); more; more = linked.MoveNext())
+            names.push_back(linked.GetCurrent()->GetFieldTextByName("NAME"));
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    struct Case
+    {
+        const char* name;
+        const char* dragged; // the records' SQL
+        int listKind;
+        wxDragResult effect;
+        std::vector<std::string> coins; // the coins linked with the dealer afterwards
+    };
+    const char* coins = "SELECT * FROM COINS WHERE NAME IN ('Franc', 'Mark')";
+    const char* dealer = "SELECT * FROM ADDRESSES";
+    const Case cases[] = {
+        // In turn, on one catalogue.
+        {"another kind", coins, 2, wxDragNone, {}},
+        {"never with itself", dealer, 0, wxDragLink, {}},
+        {"its own kind", coins, 1, wxDragLink, {"Franc", "Mark"}},
+        {"every kind, linked once", coins, 0, wxDragLink, {"Franc", "Mark"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* list = new CCorvantView(window, *frame, list_role::kFormList); // owned by the window
+        list->SetSize(0, 0, 300, 300);
+        window->Show();
+        // The list shows the dealer's linked records of its kind, as the record form's list does.
+        const CNodeRef dealerKey = catalogue.dealer.In(db);
+        CRecordNode dealerNode(dealerKey);
+        auto* links = CTreeNode::AppendNode<CFileSetNode>(
+            *root, std::make_unique<CItemSet>(
+                       CItemSet::Children(&db, &dealerKey, c.listKind == 0 ? kLinkMenuKinds : c.listKind)));
+        list->SetLinkList(&dealerNode, c.listKind);
+        list->SetShownElement(links);
+        CDropTarget* linkTarget = list->GetElementDropTarget();
+        linkTarget->Probe().offeredFormat = [] { return std::string("VUR_Drop_Items"); };
+        linkTarget->Probe().keyState = [] { return 0; };
+        linkTarget->Probe().nowMs = [] { return std::int64_t{0}; };
+
+        ClearClipboard(); // as a drag starts
+        CItemSet dragged = CItemSet::FromSql(&db, c.dragged);
+        ASSERT_TRUE(dragged.CopyItemsToClipboard());
+        const wxPoint point(150, 150);
+        EXPECT_EQ(linkTarget->OnEnter(point.x, point.y, wxDragCopy), c.effect);
+        if (c.effect != wxDragNone) {
+            EXPECT_EQ(linkTarget->OnData(point.x, point.y, c.effect), wxDragLink);
+        }
+        EXPECT_EQ(linkedCoins(), c.coins);
+        EXPECT_EQ(static_cast<size_t>(list->GetRowCount()), c.coins.size()) << "the list shows the new links";
+
+        list->SetShownElement(nullptr);
+        list->Destroy();
+    }
 }
 
 } // namespace
