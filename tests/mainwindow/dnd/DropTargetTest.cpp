@@ -1,7 +1,8 @@
 // The tree pane's drop target on the typical catalogue, driven through its handlers with prepared data:
 // records dragged through the clipboard land where they are dropped (moved or copied by the keys), the
-// right-button menu's Cancel changes nothing, and a browser's address becomes a bookmark record. A list
-// of a record's links links what it takes with that record.
+// right-button menu's Cancel changes nothing, and a browser's address becomes a bookmark record. A drag
+// started by another running copy lands here too. A list of a record's links links what it takes with
+// that record.
 
 #include "mainwindow/dnd/DropTarget.h"
 
@@ -14,6 +15,7 @@
 #include "store/records/ItemSet.h"
 #include "store/records/Record.h"
 #include "tests/mainwindow/panes/TreePaneFixture.h"
+#include "tests/support/PeerProcess.h"
 #include "tree/queries/QueryNodes.h"
 #include "tree/records/RecordNodes.h"
 
@@ -105,6 +107,23 @@ TEST_F(DropTargetTest, RecordsDraggedOntoAFolderMoveThereAndCtrlCopiesThem)
     EXPECT_EQ(FrancParent(), catalogue.asia);
     EXPECT_EQ(CoinsNamedFranc(), 1u);
     EXPECT_FALSE(frame->reloads.empty()) << "the views show the move";
+}
+
+TEST_F(DropTargetTest, RecordsDraggedFromAnotherRunningCopyLandHere)
+{
+    // The other copy opens the same catalogue file and starts the drag of the franc: its entries name the
+    // catalogue by its file, so this copy finds the franc in its own tree.
+    PeerProcess peer(DRAG_PEER, MakeTempFolder("drag-peer") / "peer.log", {catalogue.path.string(), "Franc"});
+    ASSERT_TRUE(peer.IsStarted());
+    ASSERT_TRUE(peer.WaitForLog("ready")) << peer.Log();
+    CTreeNode* asia = Folder("Asia^");
+    offered = "VUR_Drop_Items"; // what the other copy's drag announces
+    const wxPoint point = PointOf(asia);
+    EXPECT_EQ(target->OnEnter(point.x, point.y, wxDragCopy), wxDragMove);
+    EXPECT_EQ(target->OnData(point.x, point.y, wxDragMove), wxDragMove);
+    EXPECT_EQ(FrancParent(), catalogue.asia);
+    EXPECT_EQ(CoinsNamedFranc(), 1u);
+    peer.Kill();
 }
 
 TEST_F(DropTargetTest, TheRightButtonMenuOffersWhatTheFolderAllowsAndCancelChangesNothing)
