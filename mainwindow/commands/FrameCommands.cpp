@@ -23,6 +23,7 @@
 #include "mainwindow/panes/address/NavHistory.h"
 #include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/tree/LeftView.h"
+#include "mainwindow/placement/FieldChooserDlg.h"
 #include "mainwindow/startup/TipDlg.h"
 #include "mainwindow/webview/TrainingDlg.h"
 #include "mainwindow/webview/WebCommands.h"
@@ -32,6 +33,7 @@
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/clipboard/ItemClipboard.h"
+#include "store/definitions/DataFileDef.h"
 #include "store/program/ProductLaunch.h"
 #include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
@@ -868,6 +870,20 @@ bool CFrameCommands::Run(int command)
             if (RunQuickSearchDlg(&m_frame, *catalogue, text, dataFile)) {
                 const platform::ui::WaitCursor wait;
                 m_frame.QuickSearch(*node, text, dataFile);
+            }
+        }
+        return true;
+    case kFieldChooser:
+        if (CCatalogueDb* catalogue = node != nullptr ? node->GetCatalogue() : nullptr) {
+            catalogue->LoadDefinitionsIfNeeded();
+            // The catalogue's own definition: the chooser changes it only on Done, then it is written.
+            CDataFileDef* definition = catalogue->FindDefinition(node->GetKind());
+            if (definition != nullptr && RunFieldChooserDlg(&m_frame, *definition) == 1) {
+                definition->BuildDefinitionTree();
+                definition->SaveDefinitionTree();
+                if (list != nullptr) {
+                    list->Refill();
+                }
             }
         }
         return true;

@@ -33,7 +33,6 @@ CFrameSubsystem* GetFrameSubsystem(FrameSubsystem which)
 FrameSubsystem SubsystemOfCommand(int command, CTreeNode* selected)
 {
     switch (command) {
-    case kFieldChooser:
     case kAddToCart:
         return FrameSubsystem::kRecordForm;
     case kCustomizeWebPage:

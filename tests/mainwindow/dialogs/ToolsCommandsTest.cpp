@@ -1,11 +1,14 @@
 // Tools > Quick Search on the main frame: the dialog asks for the text and the data file, and OK shows
-// what was found in the frame's quick query; Cancel leaves the frame where it was.
+// what was found in the frame's quick query; Cancel leaves the frame where it was. Tools > Field Chooser
+// writes the title fields chosen into the catalogue.
 
 #include "mainwindow/MainFrame.h"
 #include "mainwindow/commands/CommandIds.h"
 #include "mainwindow/commands/FrameCommands.h"
 #include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/tree/LeftView.h"
+#include "store/catalogue/CatalogueDb.h"
+#include "store/definitions/DataFileDef.h"
 #include "store/program/Settings.h"
 #include "tests/mainwindow/dialogs/DialogDriver.h"
 #include "tests/mainwindow/panes/TreePaneFixture.h"
@@ -15,13 +18,14 @@
 
 #include <gtest/gtest.h>
 #include <wx/app.h>
+#include <wx/checklst.h>
 #include <wx/radiobut.h>
 
 using namespace lumarc::test;
 
 namespace {
 
-class QuickSearchCommandTest : public testing::Test
+class ToolsCommandsTest : public testing::Test
 {
 protected:
     void SetUp() override
@@ -32,7 +36,7 @@ protected:
         factories.makeTree = MakeLeftView;
         factories.makeList = MakeCorvantView;
         SetFramePaneFactories(std::move(factories));
-        const auto catalogue = MakeTypicalCatalogue(MakeTempFolder("quick-command"));
+        catalogue = MakeTypicalCatalogue(MakeTempFolder("tools-commands"));
         RegisterCatalogue(catalogue.path.string());
         frame = new CMainFrame({});
         ASSERT_TRUE(frame->Create());
@@ -45,7 +49,8 @@ protected:
     }
     void TearDown() override
     {
-        frame->Destroy();
+        if (frame != nullptr)
+            frame->Destroy();
         wxTheApp->ProcessPendingEvents();
         SetFramePaneFactories({});
     }
@@ -70,11 +75,12 @@ protected:
         return names;
     }
 
+    TypicalCatalogue catalogue;
     CMainFrame* frame = nullptr;
     CTreeNode* coins = nullptr;
 };
 
-TEST_F(QuickSearchCommandTest, OkShowsWhatTheSearchFoundAndCancelStaysPut)
+TEST_F(ToolsCommandsTest, OkShowsWhatTheSearchFoundAndCancelStaysPut)
 {
     struct Case
     {
@@ -104,6 +110,73 @@ TEST_F(QuickSearchCommandTest, OkShowsWhatTheSearchFoundAndCancelStaysPut)
         EXPECT_NE(current, coins) << c.name << ": the results are shown";
         EXPECT_EQ(ShownNames(), c.found) << c.name;
     }
+}
+
+TEST_F(ToolsCommandsTest, TheFieldChooserWritesTheTitleFieldsIntoTheCatalogue)
+{
+    // The mark's row in the list of Germany, focused: the chooser is for the coins' data file.
+    CTreeNode* europe = nullptr;
+    coins->BuildChildren();
+    for (CTreeNode* child = coins->GetFirstChildNode(); child != nullptr;
+         child = child->GetNextSiblingNode()) {
+        if (child->NameEquals("Europe"))
+            europe = child;
+    }
+    ASSERT_NE(europe, nullptr);
+    europe->BuildChildren();
+    CTreeNode* germany = nullptr;
+    for (CTreeNode* child = europe->GetFirstChildNode(); child != nullptr;
+         child = child->GetNextSiblingNode()) {
+        if (child->NameEquals("Germany"))
+            germany = child;
+    }
+    ASSERT_NE(germany, nullptr);
+    frame->SelectElement(germany);
+    RunEvents(50);
+    auto* rows = dynamic_cast<CCorvantView*>(frame->GetListView());
+    ASSERT_NE(rows, nullptr);
+    long mark = -1;
+    for (long row = 0; row < rows->GetRowCount(); ++row) {
+        if (rows->CellText(row, 0) == "Mark 1950")
+            mark = row;
+    }
+    ASSERT_NE(mark, -1);
+    rows->SetFocus();
+    rows->SetItemState(mark, wxLIST_STATE_FOCUSED | wxLIST_STATE_SELECTED,
+                       wxLIST_STATE_FOCUSED | wxLIST_STATE_SELECTED);
+    RunEvents(50);
+    ASSERT_NE(frame->GetSelectedElement(), nullptr);
+    ASSERT_TRUE(frame->GetSelectedElement()->IsRecord());
+    WhenShown([](wxDialog& dialog) {
+        auto* list = dynamic_cast<wxCheckListBox*>(dialog.FindWindow(1013));
+        const int country = list != nullptr ? list->FindString("COUNTRY") : wxNOT_FOUND;
+        EXPECT_NE(country, wxNOT_FOUND);
+        if (country != wxNOT_FOUND) {
+            list->Check(static_cast<unsigned>(country));
+            wxCommandEvent event(wxEVT_CHECKLISTBOX, 1013);
+            event.SetEventObject(list);
+            event.SetInt(country);
+            list->GetEventHandler()->ProcessEvent(event);
+        }
+        Click(dialog, wxID_OK);
+    });
+    frame->GetCommands()->Run(frame_command::kFieldChooser);
+    RunEvents(20);
+
+    // Written into the file: it reads so once the program let go of it.
+    frame->Destroy();
+    wxTheApp->ProcessPendingEvents();
+    frame = nullptr;
+    CCatalogueDb reopened(catalogue.path);
+    reopened.LoadDefinitionsIfNeeded();
+    const CDataFileDef* definition = reopened.FindDefinition(1);
+    ASSERT_NE(definition, nullptr);
+    std::vector<std::string> title;
+    for (int i = 0; i < definition->GetFieldCount() && !definition->GetFieldName(i).empty(); ++i) {
+        if (definition->IsFieldNameHeader(i))
+            title.push_back(definition->GetFieldName(i));
+    }
+    EXPECT_EQ(title, (std::vector<std::string>{"NAME", "YEAR", "COUNTRY"}));
 }
 
 } // namespace
