@@ -284,6 +284,7 @@ void CCorvantView::ClearRows()
     m_addSet.reset();
     m_addRow = false;
     m_childRows.clear();
+    m_childTexts.clear();
     m_cutRows.clear();
     m_recordCount = 0;
     m_rowCount = 0;
@@ -406,6 +407,11 @@ void CCorvantView::InsertAllRows()
         m_overlayChildren = records;
     }
     m_rowCount = (m_addRow ? 1 : 0) + m_recordCount + static_cast<long>(m_childRows.size());
+    InsertRowItems();
+}
+
+void CCorvantView::InsertRowItems()
+{
     if (IsVirtual()) {
         SetItemCount(m_rowCount);
         return;
@@ -413,6 +419,32 @@ void CCorvantView::InsertAllRows()
     for (long row = 0; row < m_rowCount; ++row) {
         InsertItem(row, wxString::FromUTF8(CellText(row, 0)), RowImage(row));
     }
+}
+
+void CCorvantView::ShowRows(NodeListColumns columns, const std::vector<NodeListRow>& rows)
+{
+    if (m_recordCount > 0 || m_addRow) {
+        return;
+    }
+    Freeze();
+    DeleteAllItems();
+    DeleteAllColumns();
+    if (IsVirtual()) {
+        SetItemCount(0);
+    }
+    m_cutRows.clear();
+    m_childRows.clear();
+    m_childTexts.clear();
+    for (const NodeListRow& row : rows) {
+        m_childRows.push_back(row.element);
+        m_childTexts.push_back(row.subItems);
+    }
+    m_rowCount = static_cast<long>(m_childRows.size());
+    m_overlayChildren = false;
+    m_columns = NodeRowColumns(columns);
+    InsertColumns();
+    InsertRowItems();
+    Thaw();
 }
 
 // ---- rows ------------------------------------------------------------------------------------------
@@ -625,6 +657,12 @@ std::string CCorvantView::CellText(long row, long column)
     }
     if (column == 0) {
         return element->GetName();
+    }
+    const size_t child = static_cast<size_t>(row - (m_addRow ? 1 : 0) - m_recordCount);
+    if (child < m_childTexts.size()) {
+        const std::vector<std::string>& texts = m_childTexts[child];
+        const size_t text = static_cast<size_t>(column - 1);
+        return text < texts.size() ? texts[text] : std::string();
     }
     CFolderRecord* folder = element->GetFolderRecord();
     if (folder != nullptr && (field == list_field::kCreated || field == list_field::kModified)) {

@@ -69,6 +69,9 @@ public:
     bool RowAt(NodePoint point, NodeRowBounds& bounds) override;
     void EditRowFields(std::unique_ptr<CInPlaceEdit> edit, const NodeRowBounds& bounds,
                        std::function<void(bool saved)> closed) override;
+    // An element's own rows in place of its children's (the cart, the orders): taken only when the list
+    // shows no records.
+    void ShowRows(NodeListColumns columns, const std::vector<NodeListRow>& rows) override;
 
     // ---- rows -------------------------------------------------------------------------------------
     // Fills the rows again without reloading the set (unless it was marked unloaded).
@@ -158,6 +161,7 @@ private:
     void ClearRows();
     void InsertColumns();
     void InsertAllRows();
+    void InsertRowItems();
     int RowImage(long row);
     int RecordOverlay();
     long RowOfElement(CTreeNode* element);
@@ -194,6 +198,8 @@ private:
     std::unique_ptr<CTreeNode> m_addNode;
     long m_recordCount = 0;
     std::vector<CTreeNode*> m_childRows;
+    // The texts after the first column of child rows an element handed over (ShowRows).
+    std::vector<std::vector<std::string>> m_childTexts;
     long m_rowCount = 0;
     bool m_overlayChildren = false;
     // Record rows' nodes, made on demand: children of the shown element that the pane takes away again

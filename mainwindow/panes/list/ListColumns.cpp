@@ -88,3 +88,15 @@ ListColumnSet ChooseListColumns(CTreeNode* shown, int role)
     AddDates(result);
     return result;
 }
+
+ListColumnSet NodeRowColumns(NodeListColumns /*columns*/)
+{
+    // Both kinds of ordering rows carry the same three values (the shops of the cart leave them empty,
+    // a shop's items fill them), so both show the three columns.
+    ListColumnSet result;
+    result.columns.push_back({"Name", list_field::kUnsortable, FirstColumnWidth(), ListAlign::Left});
+    for (const char* title : {"Price", "Quantity", "Total"}) {
+        result.columns.push_back(Centred(title, list_field::kUnsortable));
+    }
+    return result;
+}

@@ -3,6 +3,8 @@
 // rows hold (one folder or several, one data file or several) when the list is filled. No window code:
 // the list pane turns the columns into header items.
 
+#include "tree/base/NodeListPane.h"
+
 #include <string>
 #include <vector>
 
@@ -55,3 +57,7 @@ int FirstColumnWidth();
 
 // The columns for the rows of `shown` (its item set loaded) in a list of that role.
 ListColumnSet ChooseListColumns(CTreeNode* shown, int role);
+
+// The columns of rows an element hands over itself (the ordering nodes' rows through their list hook):
+// "Name" and the rows' "Price", "Quantity" and "Total", none of them sortable.
+ListColumnSet NodeRowColumns(NodeListColumns columns);

@@ -5,6 +5,7 @@
 
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
+#include "store/markup/MarkupNode.h"
 #include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
@@ -17,11 +18,13 @@
 #include "tree/base/AreaFileNode.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/base/NodeInterfaces.h"
+#include "tree/orders/OrderingNodes.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -362,6 +365,53 @@ TEST_F(CorvantViewTest, EveryViewStyleShowsTheRows)
     view->SetViewStyle(ListViewStyle::List);
     EXPECT_EQ(view->GetItemCount(), 6);
     EXPECT_FALSE(view->InReportView());
+}
+
+TEST_F(CorvantViewTest, TheCartAndItsShopsShowPriceQuantityAndTotal)
+{
+    CMarkupNode cart("base", "baseShopping");
+    CMarkupNode* numis = cart.AddChild(std::make_unique<CMarkupNode>("Numis Ltd", "shop"));
+    for (const auto& [item, price, quantity] :
+         {std::tuple{"Aureus of Nero", "12.50", "3"}, std::tuple{"Denarius", "1,250.05", "2"}}) {
+        CMarkupNode* row = numis->AddChild(std::make_unique<CMarkupNode>(item, "item"));
+        row->SetAttribute("price", price);
+        row->SetAttribute("quantity", quantity);
+        row->SetAttribute("shopName", "Numis Ltd");
+    }
+    cart.AddChild(std::make_unique<CMarkupNode>("Coin Corner", "shop"));
+    ASSERT_TRUE(catalogue->WriteFileTree(kCartTextName, cart));
+    AppendShoppingCartNodes(*catalogueNode, *catalogue);
+    CTreeNode* cartNode = Find("Shopping Cart");
+    ASSERT_NE(cartNode, nullptr);
+
+    const std::vector<std::string> titles{"Name", "Price", "Quantity", "Total"};
+    view->SetShownElement(cartNode);
+    EXPECT_EQ(Titles(*view), titles);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Numis Ltd", "Coin Corner"}));
+    EXPECT_EQ(view->GetItemText(0, 1).utf8_string(), "");
+
+    CTreeNode* shop = view->ElementOfRow(0);
+    ASSERT_NE(shop, nullptr);
+    view->SetShownElement(shop);
+    EXPECT_EQ(Titles(*view), titles);
+    ASSERT_EQ(view->GetItemCount(), 2);
+    std::vector<std::vector<std::string>> cells;
+    for (long row = 0; row < view->GetItemCount(); ++row) {
+        cells.emplace_back();
+        for (int column = 0; column < 4; ++column) {
+            cells.back().push_back(view->GetItemText(row, column).utf8_string());
+        }
+    }
+    EXPECT_EQ(cells, (std::vector<std::vector<std::string>>{{"Aureus of Nero", "12.50", "3", "$ 37.50"},
+                                                            {"Denarius", "1,250.05", "2", "$ 2,500.10"}}));
+    EXPECT_TRUE(view->ElementOfRow(1)->IsShopItem());
+    // No column sorts these rows.
+    for (int column = 0; column < 4; ++column) {
+        view->SortByColumn(column);
+        EXPECT_EQ(view->CellText(0, 0), "Aureus of Nero") << column;
+    }
+    SaveWindowShot(*window, "list-cart-shop");
+    view->SetShownElement(nullptr);
 }
 
 } // namespace
