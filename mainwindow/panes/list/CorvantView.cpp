@@ -3,12 +3,17 @@
 #include "mainwindow/dnd/DropTarget.h"
 #include "mainwindow/dnd/ItemDataSource.h"
 
+#include "codecs/CatalogueImage.h"
+#include "codecs/wx/ImgWxBitmap.h"
 #include "mainwindow/common/WindowClasses.h"
+#include "platform/text/CaseFold.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
+#include "store/markup/MarkupNode.h"
 #include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
+#include "store/records/Record.h"
 #include "store/regional/DateText.h"
 #include "tree/base/TreeNode.h"
 #include "tree/containers/ContainerNode.h"
@@ -179,6 +184,7 @@ CCorvantView::CCorvantView(wxWindow* parent, CPaneFrame& frame, int role)
     // The rows are drawn by a child window of the control: clicks and focus arrive there.
     RowsWindow()->Bind(wxEVT_LEFT_UP, &CCorvantView::OnLeftUp, this);
     RowsWindow()->Bind(wxEVT_SET_FOCUS, &CCorvantView::OnSetFocus, this);
+    RowsWindow()->Bind(wxEVT_PAINT, &CCorvantView::OnRowsPaint, this);
     AddTreeNodeObserver(this);
 }
 
@@ -289,6 +295,7 @@ void CCorvantView::ClearRows()
     m_recordCount = 0;
     m_rowCount = 0;
     m_overlayChildren = false;
+    m_picturesMissing = 0;
 }
 
 void CCorvantView::FillRows()
@@ -302,12 +309,6 @@ void CCorvantView::FillRows()
     Freeze();
     ClearRows();
     m_set = nullptr;
-    CCatalogueDb* catalogue = m_shown != nullptr ? m_shown->GetCatalogue() : nullptr;
-    if (!m_images.IsBuiltFor(catalogue)) {
-        m_images.BuildFor(catalogue);
-        SetImageList(m_images.GetSmall(), wxIMAGE_LIST_SMALL);
-        SetImageList(m_images.GetLarge(), wxIMAGE_LIST_NORMAL);
-    }
     if (m_shown != nullptr && m_shown->IsDataNode()) {
         m_set = m_shown->GetItemSet();
         if (m_set != nullptr) {
@@ -321,7 +322,18 @@ void CCorvantView::FillRows()
             }
         }
     }
+    if (m_forceReload) {
+        // A picture changed meanwhile shows as it is now.
+        m_images.ForgetPictures();
+    }
     m_forceReload = false;
+    CCatalogueDb* catalogue = m_shown != nullptr ? m_shown->GetCatalogue() : nullptr;
+    const wxSize tile = ChoosePictureField();
+    if (!m_images.IsBuiltFor(catalogue, tile)) {
+        m_images.BuildFor(catalogue, tile);
+        SetImageList(m_images.GetSmall(), wxIMAGE_LIST_SMALL);
+        SetImageList(m_images.GetLarge(), wxIMAGE_LIST_NORMAL);
+    }
     m_columns = ChooseListColumns(m_shown, m_role);
     ApplyStyleFlags();
     InsertColumns();
@@ -342,6 +354,105 @@ void CCorvantView::FillRows()
     }
     if (m_shown != nullptr) {
         m_shown->FillListView(this);
+    }
+    MakeVisiblePictures();
+}
+
+wxSize CCorvantView::ChoosePictureField()
+{
+    m_pictureField = -1;
+    const wxSize standard(CListImages::kLarge, CListImages::kLarge);
+    // Only the large-icon view of a single-file area shows its records' pictures.
+    if (m_style != ListViewStyle::Large || m_set == nullptr || m_shown == nullptr || !m_shown->IsArea() ||
+        m_shown->GetKind() <= 0) {
+        return standard;
+    }
+    CCatalogueDb* catalogue = m_shown->GetCatalogue();
+    const int kind = m_shown->GetKind();
+    const CDataFileDef* definition = catalogue != nullptr ? catalogue->FindDefinition(kind) : nullptr;
+    if (definition == nullptr) {
+        return standard;
+    }
+    const std::string& icon = definition->GetCurrentLargeIcon();
+    if (icon.empty() || platform::text::EqualsNoCase(icon, "Standard Icon")) {
+        return standard;
+    }
+    // The picture field's place on the record form gives the tiles' size: the one named as the large
+    // icon, else the form's first picture.
+    CMarkupNode* form = FindGuiInfoElement(kind, catalogue);
+    CMarkupNode* chosen = nullptr;
+    for (CMarkupNode* node = form != nullptr ? form->BeginWalk() : nullptr; node != nullptr;
+         node = form->NextWalk()) {
+        if (!platform::text::EqualsNoCase(node->GetType(), "element") ||
+            !platform::text::EqualsNoCase(node->GetAttribute("CNT_NAME"), "bitmapShow")) {
+            continue;
+        }
+        if (chosen == nullptr || platform::text::EqualsNoCase(node->GetAttribute("CONTENT"), icon)) {
+            chosen = node;
+        }
+    }
+    if (chosen == nullptr) {
+        return standard;
+    }
+    const int field = definition->FindFieldByName(chosen->GetAttribute("CONTENT"));
+    if (field < 0 || definition->GetFieldType(field) != 'P') {
+        return standard;
+    }
+    m_pictureField = field;
+    // A tile the size of the form's picture, within bounds a list can show.
+    return wxSize(std::clamp(chosen->GetAttributeInt("LENGTH"), CListImages::kSmall, 256),
+                  std::clamp(chosen->GetAttributeInt("DEPTH"), CListImages::kSmall, 256));
+}
+
+void CCorvantView::MakeVisiblePictures()
+{
+    m_picturesQueued = false;
+    if (m_pictureField < 0 || m_picturesMissing == 0 || IsVirtual() || m_set == nullptr) {
+        return;
+    }
+    const wxRect view(wxPoint(0, 0), RowsWindow()->GetClientSize());
+    const long first = m_addRow ? 1 : 0;
+    bool seen = false;
+    for (long row = first; row < first + m_recordCount; ++row) {
+        wxRect rect;
+        if (!GetItemRect(row, rect, wxLIST_RECT_ICON) || !rect.Intersects(view)) {
+            // The rows in view follow each other: past them nothing more is in view.
+            if (seen) {
+                break;
+            }
+            continue;
+        }
+        seen = true;
+        if (!MoveToRecordRow(row)) {
+            continue;
+        }
+        CRecord* record = m_set->GetCurrent();
+        const double code = record != nullptr ? record->GetKeyCode() : 0;
+        if (record == nullptr || m_images.PictureOf(code) >= 0) {
+            continue;
+        }
+        wxBitmap picture;
+        try {
+            if (std::shared_ptr<CCatalogueImage> stored = record->GetFieldPicture(m_pictureField)) {
+                picture = GetHBitmap(*stored);
+            }
+        } catch (const std::exception&) {
+            // A picture that does not decode shows as its data file's picture.
+        }
+        const int index = m_images.WithOverlay(m_images.AddPicture(code, m_set->GetCurrentKind(), picture),
+                                               RecordOverlay());
+        SetItemImage(row, index);
+        --m_picturesMissing;
+    }
+}
+
+void CCorvantView::OnRowsPaint(wxPaintEvent& event)
+{
+    event.Skip();
+    // After a scroll or a resize, rows newly in view get their pictures once the paint is done.
+    if (m_pictureField >= 0 && m_picturesMissing > 0 && !m_picturesQueued) {
+        m_picturesQueued = true;
+        CallAfter([this] { MakeVisiblePictures(); });
     }
 }
 
@@ -419,6 +530,8 @@ void CCorvantView::InsertRowItems()
     for (long row = 0; row < m_rowCount; ++row) {
         InsertItem(row, wxString::FromUTF8(CellText(row, 0)), RowImage(row));
     }
+    // The record rows show their data file's picture until they come into view.
+    m_picturesMissing = m_pictureField >= 0 ? m_recordCount : 0;
 }
 
 void CCorvantView::ShowRows(NodeListColumns columns, const std::vector<NodeListRow>& rows)

@@ -108,6 +108,12 @@ public:
     std::string CellText(long row, long column);
     // The check box of a cell: 1 checked, 0 not, -1 no check box there.
     int CellCheck(long row, long column);
+    // The data-file field whose pictures the large-icon view shows as the record rows' tiles; -1 when
+    // the rows show their kinds' pictures.
+    int GetPictureField() const { return m_pictureField; }
+    // Gives the record rows that are in view their pictures, where not done yet; the pictures of rows
+    // out of view are not made (a folder of thousands of pictures is not decoded up front).
+    void MakeVisiblePictures();
     // Sorts by the column, as a click on its header does.
     void SortByColumn(int column);
     // Toggles the "Own It?" mark of a record row, or starts the in-place editor of a field cell.
@@ -162,6 +168,8 @@ private:
     void InsertColumns();
     void InsertAllRows();
     void InsertRowItems();
+    wxSize ChoosePictureField();
+    void OnRowsPaint(wxPaintEvent& event);
     int RowImage(long row);
     int RecordOverlay();
     long RowOfElement(CTreeNode* element);
@@ -202,6 +210,9 @@ private:
     std::vector<std::vector<std::string>> m_childTexts;
     long m_rowCount = 0;
     bool m_overlayChildren = false;
+    int m_pictureField = -1;
+    long m_picturesMissing = 0;
+    bool m_picturesQueued = false;
     // Record rows' nodes, made on demand: children of the shown element that the pane takes away again
     // when the rows are filled anew.
     std::map<long, CTreeNode*> m_rowNodes;

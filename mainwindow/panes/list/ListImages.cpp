@@ -8,6 +8,8 @@
 #include <wx/dcmemory.h>
 #include <wx/renderer.h>
 
+#include <algorithm>
+
 namespace {
 
 CListBitmapSource* g_source = nullptr;
@@ -87,6 +89,58 @@ wxBitmap Fit(const wxBitmap& bitmap, int size)
     return wxBitmap(image);
 }
 
+// The picture centred on a tile of the size, what it leaves free transparent (through the alpha
+// channel, which the list draws whatever the picture's own transparency was).
+wxImage Centred(const wxImage& picture, wxSize tile)
+{
+    wxImage result(tile);
+    result.InitAlpha();
+    std::fill(result.GetAlpha(), result.GetAlpha() + tile.x * tile.y, 0);
+    const int left = (tile.x - picture.GetWidth()) / 2;
+    const int top = (tile.y - picture.GetHeight()) / 2;
+    for (int y = std::max(0, -top); y < picture.GetHeight() && top + y < tile.y; ++y) {
+        for (int x = std::max(0, -left); x < picture.GetWidth() && left + x < tile.x; ++x) {
+            unsigned char alpha = picture.HasAlpha() ? picture.GetAlpha(x, y) : 255;
+            if (picture.HasMask() && picture.GetRed(x, y) == picture.GetMaskRed() &&
+                picture.GetGreen(x, y) == picture.GetMaskGreen() &&
+                picture.GetBlue(x, y) == picture.GetMaskBlue()) {
+                alpha = 0;
+            }
+            result.SetRGB(left + x, top + y, picture.GetRed(x, y), picture.GetGreen(x, y),
+                          picture.GetBlue(x, y));
+            result.SetAlpha(left + x, top + y, alpha);
+        }
+    }
+    return result;
+}
+
+// The picture scaled by the factor (at least a pixel each way).
+wxImage Scaled(wxImage image, double factor)
+{
+    if (factor != 1.0) {
+        image.Rescale(std::max(1, static_cast<int>(image.GetWidth() * factor)),
+                      std::max(1, static_cast<int>(image.GetHeight() * factor)), wxIMAGE_QUALITY_HIGH);
+    }
+    return image;
+}
+
+double FitFactor(const wxImage& image, wxSize tile)
+{
+    return std::min(static_cast<double>(tile.x) / image.GetWidth(),
+                    static_cast<double>(tile.y) / image.GetHeight());
+}
+
+// The bitmap centred on a transparent tile of another size (the large pictures of a list whose tiles
+// are the record pictures' size), shrunk to it when larger.
+wxBitmap OnTile(const wxBitmap& bitmap, wxSize tile)
+{
+    if (!bitmap.IsOk() || bitmap.GetSize() == tile) {
+        return bitmap;
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    return wxBitmap(Centred(Scaled(image, std::min(1.0, FitFactor(image, tile))), tile));
+}
+
 wxBitmap ProgramBitmap(int number, int size, int imageNumber)
 {
     wxBitmap bitmap = g_source != nullptr ? g_source->GetBitmap(number, size) : wxNullBitmap;
@@ -134,6 +188,10 @@ wxBitmap StockOverlay(int overlay, int size)
 
 wxBitmap Overlaid(const wxBitmap& base, int overlay, int size)
 {
+    // On a tile of another size the mark stands at its bottom-right corner, 2 pixels in from the right
+    // and 1 from the bottom.
+    const int left = base.GetWidth() == size ? 0 : std::max(0, base.GetWidth() - size - 2);
+    const int top = base.GetHeight() == size ? 0 : std::max(0, base.GetHeight() - size - 1);
     const auto [smallNumber, largeNumber] = kOverlays[overlay - 1];
     wxBitmap mark = g_source != nullptr
                         ? g_source->GetBitmap(size == CListImages::kSmall ? smallNumber : largeNumber, size)
@@ -146,16 +204,16 @@ wxBitmap Overlaid(const wxBitmap& base, int overlay, int size)
         image.InitAlpha();
     }
     const wxImage over = Fit(mark, size).ConvertToImage();
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
+    for (int y = 0; y < size && top + y < image.GetHeight(); ++y) {
+        for (int x = 0; x < size && left + x < image.GetWidth(); ++x) {
             const bool opaque = over.HasAlpha()
                                     ? over.GetAlpha(x, y) > 127
                                     : !(over.HasMask() && over.GetRed(x, y) == over.GetMaskRed() &&
                                         over.GetGreen(x, y) == over.GetMaskGreen() &&
                                         over.GetBlue(x, y) == over.GetMaskBlue());
             if (opaque) {
-                image.SetRGB(x, y, over.GetRed(x, y), over.GetGreen(x, y), over.GetBlue(x, y));
-                image.SetAlpha(x, y, 255);
+                image.SetRGB(left + x, top + y, over.GetRed(x, y), over.GetGreen(x, y), over.GetBlue(x, y));
+                image.SetAlpha(left + x, top + y, 255);
             }
         }
     }
@@ -179,19 +237,21 @@ void CListImages::Add(int imageNumber, const wxBitmap& large, const wxBitmap& sm
     if (!large.IsOk() || !small.IsOk()) {
         return;
     }
-    m_large->Add(large, kTransparent);
+    m_large->Add(OnTile(large, m_tile), kTransparent);
     m_table[imageNumber] = m_small->Add(small, kTransparent);
 }
 
-void CListImages::BuildFor(CCatalogueDb* catalogue)
+void CListImages::BuildFor(CCatalogueDb* catalogue, wxSize tile)
 {
-    if (IsBuiltFor(catalogue)) {
+    if (IsBuiltFor(catalogue, tile)) {
         return;
     }
+    m_tile = tile;
     m_small = std::make_unique<wxImageList>(kSmall, kSmall, true, 100);
-    m_large = std::make_unique<wxImageList>(kLarge, kLarge, true, 100);
+    m_large = std::make_unique<wxImageList>(tile.x, tile.y, true, 100);
     m_table.fill(-1);
     m_overlaid.clear();
+    m_pictures.clear();
     m_checked = m_unchecked = -1;
     // A data file's own pictures need both its picture and the companion one.
     for (int number = 1; number <= 18; ++number) {
@@ -226,7 +286,7 @@ int CListImages::WithOverlay(int index, int overlay)
     if (found != m_overlaid.end()) {
         return found->second;
     }
-    m_large->Add(Overlaid(m_large->GetBitmap(index), overlay, kLarge));
+    m_large->Add(Overlaid(m_large->GetBitmap(index), overlay, kLarge), kTransparent);
     const int made = m_small->Add(Overlaid(m_small->GetBitmap(index), overlay, kSmall));
     m_overlaid[{index, overlay}] = made;
     return made;
@@ -247,7 +307,7 @@ int CListImages::CheckBox(wxWindow* window, bool checked)
         wxRendererNative::Get().DrawCheckBox(window, dc, wxRect(1, 1, kSmall - 2, kSmall - 2),
                                              checked ? static_cast<int>(wxCONTROL_CHECKED) : 0);
     }
-    m_large->Add(Fit(bitmap, kLarge));
+    m_large->Add(OnTile(Fit(bitmap, kLarge), m_tile));
     index = m_small->Add(Fit(bitmap, kSmall));
     return index;
 }
@@ -261,4 +321,31 @@ int CListImages::ImageNumberOfKind(int kind)
         return 38;
     }
     return kind == 21 ? -1 : 19;
+}
+
+int CListImages::PictureOf(double code) const
+{
+    const auto found = m_pictures.find(code);
+    return found != m_pictures.end() ? found->second : -1;
+}
+
+int CListImages::AddPicture(double code, int kind, const wxBitmap& picture)
+{
+    if (const int made = PictureOf(code); made >= 0) {
+        return made;
+    }
+    const int own = IndexOf(ImageNumberOfKind(kind));
+    if (m_large == nullptr || own < 0) {
+        return own;
+    }
+    int index = own;
+    if (picture.IsOk() && picture.GetSize() != wxSize(kSmall, kSmall)) {
+        // A picture smaller than the tile grows to it (keeping its shape); a larger one shrinks to it.
+        const wxImage image = picture.ConvertToImage();
+        m_large->Add(wxBitmap(Centred(Scaled(image, FitFactor(image, m_tile)), m_tile)));
+        // The small list keeps in step with the data file's small picture.
+        index = m_small->Add(m_small->GetBitmap(own));
+    }
+    m_pictures[code] = index;
+    return index;
 }

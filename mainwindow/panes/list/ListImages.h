@@ -37,10 +37,15 @@ public:
     static constexpr int kImageNumbers = 99;
 
     CListImages();
-    // Fills both lists for the catalogue (its data-file pictures 1 to 18); nothing when it is the one
-    // they were built for.
-    void BuildFor(CCatalogueDb* catalogue);
-    bool IsBuiltFor(CCatalogueDb* catalogue) const { return m_built && m_catalogue == catalogue; }
+    // Fills both lists for the catalogue (its data-file pictures 1 to 18), the large pictures centred on
+    // tiles of `tile` (the record pictures' size in the large-icon view of a data file that shows them);
+    // nothing when it is the one they were built for.
+    void BuildFor(CCatalogueDb* catalogue, wxSize tile = wxSize(kLarge, kLarge));
+    bool IsBuiltFor(CCatalogueDb* catalogue, wxSize tile = wxSize(kLarge, kLarge)) const
+    {
+        return m_built && m_catalogue == catalogue && m_tile == tile;
+    }
+    wxSize GetTile() const { return m_tile; }
 
     wxImageList* GetSmall() { return m_small.get(); }
     wxImageList* GetLarge() { return m_large.get(); }
@@ -56,6 +61,21 @@ public:
     // picture (38), 21 none (-1), others 19.
     static int ImageNumberOfKind(int kind);
 
+    // A record's picture as a tile of the large list (and its data file's small picture in the small
+    // one), made once per record (by its key code) and kept until the lists are built again: a
+    // picture of 16 by 16 (a placeholder) gives the data file's own large picture, another is scaled
+    // to fit the tile. -1 when the record's picture has not been made yet.
+    int PictureOf(double code) const;
+    int AddPicture(double code, int kind, const wxBitmap& picture);
+    // The records' pictures are made again from the catalogue on their next use (the lists are built
+    // anew, so the tiles made so far do not pile up).
+    void ForgetPictures()
+    {
+        if (!m_pictures.empty()) {
+            m_built = false;
+        }
+    }
+
 private:
     void Add(int imageNumber, const wxBitmap& large, const wxBitmap& small);
 
@@ -63,6 +83,8 @@ private:
     std::unique_ptr<wxImageList> m_large;
     std::array<int, kImageNumbers> m_table{};
     std::map<std::pair<int, int>, int> m_overlaid;
+    std::map<double, int> m_pictures;
+    wxSize m_tile{kLarge, kLarge};
     int m_checked = -1;
     int m_unchecked = -1;
     CCatalogueDb* m_catalogue = nullptr;

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <tuple>
 
@@ -412,6 +413,144 @@ TEST_F(CorvantViewTest, TheCartAndItsShopsShowPriceQuantityAndTotal)
     }
     SaveWindowShot(*window, "list-cart-shop");
     view->SetShownElement(nullptr);
+}
+
+// Large-icon tiles: the coins of a folder with pictures, the coins' picture field named as the large icon
+// and placed on the form at 64 by 48.
+class PictureTilesTest : public CorvantViewTest
+{
+protected:
+    void SetUp() override
+    {
+        CorvantViewTest::SetUp();
+        CDataFileDef* coins = catalogue->FindDefinition(1);
+        coins->SetLargeIcon("PICTURE");
+        coins->SetIconSelector(1);
+        CMarkupNode* picture = FindGuiInfoElement(1, catalogue.get())->FindFirstByName("PICTURE");
+        ASSERT_NE(picture, nullptr);
+        picture->SetAttributeInt("LENGTH", 64);
+        picture->SetAttributeInt("DEPTH", 48);
+    }
+
+    void ShowLarge(CTreeNode* element)
+    {
+        SetSettingString("ListIs", "LARGE");
+        view->Destroy();
+        view = new CCorvantView(window, frame);
+        window->SendSizeEvent();
+        view->SetShownElement(element);
+        LetWindowsPaint();
+        view->MakeVisiblePictures();
+    }
+
+    long RowNamed(const std::string& name)
+    {
+        for (long row = 0; row < view->GetItemCount(); ++row) {
+            if (view->CellText(row, 0) == name) {
+                return row;
+            }
+        }
+        return -1;
+    }
+
+    // The row's large picture as the list holds it.
+    wxImage TileOf(long row)
+    {
+        wxListItem item;
+        item.SetId(row);
+        item.SetMask(wxLIST_MASK_IMAGE);
+        view->GetItem(item);
+        return view->GetImageList(wxIMAGE_LIST_NORMAL)->GetBitmap(item.GetImage()).ConvertToImage();
+    }
+
+    static std::string Bytes(const std::string& spec, const std::string& format)
+    {
+        const std::vector<std::uint8_t> bytes = MakePictureBytes(spec, format);
+        return {bytes.begin(), bytes.end()};
+    }
+};
+
+bool IsColour(const wxImage& image, int x, int y, unsigned char r, unsigned char g, unsigned char b)
+{
+    return std::abs(image.GetRed(x, y) - r) < 40 && std::abs(image.GetGreen(x, y) - g) < 40 &&
+           std::abs(image.GetBlue(x, y) - b) < 40;
+}
+
+TEST_F(PictureTilesTest, EachCoinShowsItsPictureOnATileOfTheFormsSize)
+{
+    AddRecord(*catalogue, 1, made.germany,
+              {{"NAME", "Wide"}, {"PICTURE", Bytes("-size 200x100 xc:red", "jpg")}});
+    AddRecord(*catalogue, 1, made.germany,
+              {{"NAME", "Tiny"}, {"PICTURE", Bytes("-size 8x8 xc:lime", "jpg")}});
+    AddRecord(*catalogue, 1, made.germany,
+              {{"NAME", "Placeholder"}, {"PICTURE", Bytes("-size 16x16 xc:blue", "jpg")}});
+    CTreeNode* germany = Find("Europe^Germany");
+    germany->Reload();
+    ShowLarge(germany);
+    ASSERT_EQ(view->GetPictureField(), catalogue->FindDefinition(1)->FindFieldByName("PICTURE"));
+    int width = 0;
+    int height = 0;
+    view->GetImageList(wxIMAGE_LIST_NORMAL)->GetSize(0, width, height);
+    EXPECT_EQ(wxSize(width, height), wxSize(64, 48));
+
+    // A wide picture shrinks to the tile's width, keeping its shape (64 by 32, centred).
+    const wxImage wide = TileOf(RowNamed("Wide"));
+    ASSERT_EQ(wide.GetSize(), wxSize(64, 48));
+    EXPECT_TRUE(IsColour(wide, 32, 24, 255, 0, 0));
+    EXPECT_TRUE(IsColour(wide, 2, 10, 255, 0, 0));
+    EXPECT_FALSE(IsColour(wide, 32, 4, 255, 0, 0));
+    // A small one grows to the tile's height (48 by 48).
+    const wxImage tiny = TileOf(RowNamed("Tiny"));
+    EXPECT_TRUE(IsColour(tiny, 32, 2, 0, 255, 0));
+    EXPECT_TRUE(IsColour(tiny, 10, 45, 0, 255, 0));
+    // A 16 by 16 placeholder, and a coin without picture, show the data file's own picture (gold).
+    for (const char* name : {"Placeholder", "Mark 1950"}) {
+        const wxImage own = TileOf(RowNamed(name));
+        EXPECT_TRUE(IsColour(own, 32, 24, 255, 215, 0)) << name;
+        EXPECT_FALSE(IsColour(own, 32, 2, 255, 215, 0)) << name; // 32 by 32 on the tile
+    }
+    SaveWindowShot(*window, "list-large-pictures");
+
+    // The report view of the same folder keeps the 32 by 32 pictures of the kinds.
+    SetSettingString("ListIs", "REPORT");
+    view->SetViewStyle(ListViewStyle::Report);
+    EXPECT_EQ(view->GetPictureField(), -1);
+}
+
+TEST_F(PictureTilesTest, OnlyTheRowsInViewHaveTheirPicturesMade)
+{
+    const std::string picture = Bytes("-size 40x40 xc:red", "jpg");
+    RecordWriter coins(*catalogue, 1);
+    for (int i = 0; i < 300; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "Coin %03d", i);
+        coins.Add(made.germany, {{"NAME", name}, {"PICTURE", picture}});
+    }
+    CTreeNode* germany = Find("Europe^Germany");
+    germany->Reload();
+    ShowLarge(germany);
+    const auto shown = [this] {
+        std::vector<long> rows;
+        for (long row = 0; row < view->GetItemCount(); ++row) {
+            if (view->MoveToRecordRow(row) && IsColour(TileOf(row), 32, 24, 255, 0, 0)) {
+                rows.push_back(row);
+            }
+        }
+        return rows;
+    };
+    const std::vector<long> first = shown();
+    ASSERT_FALSE(first.empty());
+    EXPECT_LT(first.size(), 100u);
+    const long last = RowNamed("Coin 299");
+    EXPECT_EQ(std::count(first.begin(), first.end(), last), 0);
+
+    view->EnsureVisible(last);
+    LetWindowsPaint();
+    view->MakeVisiblePictures();
+    const std::vector<long> later = shown();
+    EXPECT_EQ(std::count(later.begin(), later.end(), last), 1);
+    EXPECT_LT(later.size(), 200u);
+    SaveWindowShot(*window, "list-large-pictures-end");
 }
 
 } // namespace
