@@ -119,7 +119,7 @@ public:
     // Toggles the "Own It?" mark of a record row, or starts the in-place editor of a field cell.
     void ClickCell(long row, int column, const wxPoint& point);
     // What a double click or Enter on the row does; `alt` shows the properties instead.
-    void ActivateRow(long row, bool alt);
+    virtual void ActivateRow(long row, bool alt);
     // "Telephone to" for the focused record row; false when no window could be made.
     bool OpenTelephoneTo();
     // What is dragged over the list (elements, web addresses) goes here.

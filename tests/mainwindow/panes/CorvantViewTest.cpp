@@ -2,6 +2,7 @@
 // columns it chooses, sorting, the "Own It?" cells, the adding row, opening rows and its keys.
 
 #include "mainwindow/panes/list/CorvantView.h"
+#include "mainwindow/panes/list/FormLists.h"
 
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
@@ -551,6 +552,150 @@ TEST_F(PictureTilesTest, OnlyTheRowsInViewHaveTheirPicturesMade)
     EXPECT_EQ(std::count(later.begin(), later.end(), last), 1);
     EXPECT_LT(later.size(), 200u);
     SaveWindowShot(*window, "list-large-pictures-end");
+}
+
+// The record form as its lists see it, recording what they ask of it.
+class FakeFormHost : public CFormListHost
+{
+public:
+    CNodeRef GetFormRecordKey() override { return formKey; }
+    void LoadItems(const std::vector<CTreeNode*>& elements) override { loaded = elements; }
+    bool SaveControls() override
+    {
+        calls.push_back("save");
+        return true;
+    }
+    void FillControls() override { calls.push_back("fill"); }
+    void AddToMyCatalog() override { calls.push_back("my catalog"); }
+    bool AskAddToWantList() override { return wantListAnswer; }
+    void RequestRefresh() override { ++refreshes; }
+    void ShowToolsMenu(int /*x*/, int /*y*/) override { calls.push_back("tools"); }
+
+    CNodeRef formKey;
+    std::vector<CTreeNode*> loaded;
+    std::vector<std::string> calls;
+    bool wantListAnswer = true;
+    int refreshes = 0;
+};
+
+class FormListsTest : public CorvantViewTest
+{
+protected:
+    void SetUp() override
+    {
+        CorvantViewTest::SetUp();
+        host.formKey = made.germanyCountry.In(*catalogue);
+    }
+    template <class View>
+    View* Make()
+    {
+        view->Destroy();
+        auto* made = new View(window, frame, host);
+        view = made;
+        window->SendSizeEvent();
+        return made;
+    }
+    void Select(std::initializer_list<long> rows)
+    {
+        view->ClearSelection();
+        for (long row : rows) {
+            view->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                               wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        }
+    }
+    size_t LinkedCoins()
+    {
+        CItemSet linked = CItemSet::LinkedTo(catalogue.get(), made.germanyCountry.In(*catalogue), 1);
+        linked.Load();
+        return linked.GetCount();
+    }
+    FakeFormHost host;
+};
+
+TEST_F(FormListsTest, TheAddViewsKeysActOnTheForm)
+{
+    CCorvantAddView* add = Make<CCorvantAddView>();
+    CTreeNode* germany = Find("Europe^Germany");
+    add->SetShownElement(germany);
+    ASSERT_TRUE(add->IsAddRow(0));
+
+    SaveWindowShot(*window, "list-form-add-view");
+    EXPECT_TRUE(add->OnListKey(WXK_F8, false, false));
+    EXPECT_EQ(host.calls, std::vector<std::string>{"my catalog"});
+
+    // F11 hands the selected record rows to the form, the adding row left out.
+    Select({0, 1});
+    EXPECT_TRUE(add->OnListKey(WXK_F11, false, false));
+    ASSERT_EQ(host.loaded.size(), 1u);
+    EXPECT_EQ(host.loaded[0]->GetName(), "Mark 1950");
+
+    // Ctrl+N and the adding row save the form, open a new coin and fill the form again.
+    for (const auto& act : std::vector<std::function<void()>>{[&] { add->OnListKey('N', true, false); },
+                                                              [&] { add->ActivateRow(0, false); }}) {
+        host.calls.clear();
+        opener.opened.clear();
+        act();
+        EXPECT_EQ(host.calls, (std::vector<std::string>{"save", "fill"}));
+        ASSERT_EQ(opener.opened.size(), 1u);
+        EXPECT_EQ(opener.opened[0], std::make_pair(1, germany));
+    }
+
+    // Ctrl+A selects every row itself; Backspace and Ctrl+F are the control's, not the main window's.
+    EXPECT_TRUE(add->OnListKey('A', true, false));
+    EXPECT_EQ(add->GetSelectedRows().size(), static_cast<size_t>(add->GetRowCount()));
+    EXPECT_FALSE(add->OnListKey(WXK_BACK, false, false));
+    EXPECT_FALSE(add->OnListKey('F', true, false));
+    EXPECT_TRUE(frame.commands.empty());
+}
+
+TEST_F(FormListsTest, AddToWantListLinksTheSelectedRecordsWithTheFormsRecordWhenConfirmed)
+{
+    AddRecord(*catalogue, 1, made.germany, {{"NAME", "Pfennig"}});
+    CCorvantAddView* add = Make<CCorvantAddView>();
+    CTreeNode* germany = Find("Europe^Germany");
+    germany->Reload();
+    add->SetShownElement(germany);
+    ASSERT_EQ(LinkedCoins(), 3u);
+    long pfennig = 1;
+    while (pfennig < add->GetRowCount() && add->CellText(pfennig, 0).rfind("Pfennig", 0) != 0) {
+        ++pfennig;
+    }
+    ASSERT_LT(pfennig, add->GetRowCount());
+    Select({0, pfennig});
+    host.wantListAnswer = false;
+    add->OnF9();
+    EXPECT_EQ(LinkedCoins(), 3u);
+    host.wantListAnswer = true;
+    add->OnF9();
+    EXPECT_EQ(LinkedCoins(), 4u);
+    EXPECT_EQ(host.refreshes, 1);
+}
+
+TEST_F(FormListsTest, DeletingSeveralLinkedChildrenAsksOnceAndRemovesTheirLinks)
+{
+    CCorvantFolderView* folder = Make<CCorvantFolderView>();
+    CItemSet set = CItemSet::LinkedTo(catalogue.get(), made.germanyCountry.In(*catalogue), 1);
+    set.Load();
+    CAreaFileNode node(set);
+    folder->SetShownElement(&node);
+    ASSERT_EQ(folder->GetRowCount(), 3);
+    SaveWindowShot(*window, "list-form-folder-view");
+
+    for (const auto& [answer, left] : {std::pair{7, 3u}, std::pair{6, 1u}}) {
+        Select({0, 1});
+        Dialogs().Clear();
+        Dialogs().answers.push_back(answer);
+        EXPECT_TRUE(folder->OnListKey(WXK_DELETE, false, false));
+        ASSERT_EQ(Dialogs().messages.size(), 1u) << answer;
+        EXPECT_EQ(Dialogs().messages[0].text, "Do you want all the selected childs removed?");
+        EXPECT_EQ(LinkedCoins(), left) << answer;
+    }
+    // The records themselves stay.
+    EXPECT_TRUE(IsLiveRecord(*catalogue, made.mark.In(*catalogue)));
+    EXPECT_EQ(folder->GetRowCount(), 1);
+    EXPECT_TRUE(folder->OnListKey('A', true, false));
+    EXPECT_EQ(folder->GetSelectedRows().size(), 1u);
+    folder->SetShownElement(nullptr);
 }
 
 } // namespace
