@@ -7,6 +7,7 @@
 #include "store/program/Settings.h"
 #include "store/records/ItemSet.h"
 #include "tests/support/CatalogueBuilder.h"
+#include "tests/support/MemoryClipboard.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/tree/RecordingTreeControl.h"
 #include "tests/tree/TestCatalogueNode.h"
@@ -55,29 +56,6 @@ std::string Describe(const CNodeMenu& menu)
     }
     return out.str();
 }
-
-// The window system's clipboard, in memory.
-class MemoryClipboard : public CClipboardAccess
-{
-public:
-    MemoryClipboard() { SetClipboardAccess(this); }
-    ~MemoryClipboard() override { SetClipboardAccess(nullptr); }
-    bool HasFormat(std::string_view format) override { return formats.count(std::string(format)) > 0; }
-    std::optional<ClipboardBlock> GetData(std::string_view format) override
-    {
-        const auto found = formats.find(std::string(format));
-        return found != formats.end() ? std::optional(found->second) : std::nullopt;
-    }
-    bool SetFormats(const std::vector<ClipboardFormatData>& data) override
-    {
-        formats.clear();
-        for (const auto& format : data) {
-            formats[format.format] = format.data;
-        }
-        return true;
-    }
-    std::map<std::string, ClipboardBlock> formats;
-};
 
 class NodeMenusTest : public testing::Test
 {
