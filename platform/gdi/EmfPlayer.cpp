@@ -269,15 +269,8 @@ void EmfPlayer::Select(uint32_t index)
     } else {
         object = Object(index);
     }
-    if (object == nullptr) {
-        return;
-    }
-    if (const auto* pen = std::get_if<Pen>(object)) {
-        S().pen = *pen;
-    } else if (const auto* brush = std::get_if<Brush>(object)) {
-        S().brush = *brush;
-    } else if (const auto* font = std::get_if<Font>(object)) {
-        S().font = *font;
+    if (object != nullptr) {
+        SelectDrawingObject(S(), *object);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/gdi/Metafile.h"
 
 #include <span>
+#include <variant>
 
 namespace platform::gdi {
 
@@ -17,5 +18,21 @@ void PlayWindowsRecords(std::span<const uint8_t> records, unsigned objectCount, 
 
 // The window origin and extent a Windows metafile sets first, if it sets them.
 bool FindWindowRect(std::span<const uint8_t> records, RectD& rect);
+
+// Makes a pen, brush or font the state's current one, as selecting it into a device context does; false
+// for any other object, which each kind of metafile selects in its own way.
+inline bool SelectDrawingObject(DcState& state, const GdiObject& object)
+{
+    if (const auto* pen = std::get_if<Pen>(&object)) {
+        state.pen = *pen;
+    } else if (const auto* brush = std::get_if<Brush>(&object)) {
+        state.brush = *brush;
+    } else if (const auto* font = std::get_if<Font>(&object)) {
+        state.font = *font;
+    } else {
+        return false;
+    }
+    return true;
+}
 
 } // namespace platform::gdi

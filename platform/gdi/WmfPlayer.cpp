@@ -464,13 +464,10 @@ bool WmfPlayer::Play(uint16_t function, RecordReader& r)
         if (object == nullptr) {
             break;
         }
-        if (const auto* pen = std::get_if<Pen>(object)) {
-            S().pen = *pen;
-        } else if (const auto* brush = std::get_if<Brush>(object)) {
-            S().brush = *brush;
-        } else if (const auto* font = std::get_if<Font>(object)) {
-            S().font = *font;
-        } else if (const auto* region = std::get_if<Region>(object)) {
+        if (SelectDrawingObject(S(), *object)) {
+            break;
+        }
+        if (const auto* region = std::get_if<Region>(object)) {
             c.SelectClipRegion(region, kRgnCopy, false);
         }
         break;
