@@ -9,8 +9,7 @@
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/MemoryClipboard.h"
 #include "tests/support/TestEnvironment.h"
-#include "tests/tree/RecordingTreeControl.h"
-#include "tests/tree/TestCatalogueNode.h"
+#include "tests/tree/TypicalCatalogueTest.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/base/NodeInterfaces.h"
 #include "tree/containers/AreaNode.h"
@@ -30,36 +29,19 @@ namespace {
 
 using namespace lumarc::test;
 
-class ContainerNodeTest : public testing::Test
+class ContainerNodeTest : public TypicalCatalogueTreeTest
 {
 protected:
     void SetUp() override
     {
-        made = MakeTypicalCatalogue(MakeTempFolder("tree"));
-        catalogue = std::make_unique<CCatalogueDb>(made.path);
-        ASSERT_TRUE(catalogue->IsOpen());
-        root = std::make_unique<CBaseItemNode>();
-        catalogueNode = CTreeNode::AppendNode<TestCatalogueNode>(*root, *catalogue);
-        catalogueNode->InsertTreeItem(tree, false, false);
+        ASSERT_NO_FATAL_FAILURE(OpenTypicalCatalogue("tree"));
         Dialogs().Clear();
     }
     void TearDown() override
     {
-        root.reset();
-        catalogue.reset();
+        TypicalCatalogueTreeTest::TearDown();
         SetSettingString("Newlook", "true");
     }
-
-    // Builds every folder node of the catalogue, as a pane expanding each one would.
-    void ExpandAll()
-    {
-        catalogueNode->PopulateChildren(&tree);
-        for (CTreeNode* node = catalogueNode; node != nullptr; node = NextTreeNode(node, catalogueNode)) {
-            node->PopulateChildren(&tree);
-        }
-    }
-
-    CTreeNode* Find(const std::string& path) { return catalogueNode->FindByNodePath(path); }
 
     // The stored query "Old coins" and the item list "Wanted" as nodes below the catalogue node, as the
     // panes show them.
@@ -76,11 +58,6 @@ protected:
         ASSERT_EQ(list->GetName(), "Wanted");
     }
 
-    TypicalCatalogue made;
-    std::unique_ptr<CCatalogueDb> catalogue;
-    std::unique_ptr<CBaseItemNode> root;
-    TestCatalogueNode* catalogueNode = nullptr;
-    RecordingTreeControl tree;
     CQueryNode* query = nullptr;
     CItemListNode* list = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestNames.h"
 #include "tests/tree/RecordingListPane.h"
+#include "tests/tree/TypicalCatalogueTest.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/groups/TableNodes.h"
 #include "tree/groups/WastebasketNodes.h"
@@ -37,20 +38,13 @@ public:
     int focusRestored = 0;
 };
 
-class DeleteElementsTest : public testing::Test
+class DeleteElementsTest : public TypicalCatalogueTest
 {
 protected:
     void SetUp() override
     {
-        made = MakeTypicalCatalogue(MakeTempFolder("delete"));
-        Open();
+        ASSERT_NO_FATAL_FAILURE(MakeAndOpen("delete"));
         Dialogs().Clear();
-    }
-    void Open()
-    {
-        catalogue.reset();
-        catalogue = std::make_unique<CCatalogueDb>(made.path);
-        ASSERT_TRUE(catalogue->IsOpen());
     }
     // How many deleted records of the kind the wastebasket holds.
     size_t InWastebasket(int kind)
@@ -58,9 +52,6 @@ protected:
         CItemSet deleted = CItemSet::Query(catalogue.get(), kind, nullptr, true);
         return deleted.GetCount();
     }
-
-    TypicalCatalogue made;
-    std::unique_ptr<CCatalogueDb> catalogue;
 };
 
 struct RecordDeleteCase

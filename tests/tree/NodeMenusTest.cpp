@@ -9,8 +9,7 @@
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/MemoryClipboard.h"
 #include "tests/support/TestEnvironment.h"
-#include "tests/tree/RecordingTreeControl.h"
-#include "tests/tree/TestCatalogueNode.h"
+#include "tests/tree/TypicalCatalogueTest.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/catalogue/CatalogueNode.h"
 #include "tree/containers/AreaNode.h"
@@ -57,21 +56,13 @@ std::string Describe(const CNodeMenu& menu)
     return out.str();
 }
 
-class NodeMenusTest : public testing::Test
+class NodeMenusTest : public TypicalCatalogueTreeTest
 {
 protected:
     void SetUp() override
     {
-        made = MakeTypicalCatalogue(MakeTempFolder("menus"));
-        catalogue = std::make_unique<CCatalogueDb>(made.path);
-        ASSERT_TRUE(catalogue->IsOpen());
-        root = std::make_unique<CBaseItemNode>();
-        catalogueNode = CTreeNode::AppendNode<TestCatalogueNode>(*root, *catalogue);
-        catalogueNode->InsertTreeItem(tree, false, false);
-        catalogueNode->PopulateChildren(&tree);
-        for (CTreeNode* node = catalogueNode; node != nullptr; node = NextTreeNode(node, catalogueNode)) {
-            node->PopulateChildren(&tree);
-        }
+        ASSERT_NO_FATAL_FAILURE(OpenTypicalCatalogue("menus"));
+        ExpandAll();
         CItemSet* lists = catalogue->GetBuiltinSet22();
         ASSERT_TRUE(lists->MoveFirst());
         list = CTreeNode::AppendNode<CItemListNode>(*catalogueNode, *catalogue, *lists);
@@ -80,14 +71,6 @@ protected:
         wastebasket = CTreeNode::AppendNode<CWastebasketNode>(*catalogueNode, *catalogue);
         wastebasket->PopulateChildren(&tree);
     }
-    void TearDown() override
-    {
-        root.reset();
-        catalogue.reset();
-    }
-
-    CTreeNode* Find(const std::string& path) { return catalogueNode->FindByNodePath(path); }
-
     // The row node of the container's first record, hung below the container as the panes' rows are
     // shown under the element they belong to.
     CTreeNode* FirstRowOf(CTreeNode* container)
@@ -105,11 +88,6 @@ protected:
         return Describe(menu);
     }
 
-    TypicalCatalogue made;
-    std::unique_ptr<CCatalogueDb> catalogue;
-    std::unique_ptr<CBaseItemNode> root;
-    TestCatalogueNode* catalogueNode = nullptr;
-    RecordingTreeControl tree;
     CItemListNode* list = nullptr;
     CTableNode* tables = nullptr;
     CWastebasketNode* wastebasket = nullptr;

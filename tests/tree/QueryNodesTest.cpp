@@ -6,6 +6,7 @@
 #include "store/records/ItemSet.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/tree/TypicalCatalogueTest.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/lists/ItemListNode.h"
 #include "tree/records/RecordNodes.h"
@@ -20,20 +21,13 @@ namespace {
 
 using namespace lumarc::test;
 
-class QueryNodesTest : public testing::Test
+class QueryNodesTest : public TypicalCatalogueTest
 {
 protected:
     void SetUp() override
     {
-        made = MakeTypicalCatalogue(MakeTempFolder("queries"));
-        Open();
+        ASSERT_NO_FATAL_FAILURE(MakeAndOpen("queries"));
         Dialogs().Clear();
-    }
-    void Open()
-    {
-        catalogue.reset();
-        catalogue = std::make_unique<CCatalogueDb>(made.path);
-        ASSERT_TRUE(catalogue->IsOpen());
     }
     // The catalogue's query set positioned on the query of that name; null when there is none.
     CItemSet* QueryRow(std::string_view name)
@@ -54,9 +48,6 @@ protected:
         }
         return names;
     }
-
-    TypicalCatalogue made;
-    std::unique_ptr<CCatalogueDb> catalogue;
 };
 
 } // namespace
