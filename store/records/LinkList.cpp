@@ -2,11 +2,11 @@
 
 #include "platform/text/CaseFold.h"
 #include "store/catalogue/CatalogueDb.h"
-#include "store/definitions/DataFileDef.h"
 #include "store/catalogue/DataRecordset.h"
-#include "store/records/RecordList.h"
 #include "store/catalogue/SqlText.h"
+#include "store/definitions/DataFileDef.h"
 #include "store/program/TraceLog.h"
+#include "store/records/RecordList.h"
 
 #include <algorithm>
 #include <exception>
@@ -34,17 +34,26 @@ std::string RowQuery(const CLinkEntry& entry)
            " AND OID_OUT = " + SqlNumber(entry.GetOut().GetCode());
 }
 
-// A truth value written as a deletion mark by other writers.
-bool IsTruthMark(std::string_view text)
-{
-    return text.starts_with('1') || text == "-1" || platform::text::EqualsNoCase(text, "True");
-}
+// The marks this program writes; ReadLinkMark reads them back.
+constexpr std::string_view kDeletedByRecordMark = "Y";
+constexpr std::string_view kLiveMark = "N";
 
 } // namespace
 
+LinkMark ReadLinkMark(std::string_view text)
+{
+    if (text.starts_with('Y') || text.starts_with('y')) {
+        return LinkMark::DeletedByRecord;
+    }
+    if (text.starts_with('1') || text == "-1" || platform::text::EqualsNoCase(text, "True")) {
+        return LinkMark::Deleted;
+    }
+    return LinkMark::Live;
+}
+
 bool IsLinkDeletedMark(std::string_view text)
 {
-    return text.starts_with('Y') || text.starts_with('y') || IsTruthMark(text);
+    return ReadLinkMark(text) != LinkMark::Live;
 }
 
 // ---- CLinkEntry ----------------------------------------------------------------------------------------
@@ -109,12 +118,12 @@ bool CLinkEntry::SetMark(CCatalogueDb& catalogue, std::string_view mark) const
 
 bool CLinkEntry::MarkDeleted(CCatalogueDb& catalogue) const
 {
-    return SetMark(catalogue, "Y");
+    return SetMark(catalogue, kDeletedByRecordMark);
 }
 
 bool CLinkEntry::Undelete(CCatalogueDb& catalogue) const
 {
-    return SetMark(catalogue, "N");
+    return SetMark(catalogue, kLiveMark);
 }
 
 bool CLinkEntry::DeleteRow(CCatalogueDb& catalogue) const
@@ -229,7 +238,8 @@ void CLinkList::LoadAll(CCatalogueDb& catalogue)
     try {
         rs.OpenQuery(dbOpenTable, "LINK");
         for (; !rs.IsEOF(); rs.MoveNext()) {
-            if (IsTruthMark(rs.GetFieldText("DELETED"))) {
+            // A row marked with its record stays listed: the record may come back in this session.
+            if (ReadLinkMark(rs.GetFieldText("DELETED")) == LinkMark::Deleted) {
                 continue;
             }
             CLinkEntry entry;

@@ -39,7 +39,7 @@ public:
     bool Store(CCatalogueDb& catalogue) const;
     // True when the catalogue's list holds a link from the same element to the same element.
     bool Exists(CCatalogueDb& catalogue) const;
-    // Marks the link's row deleted ("Y"), or live again ("N").
+    // Marks the link's row deleted ("Y", read as LinkMark::DeletedByRecord), or live again ("N").
     bool MarkDeleted(CCatalogueDb& catalogue) const;
     bool Undelete(CCatalogueDb& catalogue) const;
     // Deletes the link's row and has the catalogue read its list again; true when a row was deleted.
@@ -52,6 +52,15 @@ private:
     CNodeRef m_out;
     CNodeRef m_in;
 };
+
+// What a LINK row's DELETED text says of the row.
+enum class LinkMark
+{
+    Live,            // empty, "N" or anything else
+    DeletedByRecord, // begins with "Y" (either case): the mark MarkDeleted writes, undone by Undelete
+    Deleted,         // a true truth value ("1...", "-1", "True" in any case), as other writers put it
+};
+LinkMark ReadLinkMark(std::string_view text);
 
 // True when a LINK row's DELETED text marks it deleted in either spelling.
 bool IsLinkDeletedMark(std::string_view text);

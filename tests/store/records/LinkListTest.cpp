@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace lumarc::test;
 using platform::dao::dbOpenSnapshot;
 
@@ -150,6 +152,20 @@ TEST_F(LinkListTest, DeletionMarksAreReadInBothSpellings)
     }
     for (const char* mark : {"", "N", "0", " "}) {
         EXPECT_FALSE(IsLinkDeletedMark(mark)) << mark;
+    }
+    // The one reading tells the mark written here, kept in the list, from the others' truth values.
+    const std::pair<const char*, LinkMark> readings[] = {
+        {"Y", LinkMark::DeletedByRecord},
+        {"yes", LinkMark::DeletedByRecord},
+        {"1", LinkMark::Deleted},
+        {"-1", LinkMark::Deleted},
+        {"TRUE", LinkMark::Deleted},
+        {"N", LinkMark::Live},
+        {"", LinkMark::Live},
+        {"-2", LinkMark::Live},
+    };
+    for (const auto& [mark, reading] : readings) {
+        EXPECT_EQ(ReadLinkMark(mark), reading) << mark;
     }
 }
 
