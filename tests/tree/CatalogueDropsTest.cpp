@@ -12,6 +12,7 @@
 #include "store/records/ItemSet.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/tree/TwoCataloguesTest.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/catalogue/CatalogueNode.h"
 #include "tree/catalogue/CatalogueRecordCopier.h"
@@ -84,19 +85,12 @@ public:
     std::map<std::string, ClipboardBlock> formats;
 };
 
-class CatalogueDropsTest : public testing::Test
+class CatalogueDropsTest : public TwoCataloguesTest<CCatalogueNode>
 {
 protected:
     void SetUp() override
     {
-        made = MakeTypicalCatalogue(MakeTempFolder("source"));
-        targetPath = CatalogueBuilder(MakeTempFolder("target") / "mine.ctg")
-                         .Name("My coins")
-                         .Number(5)
-                         .DataFile(CoinsFile(1))
-                         .DataFile(CountriesFile(2))
-                         .DataFile(AddressesFile(3))
-                         .Build();
+        MakeCatalogues();
         {
             CCatalogueDb target(targetPath);
             target.AddFolder("Here", 0, 1);
@@ -109,31 +103,9 @@ protected:
     }
     void TearDown() override
     {
-        root.reset();
+        TwoCataloguesTest::TearDown();
         SetSelectionCopyUi(previousUi);
         SetRecordCopier(previousCopier);
-    }
-    void Open()
-    {
-        root.reset();
-        root = std::make_unique<CBaseItemNode>();
-        source = std::make_unique<CCatalogueDb>(made.path);
-        target = std::make_unique<CCatalogueDb>(targetPath);
-        ASSERT_TRUE(source->IsOpen());
-        ASSERT_TRUE(target->IsOpen());
-        sourceNode = CTreeNode::AppendNode<CCatalogueNode>(*root, *source);
-        targetNode = CTreeNode::AppendNode<CCatalogueNode>(*root, *target);
-        sourceNode->PopulateChildren(nullptr);
-        targetNode->PopulateChildren(nullptr);
-    }
-    CItemSet SetOf(std::initializer_list<RecordKey> keys)
-    {
-        CItemSet set(source.get());
-        for (const RecordKey& key : keys) {
-            set.AddRecordByKey(key.In(*source));
-        }
-        set.MoveFirst();
-        return set;
     }
     // Name and folder name ("" at the top) of every live record of the kind, by name.
     struct Row
@@ -153,13 +125,6 @@ protected:
         return rows;
     }
 
-    TypicalCatalogue made;
-    std::filesystem::path targetPath;
-    std::unique_ptr<CBaseItemNode> root;
-    std::unique_ptr<CCatalogueDb> source;
-    std::unique_ptr<CCatalogueDb> target;
-    CCatalogueNode* sourceNode = nullptr;
-    CCatalogueNode* targetNode = nullptr;
     CCatalogueRecordCopier copier;
     FakeSelectionCopyUi ui;
     CRecordCopier* previousCopier = nullptr;

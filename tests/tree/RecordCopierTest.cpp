@@ -9,6 +9,7 @@
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/tree/TestCatalogueNode.h"
+#include "tests/tree/TwoCataloguesTest.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/catalogue/CatalogueRecordCopier.h"
 
@@ -18,44 +19,17 @@ namespace {
 
 using namespace lumarc::test;
 
-class RecordCopierTest : public testing::Test
+class RecordCopierTest : public TwoCataloguesTest<TestCatalogueNode>
 {
 protected:
     void SetUp() override
     {
-        made = MakeTypicalCatalogue(MakeTempFolder("source"));
-        targetPath = CatalogueBuilder(MakeTempFolder("target") / "mine.ctg")
-                         .Name("My coins")
-                         .Number(5)
-                         .DataFile(CoinsFile(1))
-                         .DataFile(CountriesFile(2))
-                         .DataFile(AddressesFile(3))
-                         .Build();
+        MakeCatalogues();
         Open();
         // The thaler carries a note; the dealer links to it too.
         note = AddRecord(*source, 20, 0, {{"NoteText", "Bought at auction"}});
         AddLink(*source, made.thaler.In(*source), note);
         Dialogs().Clear();
-    }
-    void TearDown() override { root.reset(); }
-    void Open()
-    {
-        root = std::make_unique<CBaseItemNode>();
-        source = std::make_unique<CCatalogueDb>(made.path);
-        target = std::make_unique<CCatalogueDb>(targetPath);
-        ASSERT_TRUE(source->IsOpen());
-        ASSERT_TRUE(target->IsOpen());
-        sourceNode = CTreeNode::AppendNode<TestCatalogueNode>(*root, *source);
-        targetNode = CTreeNode::AppendNode<TestCatalogueNode>(*root, *target);
-        sourceNode->PopulateChildren(nullptr);
-        targetNode->PopulateChildren(nullptr);
-    }
-    CItemSet SetOf(const RecordKey& key)
-    {
-        CItemSet set(source.get());
-        set.AddRecordByKey(key.In(*source));
-        set.MoveFirst();
-        return set;
     }
     std::vector<std::string> Names(int kind)
     {
@@ -85,14 +59,7 @@ protected:
         return {"(no " + name + ")"};
     }
 
-    TypicalCatalogue made;
-    std::filesystem::path targetPath;
     CNodeRef note;
-    std::unique_ptr<CBaseItemNode> root;
-    std::unique_ptr<CCatalogueDb> source;
-    std::unique_ptr<CCatalogueDb> target;
-    TestCatalogueNode* sourceNode = nullptr;
-    TestCatalogueNode* targetNode = nullptr;
     CCatalogueRecordCopier copier;
 };
 
