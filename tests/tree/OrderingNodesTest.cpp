@@ -9,6 +9,7 @@
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/TestNames.h"
+#include "tests/tree/RecordingTreeControl.h"
 #include "tests/tree/TestCatalogueNode.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/base/OrderPlacer.h"
@@ -312,6 +313,30 @@ TEST_F(OrderingNodesTest, PastOrdersGroupShopsWithoutRegardToCaseAndListOrdersOf
     ASSERT_EQ(pane.rows.size(), 2u);
     EXPECT_EQ(pane.rows[1].text, "order7");
     EXPECT_TRUE(pane.rows[1].element->IsOrderItem());
+}
+
+TEST_F(OrderingNodesTest, OrdersPlacedMeanwhileShowWhenAPaneAsksAgain)
+{
+    ASSERT_TRUE(catalogue->WriteFileText("order0", "HEAD shop=Numis"));
+    BuildOrderingNodes();
+    RecordingTreeControl tree;
+    catalogueNode->InsertTreeItem(tree, false, false);
+    catalogueNode->PopulateChildren(&tree);
+    ASSERT_NE(PastOrders(), nullptr);
+    PastOrders()->PopulateChildren(&tree);
+    EXPECT_EQ(NamesOf(*PastOrders()), (std::vector<std::string>{"Numis"}));
+
+    ASSERT_TRUE(catalogue->WriteFileText("order1", "HEAD shop=Corner"));
+    ASSERT_TRUE(catalogue->WriteFileText("order2", "HEAD shop=Numis"));
+    PastOrders()->PopulateChildren(nullptr); // built already, and no pane asks
+    EXPECT_EQ(NamesOf(*PastOrders()), (std::vector<std::string>{"Numis"}));
+    PastOrders()->PopulateChildren(&tree);
+    EXPECT_EQ(NamesOf(*PastOrders()), (std::vector<std::string>{"Numis", "Corner"}));
+    CTreeNode* numis = Child(*PastOrders(), "Numis");
+    ASSERT_NE(numis, nullptr);
+    numis->PopulateChildren(&tree);
+    EXPECT_EQ(NamesOf(*numis), (std::vector<std::string>{"order0", "order2"}));
+    EXPECT_EQ(tree.ChildTexts(tree.ItemOf(PastOrders())), (std::vector<std::string>{"Numis", "Corner"}));
 }
 
 TEST_F(OrderingNodesTest, AtMostTwentyShopsShow)

@@ -325,19 +325,40 @@ int CShopItemNode::Delete(CNodeListPane* /*list*/, bool quiet)
 
 // ---- placed orders -----------------------------------------------------------------------------------
 
-CPastOrdersNode::CPastOrdersNode(CCatalogueDb& catalogue)
-    : COrderingNode(catalogue, LoadResString(kStringPastOrders), image_kind::kPastOrders, "ShoppingCart.htm")
-{
-}
-
-CPastOrdersNode::~CPastOrdersNode() = default;
-
-void CPastOrdersNode::BuildChildren()
+void CPlacedOrdersNode::BuildChildren()
 {
     if (m_built) {
         return;
     }
     m_built = true;
+    AppendOrderChildren();
+}
+
+void CPlacedOrdersNode::PopulateChildren(CTreeControl* tree)
+{
+    if (tree != nullptr) {
+        Reload();
+    }
+    CTreeNode::PopulateChildren(tree);
+}
+
+void CPlacedOrdersNode::Reload()
+{
+    RemoveChildNodes(*this);
+    m_built = false;
+    BuildChildren();
+}
+
+CPastOrdersNode::CPastOrdersNode(CCatalogueDb& catalogue)
+    : CPlacedOrdersNode(catalogue, LoadResString(kStringPastOrders), image_kind::kPastOrders,
+                        "ShoppingCart.htm")
+{
+}
+
+CPastOrdersNode::~CPastOrdersNode() = default;
+
+void CPastOrdersNode::AppendOrderChildren()
+{
     std::vector<std::string> shops;
     for (int n = 0; n < kMaxOrders && shops.size() < static_cast<size_t>(kMaxOrderShops); ++n) {
         const std::optional<std::string> shop = OrderShopName(ReadText(m_catalogue, OrderTextName(n)));
@@ -356,60 +377,26 @@ void CPastOrdersNode::BuildChildren()
     }
 }
 
-void CPastOrdersNode::PopulateChildren(CTreeControl* tree)
-{
-    if (tree != nullptr) {
-        Reload();
-    }
-    CTreeNode::PopulateChildren(tree);
-}
-
-void CPastOrdersNode::Reload()
-{
-    RemoveChildNodes(*this);
-    m_built = false;
-    BuildChildren();
-}
-
 int CPastOrdersNode::Delete(CNodeListPane* /*list*/, bool quiet)
 {
     return RefuseDelete(kStringPastOrdersRefused, quiet);
 }
 
 COrderNode::COrderNode(CCatalogueDb& catalogue, std::string_view shop)
-    : COrderingNode(catalogue, shop, image_kind::kShop, "")
+    : CPlacedOrdersNode(catalogue, shop, image_kind::kShop, "")
 {
 }
 
 COrderNode::~COrderNode() = default;
 
-void COrderNode::BuildChildren()
+void COrderNode::AppendOrderChildren()
 {
-    if (m_built) {
-        return;
-    }
-    m_built = true;
     for (int n = 0; n < kMaxOrders; ++n) {
         const std::string name = OrderTextName(n);
         if (IsOrderOfShop(ReadText(m_catalogue, name), GetName())) {
             AppendNode<COrderItemNode>(*this, m_catalogue, name);
         }
     }
-}
-
-void COrderNode::PopulateChildren(CTreeControl* tree)
-{
-    if (tree != nullptr) {
-        Reload();
-    }
-    CTreeNode::PopulateChildren(tree);
-}
-
-void COrderNode::Reload()
-{
-    RemoveChildNodes(*this);
-    m_built = false;
-    BuildChildren();
 }
 
 int COrderNode::Delete(CNodeListPane* /*list*/, bool quiet)

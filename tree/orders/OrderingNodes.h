@@ -154,39 +154,51 @@ private:
     std::unique_ptr<CMarkupNode> m_row;
 };
 
+// A node whose children show placed orders: they are read from the catalogue's order texts when first
+// built, and again every time a pane asks for them (orders placed meanwhile show).
+class CPlacedOrdersNode : public COrderingNode
+{
+public:
+    void BuildChildren() override;
+    void PopulateChildren(CTreeControl* tree) override;
+    // Removes the children and reads them again.
+    void Reload() override;
+
+protected:
+    using COrderingNode::COrderingNode;
+    // Appends the children for the order texts as the catalogue holds them now.
+    virtual void AppendOrderChildren() = 0;
+
+private:
+    bool m_built = false;
+};
+
 // "Past Orders": one COrderNode per shop that placed orders are for.
-class CPastOrdersNode : public COrderingNode
+class CPastOrdersNode : public CPlacedOrdersNode
 {
 public:
     explicit CPastOrdersNode(CCatalogueDb& catalogue);
     ~CPastOrdersNode() override;
     // "Orders that have been placed in the past", as its orders say.
     std::vector<std::string> GetStatusText() override;
-    void BuildChildren() override;
-    // Reads the orders again, every time (orders placed meanwhile show).
-    void PopulateChildren(CTreeControl* tree) override;
     int Delete(CNodeListPane* list, bool quiet) override;
-    void Reload() override;
 
-private:
-    bool m_built = false;
+protected:
+    void AppendOrderChildren() override;
 };
 
 // The placed orders for one shop.
-class COrderNode : public COrderingNode
+class COrderNode : public CPlacedOrdersNode
 {
 public:
     COrderNode(CCatalogueDb& catalogue, std::string_view shop);
     ~COrderNode() override;
     std::vector<std::string> GetStatusText() override;
-    void BuildChildren() override;
-    void PopulateChildren(CTreeControl* tree) override;
     // Asks, then deletes every placed order of the shop.
     int Delete(CNodeListPane* list, bool quiet) override;
-    void Reload() override;
 
-private:
-    bool m_built = false;
+protected:
+    void AppendOrderChildren() override;
 };
 
 // One placed order, labelled with its text's name ("order3").
