@@ -3,6 +3,8 @@
 // 320 x 240 pixels (both resized and written as JPEG). Target: below 30 ms each. The stock templates of
 // the build tree are used, so the figures include the real template copy and marker replacements.
 
+#include "bench/BenchFolder.h"
+#include "bench/WebLayoutElements.h"
 #include "output/NodeWebPages.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "store/catalogue/CatalogueDb.h"
@@ -20,7 +22,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 using namespace lumarc::test;
 
@@ -31,8 +32,7 @@ constexpr int kRecords = 10000;
 struct Catalogue
 {
     Catalogue();
-    ~Catalogue() { std::filesystem::remove_all(folder); }
-    std::filesystem::path folder;
+    BenchFolder folder;
     TypicalCatalogue made;
     double bigFolder = 0;
     CNodeRef shownCoin;
@@ -46,33 +46,19 @@ void AddShowLayout(CCatalogueDb& catalogue)
         catalogue.GetWebTemplates()->AddChild(std::make_unique<CMarkupNode>("summary", "webDefinition"));
     layout->SetAttribute("layoutType", "HTML");
     layout->SetAttribute("DataName", "1");
-    auto add = [layout](const char* field, const char* style) {
-        auto* element = layout->AddChild(std::make_unique<CMarkupNode>(field, "element"));
-        element->SetAttribute("elementCategory", "FieldElement");
-        element->SetAttribute("fieldName", field);
-        element->SetAttribute("elementType", style);
-        return element;
-    };
-    add("GetDisplayString", "Header 3");
-    add("PICTURE", "")->SetAttribute("subtype", "Image");
-    add("PICTURE", "")->SetAttribute("subtype", "Image");
+    AddFieldElement(*layout, "GetDisplayString", "Header 3");
+    AddFieldElement(*layout, "PICTURE", "")->SetAttribute("subtype", "Image");
+    AddFieldElement(*layout, "PICTURE", "")->SetAttribute("subtype", "Image");
     for (const char* field : {"YEAR", "PRICE", "NOTES"}) {
-        auto* label = layout->AddChild(std::make_unique<CMarkupNode>("label", "element"));
-        label->SetAttribute("elementCategory", "LabelElement");
-        label->SetAttribute("labelType", field);
-        add(field, "Normal");
+        AddLabelElement(*layout, field);
+        AddFieldElement(*layout, field, "Normal");
     }
     catalogue.SaveWebTemplates();
 }
 
 Catalogue::Catalogue()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lumarc-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    folder = pattern;
-    made = MakeTypicalCatalogue(folder);
+    made = MakeTypicalCatalogue(folder.Path());
     const auto photo = MakePictureBytes("-size 320x240 gradient:gold-brown", "jpg");
     CCatalogueDb catalogue(made.path);
     AddShowLayout(catalogue);

@@ -3,22 +3,22 @@
 // records, from a set already loaded and from a set loaded for the pages. "items_per_second" is records
 // per second (target: at least 2,000 with the pictures).
 
+#include "bench/BenchFolder.h"
+#include "bench/WebLayoutElements.h"
 #include "output/RecordPages.h"
 #include "output/WebLayout.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "store/catalogue/CatalogueDb.h"
-#include "store/records/ItemSet.h"
 #include "store/markup/MarkupNode.h"
+#include "store/records/ItemSet.h"
 #include "store/records/Record.h"
 #include "store/records/RecordList.h"
 #include "tests/support/CatalogueBuilder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 using namespace lumarc::test;
 
@@ -29,8 +29,7 @@ constexpr int kRecords = 10000;
 struct Catalogue
 {
     Catalogue();
-    ~Catalogue() { std::filesystem::remove_all(folder); }
-    std::filesystem::path folder;
+    BenchFolder folder;
     std::filesystem::path path;
     std::filesystem::path pages;
 };
@@ -41,21 +40,11 @@ void AddLayout(CCatalogueDb& catalogue)
         catalogue.GetWebTemplates()->AddChild(std::make_unique<CMarkupNode>("list", "webDefinition"));
     layout->SetAttribute("layoutType", "HTML");
     layout->SetAttribute("DataName", "1");
-    auto add = [layout](const char* field, const char* style) {
-        auto* element = layout->AddChild(std::make_unique<CMarkupNode>(field, "element"));
-        element->SetAttribute("elementCategory", "FieldElement");
-        element->SetAttribute("fieldName", field);
-        element->SetAttribute("elementType", style);
-        return element;
-    };
-    add("GetDisplayString", "Header 3");
-    add("PICTURE", "")->SetAttribute("subtype", "Image");
+    AddFieldElement(*layout, "GetDisplayString", "Header 3");
+    AddFieldElement(*layout, "PICTURE", "")->SetAttribute("subtype", "Image");
     for (const char* field : {"PRICE", "BOUGHT", "NOTES", "WEIGHT", "GRADE"}) {
-        auto* label = layout->AddChild(std::make_unique<CMarkupNode>("label", "element"));
-        label->SetAttribute("elementCategory", "LabelElement");
-        label->SetAttribute("labelType", field);
-        label->SetAttribute("bold", "1");
-        add(field, "Normal");
+        AddLabelElement(*layout, field)->SetAttribute("bold", "1");
+        AddFieldElement(*layout, field, "Normal");
     }
     auto* rule = layout->AddChild(std::make_unique<CMarkupNode>("rule", "element"));
     rule->SetAttribute("elementCategory", "HTMLElement");
@@ -65,14 +54,9 @@ void AddLayout(CCatalogueDb& catalogue)
 
 Catalogue::Catalogue()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lumarc-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    folder = pattern;
-    pages = folder / "HTM";
+    pages = folder.Path() / "HTM";
     std::filesystem::create_directories(pages);
-    path = CatalogueBuilder(folder / "coins.ctg").Number(3).DataFile(CoinsFile(1)).Build();
+    path = CatalogueBuilder(folder.Path() / "coins.ctg").Number(3).DataFile(CoinsFile(1)).Build();
     const auto picture = MakePictureBytes("-size 96x64 gradient:gold-brown", "jpg");
     const std::string bytes(picture.begin(), picture.end());
     CCatalogueDb catalogue(path);
