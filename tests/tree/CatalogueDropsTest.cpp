@@ -11,6 +11,7 @@
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
 #include "tests/support/CatalogueBuilder.h"
+#include "tests/support/MemoryClipboard.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/tree/TwoCataloguesTest.h"
 #include "tree/base/BaseItemNode.h"
@@ -60,29 +61,6 @@ public:
     bool keepStructure = false;
     int asked = 0;
     int askedDataFile = 0;
-};
-
-// The window system's clipboard, in memory.
-class MemoryClipboard : public CClipboardAccess
-{
-public:
-    MemoryClipboard() { SetClipboardAccess(this); }
-    ~MemoryClipboard() override { SetClipboardAccess(nullptr); }
-    bool HasFormat(std::string_view format) override { return formats.count(std::string(format)) > 0; }
-    std::optional<ClipboardBlock> GetData(std::string_view format) override
-    {
-        const auto found = formats.find(std::string(format));
-        return found != formats.end() ? std::optional(found->second) : std::nullopt;
-    }
-    bool SetFormats(const std::vector<ClipboardFormatData>& data) override
-    {
-        formats.clear();
-        for (const auto& format : data) {
-            formats[format.format] = format.data;
-        }
-        return true;
-    }
-    std::map<std::string, ClipboardBlock> formats;
 };
 
 class CatalogueDropsTest : public TwoCataloguesTest<CCatalogueNode>
