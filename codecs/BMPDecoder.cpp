@@ -146,11 +146,7 @@ void CBMPDecoder::DoDecode(CImgDataSource& source, CImgBitmap& bmp, int bpp)
     const int depth = ChooseDecodeDepth(bpp, bitCount);
     bmp.Create(width, height, depth, false);
     if (depth == 8) {
-        uint8_t entries[4 * 256];
-        for (size_t i = 0; i < table.size(); ++i) {
-            imgbytes::PutLe32(entries + 4 * i, table[i]);
-        }
-        bmp.SetColourTable(entries);
+        SetColourTableEntries(bmp, table);
     }
     // The file's rows run bottom-up unless the height is negative.
     const auto lineOf = [&](int row) { return bmp.GetLine(topDown ? row : height - 1 - row); };

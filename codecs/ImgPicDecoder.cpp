@@ -69,6 +69,15 @@ void ExpandLine8(const uint8_t* source, uint8_t* dest, int width, std::span<cons
     ExpandLine<8>(source, dest, width, table);
 }
 
+void SetColourTableEntries(CImgBitmap& bmp, std::span<const uint32_t, 256> table)
+{
+    uint8_t entries[4 * 256];
+    for (size_t i = 0; i < table.size(); ++i) {
+        imgbytes::PutLe32(entries + 4 * i, table[i]);
+    }
+    bmp.SetColourTable(entries);
+}
+
 int ChooseDecodeDepth(int requestedBpp, int sourceBits)
 {
     if (sourceBits <= 8 && (requestedBpp == 0 || requestedBpp == 8)) {

@@ -36,6 +36,9 @@ void ExpandLine2(const uint8_t* source, uint8_t* dest, int width, std::span<cons
 void ExpandLine4(const uint8_t* source, uint8_t* dest, int width, std::span<const uint32_t> table);
 void ExpandLine8(const uint8_t* source, uint8_t* dest, int width, std::span<const uint32_t> table);
 
+// Gives an 8-bit bitmap the colour table of 256 32-bit BGRA entries that its decoder read.
+void SetColourTableEntries(CImgBitmap& bmp, std::span<const uint32_t, 256> table);
+
 // The depth a decoder fills for a request: 0 lets it choose, 8 for pictures of up to 8 bits per pixel
 // and 32 for deeper ones. A request it cannot fill (8 bits for a deeper picture, or any depth but 8 and
 // 32) gets 32, so a caller's odd request never makes a decoder write pixels of one size into another.

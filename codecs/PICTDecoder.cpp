@@ -339,11 +339,7 @@ void PictReader::DecodeRaster(unsigned op, CImgBitmap& bmp, int bpp)
     const int depth = ChooseDecodeDepth(bpp, size);
     bmp.Create(width, height, depth, false);
     if (depth == 8) {
-        uint8_t entries[4 * 256];
-        for (size_t i = 0; i < table.size(); ++i) {
-            imgbytes::PutLe32(entries + 4 * i, table[i]);
-        }
-        bmp.SetColourTable(entries);
+        SetColourTableEntries(bmp, table);
     }
 
     const bool packed = size == 32 || rowBytes >= 8;

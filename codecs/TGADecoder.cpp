@@ -129,11 +129,7 @@ void CTGADecoder::DoDecode(CImgDataSource& source, CImgBitmap& bmp, int bpp)
     const int depth = ChooseDecodeDepth(bpp, pixelBits);
     bmp.Create(width, height, depth, pixelBits == 32 || (pixelBits == 16 && attribute));
     if (depth == 8 && (mapType != 0 || grey)) {
-        uint8_t entries[4 * 256];
-        for (size_t i = 0; i < table.size(); ++i) {
-            imgbytes::PutLe32(entries + 4 * i, table[i]);
-        }
-        bmp.SetColourTable(entries);
+        SetColourTableEntries(bmp, table);
     }
 
     const bool topDown = (descriptor & kTopDown) != 0;

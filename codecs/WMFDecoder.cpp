@@ -114,11 +114,7 @@ void CWMFDecoder::DoDecode(CImgDataSource& source, CImgBitmap& bmp, int bpp)
     for (uint32_t& entry : table) {
         entry |= 0xFF000000u;
     }
-    uint8_t entries[4 * 256];
-    for (size_t i = 0; i < 256; ++i) {
-        imgbytes::PutLe32(entries + 4 * i, table[i]);
-    }
-    bmp.SetColourTable(entries);
+    SetColourTableEntries(bmp, table);
     std::unordered_map<uint32_t, uint8_t> nearest;
     for (int y = 0; y < height; ++y) {
         const uint32_t* in = pixels.data() + static_cast<size_t>(y) * w;
