@@ -9,6 +9,7 @@
 #include "platform/dao/SqliteEngine.h"
 #include "platform/dao/foreign/ForeignSource.h"
 #include "platform/dao/foreign/WorkbookSheet.h"
+#include "tests/fuzz/ForeignTableReadBack.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -101,14 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     try {
         SheetSource source(detail::MakeWorkbookSheet(name, cells));
-        detail::SqliteHandle db = detail::CreateForeignDatabase(source);
-        detail::FillForeignTable(db.get(), source, name);
-        detail::Statement rows(db.get(), "SELECT * FROM " + detail::QuoteName(name));
-        while (rows.Step()) {
-            for (int column = 0; column < rows.ColumnCount(); ++column) {
-                (void)detail::ReadColumn(rows.Get(), column, 0).ToText();
-            }
-        }
+        ReadBackForeignTable(source, name);
     } catch (const platform::dao::CDaoException&) {
     }
     return 0;
