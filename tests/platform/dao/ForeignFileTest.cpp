@@ -5,6 +5,7 @@
 #include "platform/dao/DaoRecordset.h"
 #include "platform/dao/foreign/AccessSource.h"
 #include "platform/dao/foreign/WorkbookSheet.h"
+#include "tests/platform/dao/KingsWorkbook.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -101,11 +102,7 @@ TEST(ForeignFileTest, WorkbookSheetsAreReadOnlyTables)
 {
     const std::filesystem::path folder = lumarc::test::MakeTempFolder("foreign");
     const std::filesystem::path book = folder / "book.xls";
-    const std::string command =
-        "/usr/bin/python3 -c \"import xlwt; b = xlwt.Workbook(); s = b.add_sheet('Kings'); "
-        "s.write(0, 0, 'Name'); s.write(1, 0, 'Olaf'); b.save('" +
-        book.string() + "')\"";
-    ASSERT_EQ(std::system(command.c_str()), 0) << "python3-xlwt is needed (scripts/install-deps)";
+    ASSERT_NO_FATAL_FAILURE(lumarc::test::WriteKingsWorkbook(book));
 
     CDaoDatabase db;
     db.Open(book, false, true, "Excel 8.0;");

@@ -6,6 +6,7 @@
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
 #include "platform/dao/DaoRecordset.h"
+#include "tests/platform/dao/KingsWorkbook.h"
 #include "tests/support/ForeignReaderStandIn.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -97,11 +98,7 @@ TEST(ForeignReaderTest, ReaderDyingOverTheRowsFailsTheRecordset)
 {
     const std::filesystem::path folder = lumarc::test::MakeTempFolder("reader");
     const std::filesystem::path book = folder / "book.xls";
-    const std::string command =
-        "/usr/bin/python3 -c \"import xlwt; b = xlwt.Workbook(); s = b.add_sheet('Kings'); "
-        "s.write(0, 0, 'Name'); s.write(1, 0, 'Olaf'); b.save('" +
-        book.string() + "')\"";
-    ASSERT_EQ(std::system(command.c_str()), 0) << "python3-xlwt is needed (scripts/install-deps)";
+    ASSERT_NO_FATAL_FAILURE(lumarc::test::WriteKingsWorkbook(book));
     ForeignReaderStandIn reader(folder, "[ $# = 3 ] && kill -SEGV $$\nexec \"$READER\" \"$@\"");
 
     CDaoDatabase db;
