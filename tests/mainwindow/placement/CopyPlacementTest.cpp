@@ -18,6 +18,7 @@
 #include "tests/mainwindow/dialogs/DialogDriver.h"
 #include "tests/mainwindow/panes/TreePaneFixture.h"
 #include "tests/support/CatalogueBuilder.h"
+#include "tests/support/MemoryClipboard.h"
 #include "tests/support/ModalDialogs.h"
 #include "tests/support/TestEnvironment.h"
 #include "tree/base/TreeNode.h"
@@ -33,29 +34,6 @@ using namespace frame_command;
 using namespace lumarc::test;
 
 namespace {
-
-// The window system's clipboard, in memory: these tests leave the display's clipboard to its own tests.
-class MemoryClipboard : public CClipboardAccess
-{
-public:
-    MemoryClipboard() { SetClipboardAccess(this); }
-    ~MemoryClipboard() override { SetClipboardAccess(nullptr); }
-    bool HasFormat(std::string_view format) override { return formats.count(std::string(format)) > 0; }
-    std::optional<ClipboardBlock> GetData(std::string_view format) override
-    {
-        const auto found = formats.find(std::string(format));
-        return found != formats.end() ? std::optional(found->second) : std::nullopt;
-    }
-    bool SetFormats(const std::vector<ClipboardFormatData>& data) override
-    {
-        formats.clear();
-        for (const auto& format : data) {
-            formats[format.format] = format.data;
-        }
-        return true;
-    }
-    std::map<std::string, ClipboardBlock> formats;
-};
 
 class CopyPlacementTest : public ::testing::Test
 {
