@@ -11,6 +11,7 @@
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
 #include "tests/support/CatalogueBuilder.h"
+#include "tests/support/ForkedChild.h"
 #include "tests/support/MemoryClipboard.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/tree/TwoCataloguesTest.h"
@@ -24,12 +25,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <csignal>
 #include <map>
 #include <random>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -387,15 +385,14 @@ size_t LiveCoins(const std::filesystem::path& path)
 
 // In a child process: copies every coin of `from` into `into` in one go, then ends.
 [[noreturn]] void CopyEverythingAndExit(const std::filesystem::path& from, const std::filesystem::path& into,
-                                        int readyPipe)
+                                        const std::function<void()>& ready)
 {
     int status = 1;
     {
         CCatalogueDb source(from);
         CCatalogueDb target(into);
         CItemSet coins = CItemSet::Query(&source, 1, nullptr, false);
-        const char started = 1;
-        [[maybe_unused]] const auto written = ::write(readyPipe, &started, 1);
+        ready();
         const CatalogueCopyResult result = CopyRecordsToCatalogue(
             coins, target, 1, 0, [](CItemSet&) { return CRecordCopier::kNotesAndFiles; });
         status = result.copied == kBigCopy ? 0 : 2;
@@ -434,22 +431,13 @@ TEST(CatalogueCopy, AKilledCopyOfTenThousandRecordsLeavesTheTargetAsItWasOrHoldi
     for (int round = 0; round < 4 || (killedBeforeTheEnd == 0 && round < 12); ++round) {
         const auto targetPath = folder / ("round" + std::to_string(round) + ".ctg");
         std::filesystem::copy_file(emptyTarget, targetPath);
-        int ready[2];
-        ASSERT_EQ(::pipe(ready), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(ready[0]);
-            CopyEverythingAndExit(sourcePath, targetPath, ready[1]);
-        }
-        ::close(ready[1]);
-        char started = 0;
-        [[maybe_unused]] const auto got = ::read(ready[0], &started, 1);
-        ::close(ready[0]);
+        ForkedChild child([&](const std::function<void()>& ready) {
+            CopyEverythingAndExit(sourcePath, targetPath, ready);
+        });
+        ASSERT_TRUE(child.Started());
         const auto start = std::chrono::steady_clock::now();
-        int status = 0;
         if (round == 0) {
-            ::waitpid(child, &status, 0);
+            const int status = child.Wait();
             wholeCopy = std::chrono::duration_cast<std::chrono::microseconds>(
                 std::chrono::steady_clock::now() - start);
             ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the whole copy failed";
@@ -458,8 +446,7 @@ TEST(CatalogueCopy, AKilledCopyOfTenThousandRecordsLeavesTheTargetAsItWasOrHoldi
         }
         std::this_thread::sleep_for(std::chrono::microseconds(
             std::uniform_int_distribution<long long>(0, wholeCopy.count() * 9 / 10)(random)));
-        ::kill(child, SIGKILL);
-        ::waitpid(child, &status, 0);
+        const int status = child.Kill();
         const size_t copied = LiveCoins(targetPath);
         EXPECT_TRUE(copied == 0 || copied == static_cast<size_t>(kBigCopy))
             << "round " << round << ": " << copied;

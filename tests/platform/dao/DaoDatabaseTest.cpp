@@ -3,17 +3,15 @@
 #include "platform/dao/DaoRecordset.h"
 #include "platform/dao/DaoWorkspace.h"
 #include "tests/platform/dao/DaoFixture.h"
+#include "tests/support/ForkedChild.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <fstream>
 #include <random>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 using namespace platform::dao;
 using lumarc::test::QueryNames;
@@ -218,12 +216,7 @@ TEST(DaoDatabase, AKilledReplacementLeavesTheOldOrTheNewCatalogue)
     // At least 24 rounds, and more until one kill lands in the middle of writing the new file: on a busy
     // machine the child may not get that far in the first rounds.
     for (int round = 0; round < 24 || (killedMidway == 0 && round < 400); ++round) {
-        int ready[2];
-        ASSERT_EQ(::pipe(ready), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(ready[0]);
+        lumarc::test::ForkedChild child([&](const std::function<void()>& ready) {
             // Re-key, encrypt, decrypt and compact for ever, until killed.
             size_t current = 0;
             for (const auto& key : keys) {
@@ -235,8 +228,7 @@ TEST(DaoDatabase, AKilledReplacementLeavesTheOldOrTheNewCatalogue)
                 } catch (const CDaoException&) {
                 }
             }
-            const char started = 1;
-            [[maybe_unused]] const auto written = ::write(ready[1], &started, 1);
+            ready(); // about to replace
             for (;;) {
                 const size_t next = (current + 1) % keys.size();
                 CDaoWorkspace::CompactDatabase(path, path, std::string(dbLangGeneral) + Pwd(keys[next]),
@@ -244,16 +236,11 @@ TEST(DaoDatabase, AKilledReplacementLeavesTheOldOrTheNewCatalogue)
                                                Pwd(keys[current]));
                 current = next;
             }
-        }
-        ::close(ready[1]);
-        char started = 0;
-        [[maybe_unused]] const auto got = ::read(ready[0], &started, 1); // the child is about to replace
-        ::close(ready[0]);
+        });
+        ASSERT_TRUE(child.Started());
         std::this_thread::sleep_for(
             std::chrono::microseconds(std::uniform_int_distribution<int>(0, 40000)(random)));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
+        const int status = child.Kill();
         ASSERT_TRUE(WIFSIGNALED(status)) << "the replacing child ended by itself";
         killedMidway += std::filesystem::exists(path.string() + ".compact~") ? 1 : 0;
 

@@ -7,16 +7,14 @@
 #include "store/program/Settings.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/FakeElementTree.h"
+#include "tests/support/ForkedChild.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <csignal>
 #include <fstream>
 #include <random>
 #include <thread>
@@ -348,29 +346,17 @@ TEST_F(CatalogueDbTest, ARestoreKilledHalfwayLeavesTheCatalogueAsItWasOrAsBacked
     // child may not get that far in the first ones.
     for (int round = 0; round < 16 || (killedMidway == 0 && round < 200); ++round) {
         std::filesystem::copy_file(before, path, std::filesystem::copy_options::overwrite_existing);
-        int ready[2];
-        ASSERT_EQ(::pipe(ready), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            ::close(ready[0]);
+        ForkedChild child([&path](const std::function<void()>& ready) {
             CCatalogueDb catalogue(path);
-            const char started = 1;
-            [[maybe_unused]] const auto written = ::write(ready[1], &started, 1);
+            ready();
             for (;;) {
                 catalogue.Restore();
             }
-        }
-        ::close(ready[1]);
-        char started = 0;
-        [[maybe_unused]] const auto got = ::read(ready[0], &started, 1);
-        ::close(ready[0]);
+        });
+        ASSERT_TRUE(child.Started());
         std::this_thread::sleep_for(
             std::chrono::microseconds(std::uniform_int_distribution<int>(0, 30000)(random)));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status));
+        ASSERT_TRUE(WIFSIGNALED(child.Kill()));
         killedMidway += std::filesystem::exists(work) ? 1 : 0;
 
         CCatalogueDb reopened(path);
