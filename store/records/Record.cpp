@@ -389,8 +389,8 @@ bool CRecord::DropFields()
         m_nameFromRow = true;
     }
     m_values = std::pmr::vector<std::string>(m_values.get_allocator());
-    m_pictures = {};
-    m_storedAmounts = {};
+    m_pictures.clear();
+    m_storedAmounts.clear();
     m_loaded = false;
     m_fieldsValid = false;
     return true;

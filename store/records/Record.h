@@ -13,6 +13,7 @@
 // caught here and written to the trace log; the operations then answer false or an empty key.
 
 #include "store/records/NodeRef.h"
+#include "store/records/SparseVector.h"
 
 #include <bitset>
 #include <cstdint>
@@ -256,20 +257,21 @@ private:
     bool m_nameFromRow = false; // the name was built when the row was read, and stands until a value changes
     // The row's values are read when asked for (a record of a list that reads its rows on demand).
     bool m_fieldsOnDemand = false;
-    ListLink m_listLink;
+    // The small members sit together: a list may hold 100,000 records.
+    bool m_linked = false;
+    bool m_inList = false;
     std::uint8_t m_mark = 0;
+    ListLink m_listLink;
     double m_parent = 0.0;
     std::time_t m_created = 0;
     std::time_t m_modified = 0;
     std::time_t m_checkTime = kCheckDelay;
-    bool m_linked = false;
-    bool m_inList = false;
     std::string m_name;
     std::pmr::vector<std::string> m_values;
-    std::vector<std::pair<int, std::shared_ptr<CCatalogueImage>>> m_pictures;
+    SparseVector<std::pair<int, std::shared_ptr<CCatalogueImage>>> m_pictures;
     // The exact stored value (ten-thousandths) of each currency field, so that an amount shown in
     // hundredths is written back unchanged while its text is.
-    std::vector<std::pair<int, std::int64_t>> m_storedAmounts;
+    SparseVector<std::pair<int, std::int64_t>> m_storedAmounts;
 };
 
 // The catalogue's definition of a data file, its definitions read first when needed; null when none.
