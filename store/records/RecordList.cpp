@@ -334,19 +334,36 @@ void CRecordList::RecordBlocks::Clear()
     m_used = 0;
 }
 
-size_t CRecordList::IdentitySet::Hash(const Identity& identity)
+std::uint64_t CRecordList::IdentitySet::Pack(const Identity& identity) const
 {
-    const std::uint64_t key = (static_cast<std::uint64_t>(identity.kind) << 32 | identity.number) ^
-                              reinterpret_cast<std::uintptr_t>(identity.catalogue);
-    // The multiplier spreads the numbers, which follow one another, over the table.
-    return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> 16);
+    const auto found = std::find(m_catalogues.begin(), m_catalogues.end(), identity.catalogue);
+    if (found == m_catalogues.end()) {
+        return kFree;
+    }
+    const auto place = static_cast<std::uint64_t>(found - m_catalogues.begin()) + 1;
+    return place << 48 | static_cast<std::uint64_t>(identity.kind) << 32 | identity.number;
 }
 
-size_t CRecordList::IdentitySet::Find(const Identity& identity) const
+std::uint64_t CRecordList::IdentitySet::Pack(const Identity& identity, bool add)
+{
+    if (add &&
+        std::find(m_catalogues.begin(), m_catalogues.end(), identity.catalogue) == m_catalogues.end()) {
+        m_catalogues.push_back(identity.catalogue);
+    }
+    return std::as_const(*this).Pack(identity);
+}
+
+size_t CRecordList::IdentitySet::Hash(std::uint64_t packed)
+{
+    // The multiplier spreads the numbers, which follow one another, over the table.
+    return static_cast<size_t>((packed * 0x9E3779B97F4A7C15ULL) >> 16);
+}
+
+size_t CRecordList::IdentitySet::Find(std::uint64_t packed) const
 {
     const size_t mask = m_slots.size() - 1;
-    size_t slot = Hash(identity) & mask;
-    while (m_used[slot] && !(m_slots[slot] == identity)) {
+    size_t slot = Hash(packed) & mask;
+    while (m_slots[slot] != kFree && m_slots[slot] != packed) {
         slot = (slot + 1) & mask;
     }
     return slot;
@@ -366,15 +383,11 @@ void CRecordList::IdentitySet::Reserve(size_t count)
 
 void CRecordList::IdentitySet::Rehash(size_t size)
 {
-    std::vector<Identity> slots = std::move(m_slots);
-    std::vector<bool> used = std::move(m_used);
-    m_slots.assign(size, Identity{});
-    m_used.assign(size, false);
-    for (size_t i = 0; i < slots.size(); ++i) {
-        if (used[i]) {
-            const size_t slot = Find(slots[i]);
-            m_slots[slot] = slots[i];
-            m_used[slot] = true;
+    std::vector<std::uint64_t> slots = std::move(m_slots);
+    m_slots.assign(size, kFree);
+    for (const std::uint64_t packed : slots) {
+        if (packed != kFree) {
+            m_slots[Find(packed)] = packed;
         }
     }
 }
@@ -382,41 +395,42 @@ void CRecordList::IdentitySet::Rehash(size_t size)
 bool CRecordList::IdentitySet::Insert(const Identity& identity)
 {
     Reserve(m_count + 1);
-    const size_t slot = Find(identity);
-    if (m_used[slot]) {
+    const std::uint64_t packed = Pack(identity, true);
+    const size_t slot = Find(packed);
+    if (m_slots[slot] != kFree) {
         return false;
     }
-    m_slots[slot] = identity;
-    m_used[slot] = true;
+    m_slots[slot] = packed;
     ++m_count;
     return true;
 }
 
 bool CRecordList::IdentitySet::Contains(const Identity& identity) const
 {
-    return m_count > 0 && m_used[Find(identity)];
+    const std::uint64_t packed = m_count > 0 ? Pack(identity) : kFree;
+    return packed != kFree && m_slots[Find(packed)] != kFree;
 }
 
 void CRecordList::IdentitySet::Erase(const Identity& identity)
 {
-    if (m_count == 0) {
+    const std::uint64_t packed = m_count > 0 ? Pack(identity) : kFree;
+    if (packed == kFree) {
         return;
     }
     const size_t mask = m_slots.size() - 1;
-    size_t hole = Find(identity);
-    if (!m_used[hole]) {
+    size_t hole = Find(packed);
+    if (m_slots[hole] == kFree) {
         return;
     }
-    m_used[hole] = false;
+    m_slots[hole] = kFree;
     --m_count;
     // Moves back the entries after the hole that could not take their own slot because of it.
-    for (size_t next = (hole + 1) & mask; m_used[next]; next = (next + 1) & mask) {
+    for (size_t next = (hole + 1) & mask; m_slots[next] != kFree; next = (next + 1) & mask) {
         const size_t home = Hash(m_slots[next]) & mask;
         const bool reachable = hole <= next ? (home <= hole || home > next) : (home <= hole && home > next);
         if (reachable) {
             m_slots[hole] = m_slots[next];
-            m_used[hole] = true;
-            m_used[next] = false;
+            m_slots[next] = kFree;
             hole = next;
         }
     }
@@ -425,7 +439,7 @@ void CRecordList::IdentitySet::Erase(const Identity& identity)
 void CRecordList::IdentitySet::Clear()
 {
     m_slots.clear();
-    m_used.clear();
+    m_catalogues.clear();
     m_count = 0;
 }
 

@@ -187,7 +187,8 @@ private:
         bool operator==(const Identity&) const = default;
     };
     // The identities of the list's records: open addressing over a power-of-two table, so that a list of
-    // 100,000 records adds and finds its keys without an allocation each.
+    // 100,000 records adds and finds its keys without an allocation each. A slot holds an identity packed
+    // into 8 bytes (the catalogue as its place among the catalogues seen, from 1; 0 is a free slot).
     class IdentitySet
     {
     public:
@@ -200,12 +201,16 @@ private:
         void Reserve(size_t count);
 
     private:
-        static size_t Hash(const Identity& identity);
-        size_t Find(const Identity& identity) const; // its slot, or the free slot where it would go
+        static constexpr std::uint64_t kFree = 0;
+        // The packed identity; kFree for a catalogue not seen (unless `add`, which makes it seen).
+        std::uint64_t Pack(const Identity& identity, bool add);
+        std::uint64_t Pack(const Identity& identity) const;
+        static size_t Hash(std::uint64_t packed);
+        size_t Find(std::uint64_t packed) const; // its slot, or the free slot where it would go
         void Rehash(size_t size);
 
-        std::vector<Identity> m_slots;
-        std::vector<bool> m_used;
+        std::vector<std::uint64_t> m_slots;
+        std::vector<const CCatalogueDb*> m_catalogues;
         size_t m_count = 0;
     };
 

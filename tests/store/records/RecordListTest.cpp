@@ -100,6 +100,38 @@ TEST_F(RecordListTest, HoldsEachRecordOnceAndKeepsItsCursor)
     EXPECT_EQ(list.GetPosition(), 0u);
 }
 
+// Many keys of two catalogues, some taken out again: what the list holds is exactly what is left, in
+// either catalogue, and a catalogue the list never held holds nothing.
+TEST_F(RecordListTest, ManyKeysOfTwoCataloguesStayApartWhenSomeAreTakenOut)
+{
+    const TypicalCatalogue second = MakeTypicalCatalogue(MakeTempFolder("second"));
+    CCatalogueDb other(second.path);
+    const TypicalCatalogue third = MakeTypicalCatalogue(MakeTempFolder("third"));
+    CCatalogueDb unseen(third.path);
+    constexpr std::uint32_t kKeys = 700;
+    CRecordList list(catalogue.get());
+    std::vector<CRecord*> held;
+    for (std::uint32_t number = 1; number <= kKeys; ++number) {
+        for (CCatalogueDb* where : {catalogue.get(), &other}) {
+            CRecord record(where);
+            record.SetKey(1, number);
+            held.push_back(list.Add(record));
+            ASSERT_NE(held.back(), nullptr);
+        }
+    }
+    for (size_t i = 0; i < held.size(); i += 3) {
+        ASSERT_TRUE(list.Remove(held[i]));
+    }
+    for (std::uint32_t number = 1; number <= kKeys; ++number) {
+        const size_t first = 2 * (number - 1);
+        EXPECT_EQ(list.Contains(1, number, catalogue.get()), first % 3 != 0) << number;
+        EXPECT_EQ(list.Contains(1, number, &other), (first + 1) % 3 != 0) << number;
+        EXPECT_FALSE(list.Contains(1, number, &unseen)) << number;
+        EXPECT_FALSE(list.Contains(2, number, catalogue.get())) << number;
+    }
+    EXPECT_EQ(list.GetCount(), held.size() - (held.size() + 2) / 3);
+}
+
 TEST_F(RecordListTest, FolderLoaderTakesAFoldersRecordsInItsOrder)
 {
     CRecordList all = Coins();
