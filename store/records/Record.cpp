@@ -415,6 +415,9 @@ void CRecord::EnsureFields()
         return;
     }
     if (GetNumber() != 0 && !m_loadFailed) {
+        if (m_listLink.list != nullptr && m_listLink.list->ReadFieldsAhead(*this)) {
+            return;
+        }
         if (LoadFields()) {
             if (m_listLink.list != nullptr) {
                 m_listLink.list->FieldsRead(*this);

@@ -302,6 +302,58 @@ void CRecordList::FieldsRead(CRecord& record)
     }
 }
 
+bool CRecordList::ReadFieldsAhead(CRecord& record)
+{
+    // Fewer than the records a list keeps with their values, so a walk never forgets what it just read.
+    constexpr size_t kReadAhead = 64;
+    static_assert(kReadAhead < kRecordsWithValues);
+    CCatalogueDb* catalogue = record.GetCatalogue();
+    const CDataFileDef* definition = record.GetDefinition();
+    if (m_cursor >= m_records.size() || m_records[m_cursor].get() != &record || catalogue == nullptr ||
+        catalogue->GetDatabase() == nullptr || definition == nullptr) {
+        return false;
+    }
+    std::unordered_map<std::uint32_t, CRecord*> wanted;
+    std::string numbers;
+    for (size_t i = m_cursor; i < m_records.size() && wanted.size() < kReadAhead; ++i) {
+        CRecord& next = *m_records[i];
+        if (next.m_fieldsValid || next.m_loadFailed || next.GetNumber() == 0 ||
+            next.GetKind() != record.GetKind() || next.GetCatalogue() != catalogue ||
+            !wanted.emplace(next.GetNumber(), &next).second) {
+            continue;
+        }
+        numbers += (numbers.empty() ? "" : ",") + std::to_string(next.GetNumber());
+    }
+    try {
+        CDataRecordset rs(catalogue->GetDatabase());
+        rs.OpenQuery(dbOpenSnapshot,
+                     "SELECT * FROM " + TableOf(*definition) + " WHERE AUTOINCR IN (" + numbers + ")");
+        RecordRowColumns columns;
+        columns.Find(rs, *definition);
+        if (columns.number < 0) {
+            return false;
+        }
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            const CDaoVariant& number = rs.GetFieldValue(columns.number);
+            if (number.IsNull()) {
+                continue;
+            }
+            const auto found = wanted.find(static_cast<std::uint32_t>(number.ChangeType(dbLong).GetLong()));
+            if (found == wanted.end()) {
+                continue;
+            }
+            CRecord& read = *found->second;
+            wanted.erase(found);
+            read.FillFromRow(rs, true, false, &columns);
+            FieldsRead(read);
+        }
+    } catch (const std::exception& error) {
+        LogFailure(error);
+        return false;
+    }
+    return record.m_fieldsValid;
+}
+
 CRecordList::~CRecordList() = default;
 
 CRecord* CRecordList::RecordBlocks::Make(CRecord&& record)

@@ -170,6 +170,11 @@ private:
 
     // A record of the list read its values from its row; the oldest beyond kRecordsWithValues forget.
     void FieldsRead(CRecord& record);
+    // Reads the values of `record`, the list's current one, and of the unread records after it in one
+    // statement: a walk over the list asks for them one after another, and a statement per record costs
+    // many times the row's reading. False when `record` is not current or the rows could not be read
+    // (the record then reads its own row).
+    bool ReadFieldsAhead(CRecord& record);
     // The records point back to this list (after the list moved).
     void LinkRecords();
     // The column list a loader's statement selects ("*" for whole rows).

@@ -861,12 +861,14 @@ TEST_F(LargeItemSetTest, WalkingEveryRowKeepsTheValuesOfAFewRecordsOnly)
     EXPECT_EQ(RecordsWithValues(set), 0u);
     set.Sort(1, true, true);
     EXPECT_EQ(RecordsWithValues(set), 0u);
-    // A screenful of rows holds its values.
+    // A screenful of rows holds its values (read with a few rows after them, in one statement), not
+    // the set's.
     for (size_t row = 0; row < 30; ++row) {
         ASSERT_TRUE(set.MoveToRow(row));
         EXPECT_FALSE(set.GetFieldText(1).empty());
     }
-    EXPECT_EQ(RecordsWithValues(set), 30u);
+    EXPECT_GE(RecordsWithValues(set), 30u);
+    EXPECT_LE(RecordsWithValues(set), static_cast<size_t>(kCoins) / 4);
     // Walking every row with its values and pictures, then from the end back, keeps a few; a record
     // whose values were forgotten still gives them.
     std::map<std::uint32_t, std::string> years;
