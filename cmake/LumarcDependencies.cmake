@@ -27,7 +27,7 @@ execute_process(COMMAND ${WX_CONFIG} --cxxflags webview,core,base OUTPUT_VARIABL
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${WX_CONFIG} --libs base OUTPUT_VARIABLE _wx_base_libs
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${WX_CONFIG} --libs webview,core,base OUTPUT_VARIABLE _wx_gui_libs
+execute_process(COMMAND ${WX_CONFIG} --libs core,base OUTPUT_VARIABLE _wx_gui_libs
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 separate_arguments(_wx_cflags UNIX_COMMAND "${_wx_cflags}")
 separate_arguments(_wx_base_libs UNIX_COMMAND "${_wx_base_libs}")
@@ -52,9 +52,15 @@ target_link_libraries(lumarc_wxbase INTERFACE ${_wx_base_libs})
 add_library(lumarc_wxgui INTERFACE)
 target_link_libraries(lumarc_wxgui INTERFACE lumarc_wxbase ${_wx_gui_libs})
 # Dialogs and menus described in XRC (the menus are read as XML), and HTML windows (the help viewer).
-execute_process(COMMAND ${WX_CONFIG} --libs xrc,html,webview,xml,core,base OUTPUT_VARIABLE _wx_xrc_libs
+execute_process(COMMAND ${WX_CONFIG} --libs xrc,html,xml,core,base OUTPUT_VARIABLE _wx_xrc_libs
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 separate_arguments(_wx_xrc_libs UNIX_COMMAND "${_wx_xrc_libs}")
 add_library(lumarc_wxxrc INTERFACE)
 target_link_libraries(lumarc_wxxrc INTERFACE lumarc_wxgui ${_wx_xrc_libs})
+# The web view, and with it the browser engine, only for the code that shows pages (see the browser module).
+execute_process(COMMAND ${WX_CONFIG} --libs webview,core,base OUTPUT_VARIABLE _wx_webview_libs
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+separate_arguments(_wx_webview_libs UNIX_COMMAND "${_wx_webview_libs}")
+add_library(lumarc_wxwebview INTERFACE)
+target_link_libraries(lumarc_wxwebview INTERFACE lumarc_wxgui ${_wx_webview_libs})
 find_program(WXRC wxrc REQUIRED)

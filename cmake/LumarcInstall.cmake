@@ -3,6 +3,7 @@
 
 install(TARGETS corvant corvant-foreign-reader RUNTIME DESTINATION bin)
 install(TARGETS findlaunch LIBRARY DESTINATION lib)
+install(TARGETS corvant-browser LIBRARY DESTINATION lib/lumarc)
 # The stock files as the build tree lays them out (the sample catalogue, ...).
 install(DIRECTORY ${LUMARC_STOCK_BUILD_DIR}/ DESTINATION share/lumarc)
 # Where desktops look for the program and its icon.

@@ -21,3 +21,12 @@ function(lumarc_executable target)
     add_dependencies(${target} corvant-foreign-reader)
   endif()
 endfunction()
+
+# A program that loads the browser module (mainwindow/webview): it exports its symbols for the module and
+# holds every function of its own the module calls.
+function(lumarc_loads_browser target)
+  set(imports ${PROJECT_BINARY_DIR}/mainwindow/webview/browser-imports.rsp)
+  set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON LINK_DEPENDS ${imports})
+  target_link_options(${target} PRIVATE "LINKER:@${imports}")
+  add_dependencies(${target} corvant-browser-imports)
+endfunction()

@@ -17,7 +17,7 @@
 #include "mainwindow/startup/OwnWindowClasses.h"
 #include "mainwindow/startup/SplashWindow.h"
 #include "mainwindow/startup/TipDlg.h"
-#include "mainwindow/webview/TrainingDlg.h"
+#include "mainwindow/webview/BrowserModule.h"
 #include "platform/ui/Broadcaster.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/WaitCursor.h"
@@ -152,7 +152,7 @@ bool CMainFrame::Create()
     if (m_mode != StartMode::kOpen && m_mode != StartMode::kFind) {
         if (GetSettingBool("ShowTraining", true)) {
             // Modeless: the user works beside the lesson.
-            (new CTrainingDlg(this))->Show();
+            ShowTrainingLesson(this);
         } else if (GetSettingInt("Tips", 1) != 0) {
             CallAfter([this] {
                 CTipDlg tip(this);

@@ -25,7 +25,7 @@
 #include "mainwindow/panes/tree/LeftView.h"
 #include "mainwindow/placement/FieldChooserDlg.h"
 #include "mainwindow/startup/TipDlg.h"
-#include "mainwindow/webview/TrainingDlg.h"
+#include "mainwindow/webview/BrowserModule.h"
 #include "mainwindow/webview/WebCommands.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/WaitCursor.h"
@@ -910,7 +910,7 @@ bool CFrameCommands::Run(int command)
     case kRestartTraining:
         SetSettingString("ShowTraining", "TRUE");
         SetSettingInt("TrainingLesson", 1);
-        (new CTrainingDlg(&m_frame))->Show();
+        ShowTrainingLesson(&m_frame);
         return true;
     case kAbout:
         ShowAboutBox(&m_frame);

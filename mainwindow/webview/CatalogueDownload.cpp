@@ -8,7 +8,6 @@
 
 #include <wx/dirdlg.h>
 #include <wx/filename.h>
-#include <wx/webview.h>
 
 namespace {
 
@@ -69,14 +68,13 @@ void Tell(const std::string& text)
 
 // The browser engine downloads web addresses itself; its download call is not part of the toolkit's
 // web view, so it is looked up in the engine the web view already loaded.
-bool StartEngineDownload(wxWebView* browser, const std::string& address, const fs::path& target)
+bool StartEngineDownload(void* view, const std::string& address, const fs::path& target)
 {
     using DownloadUri = void* (*)(void*, const char*);
     using SetDestination = void (*)(void*, const char*);
     auto downloadUri = reinterpret_cast<DownloadUri>(dlsym(RTLD_DEFAULT, "webkit_web_view_download_uri"));
     auto setDestination =
         reinterpret_cast<SetDestination>(dlsym(RTLD_DEFAULT, "webkit_download_set_destination"));
-    void* view = browser != nullptr ? browser->GetNativeBackend() : nullptr;
     if (downloadUri == nullptr || setDestination == nullptr || view == nullptr) {
         return false;
     }
@@ -119,7 +117,7 @@ std::string DownloadFileName(const std::string& address)
     return name;
 }
 
-std::optional<fs::path> DownloadCatalogue(wxWindow* parent, wxWebView* browser, const std::string& address)
+std::optional<fs::path> DownloadCatalogue(wxWindow* parent, void* engineView, const std::string& address)
 {
     if (platform::text::EqualsNoCase(GetSettingString("showDownload", "TRUE"), "TRUE") && Prompt()) {
         Prompt()(parent);
@@ -147,7 +145,7 @@ std::optional<fs::path> DownloadCatalogue(wxWindow* parent, wxWebView* browser, 
         return target;
     }
     if (address.compare(0, 5, "http:") == 0 || address.compare(0, 6, "https:") == 0) {
-        if (!StartEngineDownload(browser, address, target)) {
+        if (!StartEngineDownload(engineView, address, target)) {
             Tell("The catalogue could not be downloaded:\n" + address);
             return std::nullopt;
         }

@@ -9,7 +9,6 @@
 #include <string>
 
 class wxWindow;
-class wxWebView;
 
 // The prompt shown before a download while the setting "showDownload" is "TRUE" (the download prompt
 // dialog installs itself here; while none is installed the download goes on without it).
@@ -24,8 +23,8 @@ DownloadFolderChooser SetDownloadFolderChooser(DownloadFolderChooser chooser);
 // %XX escapes decoded; empty when it has none or it would leave the folder.
 std::string DownloadFileName(const std::string& address);
 
-// Prompt, folder, fetch. `browser` does web downloads (may be null for local files). Errors are told
-// through the dialog service. Returns the file written (a web download finishes later; its path is
-// returned at once).
-std::optional<std::filesystem::path> DownloadCatalogue(wxWindow* parent, wxWebView* browser,
+// Prompt, folder, fetch. `engineView`, the engine's own view behind the web view, does web downloads
+// (may be null for local files). Errors are told through the dialog service. Returns the file written
+// (a web download finishes later; its path is returned at once).
+std::optional<std::filesystem::path> DownloadCatalogue(wxWindow* parent, void* engineView,
                                                        const std::string& address);

@@ -81,7 +81,7 @@ void WebView::RunLink(const std::string& address)
         }
         break;
     case WebLinkKind::Catalogue:
-        DownloadCatalogue(this, m_browser, address);
+        DownloadCatalogue(this, m_browser->GetNativeBackend(), address);
         break;
     case WebLinkKind::Other:
         break;
