@@ -2,6 +2,7 @@
 
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
+#include "store/definitions/DataFileDef.h"
 #include "tree/base/ImageKinds.h"
 #include "tree/base/TextPatterns.h"
 #include "tree/base/TreeNode.h"
@@ -108,6 +109,36 @@ void BuildPrintSubmenu(CNodeMenu& menu, bool enabled)
     menu.AppendSeparator();
 }
 
+std::vector<const CDataFileDef*> NewItemDataFiles(CCatalogueDb& catalogue)
+{
+    catalogue.LoadDefinitionsIfNeeded();
+    const bool toDo = ShowsToDoList(catalogue);
+    std::vector<const CDataFileDef*> files;
+    for (int n = 0; n <= kLastDataFile; ++n) {
+        const CDataFileDef* definition = catalogue.FindDefinition(n);
+        if (n == node_kind::kItemLists || n == node_kind::kStoredQueries || definition == nullptr ||
+            definition->GetMenuNameIfSet() == nullptr || (n == node_kind::kToDo && !toDo)) {
+            continue;
+        }
+        files.push_back(definition);
+    }
+    return files;
+}
+
+CNodeMenu::Entry* AddNewBookmarkOrToDoItem(CNodeMenu& menu, const CDataFileDef& definition, int flags)
+{
+    switch (definition.GetFileNumber()) {
+    case node_kind::kBookmarks:
+        return &menu.AppendODMenu(definition.GetMenuName(), flags, menu_command::kNewBookmark,
+                                  menu_picture::kBookmarks);
+    case node_kind::kToDo:
+        return &menu.AppendODMenu(definition.GetMenuName(), flags, menu_command::kNewToDo,
+                                  menu_picture::kToDo);
+    default:
+        return nullptr;
+    }
+}
+
 std::unique_ptr<CNodeMenu> BuildNewMenu(CTreeNode& element)
 {
     auto menu = std::make_unique<CNodeMenu>();
@@ -126,16 +157,10 @@ std::unique_ptr<CNodeMenu> BuildNewMenu(CTreeNode& element)
     if (catalogue == nullptr) {
         return menu;
     }
-    catalogue->LoadDefinitionsIfNeeded();
-    const bool toDo = ShowsToDoList(*catalogue);
     bool separated = false;
     std::unique_ptr<CNodeMenu> tables;
-    for (int n = 0; n <= kLastDataFile; ++n) {
-        const CDataFileDef* definition = catalogue->FindDefinition(n);
-        if (n == node_kind::kItemLists || n == node_kind::kStoredQueries || definition == nullptr ||
-            definition->GetMenuNameIfSet() == nullptr || (n == node_kind::kToDo && !toDo)) {
-            continue;
-        }
+    for (const CDataFileDef* definition : NewItemDataFiles(*catalogue)) {
+        const int n = definition->GetFileNumber();
         const std::string& name = definition->GetMenuName();
         if (!definition->IsInMenu()) {
             if (tables == nullptr) {
@@ -148,11 +173,7 @@ std::unique_ptr<CNodeMenu> BuildNewMenu(CTreeNode& element)
             menu->AppendSeparator();
             separated = true;
         }
-        if (n == node_kind::kBookmarks) {
-            menu->AppendODMenu(name, kMenuEnabled, menu_command::kNewBookmark, menu_picture::kBookmarks);
-        } else if (n == node_kind::kToDo) {
-            menu->AppendODMenu(name, kMenuEnabled, menu_command::kNewToDo, menu_picture::kToDo);
-        } else {
+        if (AddNewBookmarkOrToDoItem(*menu, *definition, kMenuEnabled) == nullptr) {
             CNodeMenu::Entry& entry =
                 menu->AppendODMenu(name, kMenuEnabled, menu_command::kFirstNewOfKind + n, kNoPicture);
             entry.catalogue = catalogue;
@@ -170,12 +191,12 @@ void AddNewPopup(CNodeMenu& menu, CTreeNode& element)
     menu.AppendPopup(LoadResString(kStringNew), kMenuEnabled, menu_picture::kNew, BuildNewMenu(element));
 }
 
-bool AddNewOfKindItem(CNodeMenu& menu, CCatalogueDb& catalogue, int kind, int command, int picture,
-                      bool companion)
+CNodeMenu::Entry* AddNewOfKindItem(CNodeMenu& menu, CCatalogueDb& catalogue, int kind, int command,
+                                   int picture, bool companion)
 {
     const CDataFileDef* definition = catalogue.FindDefinition(kind);
     if (definition == nullptr || definition->GetMenuNameIfSet() == nullptr) {
-        return false;
+        return nullptr;
     }
     CNodeMenu::Entry& entry =
         menu.AppendODMenu(FillTextPattern(LoadResString(kStringNewOfKind), definition->GetMenuName()),
@@ -184,5 +205,26 @@ bool AddNewOfKindItem(CNodeMenu& menu, CCatalogueDb& catalogue, int kind, int co
         entry.catalogue = &catalogue;
         entry.cataloguePicture = kind + 1000;
     }
-    return true;
+    return &entry;
+}
+
+std::unique_ptr<CNodeMenu> BuildAddItemMenu(CCatalogueDb& catalogue,
+                                            const std::function<bool(int dataFile)>& canAdd)
+{
+    static_assert(menu_command::kNewBookmark == menu_command::kFirstNewOfKind + node_kind::kBookmarks &&
+                  menu_command::kNewToDo == menu_command::kFirstNewOfKind + node_kind::kToDo);
+    auto menu = std::make_unique<CNodeMenu>();
+    for (const CDataFileDef* definition : NewItemDataFiles(catalogue)) {
+        if (!definition->IsInMenu()) {
+            continue;
+        }
+        const int n = definition->GetFileNumber();
+        const int flags = GreyedUnless(canAdd(n));
+        if (AddNewBookmarkOrToDoItem(*menu, *definition, flags) == nullptr) {
+            CNodeMenu::Entry* entry =
+                AddNewOfKindItem(*menu, catalogue, n, menu_command::kFirstNewOfKind + n, kNoPicture, true);
+            entry->greyed = flags == kMenuGreyed;
+        }
+    }
+    return menu;
 }

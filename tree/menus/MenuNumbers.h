@@ -12,6 +12,8 @@ inline constexpr int kNewBookmark = 1359;
 inline constexpr int kNewToDo = 1360;
 // A new record of data file n is kFirstNewOfKind + n.
 inline constexpr int kFirstNewOfKind = 1335;
+// A file added to a record's linked children.
+inline constexpr int kAddFile = 1068;
 // The element's own command (new item of its kind, empty the wastebasket, checkout).
 inline constexpr int kElementCommand = 535;
 inline constexpr int kCut = 57635;

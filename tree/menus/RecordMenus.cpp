@@ -4,10 +4,10 @@
 #include "platform/text/CaseFold.h"
 #include "resources/LoadResString.h"
 #include "store/catalogue/CatalogueDb.h"
+#include "store/definitions/DataFileDef.h"
 #include "store/markup/MarkupNode.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/ImageKinds.h"
-#include "tree/groups/TableNodes.h"
 #include "tree/menus/FileMenuItems.h"
 #include "tree/menus/MenuNumbers.h"
 #include "tree/menus/OrderTexts.h"
@@ -29,7 +29,6 @@ constexpr int kStringMissingReport = 543;
 constexpr int kStringRestore = 11122;
 // The order texts are kept to this many characters.
 constexpr size_t kOrderTextWidth = 199;
-constexpr int kLastDataFile = 98;
 
 std::string OrderAttribute(const CMarkupNode& element, std::string_view name)
 {
@@ -85,14 +84,12 @@ bool ShowsQueryOrList(CTreeNode& node)
 // "New %s" for every data file offered in menus that a record can hold as a child.
 void AddNewChildItems(CNodeMenu& menu, CCatalogueDb& catalogue)
 {
-    const bool toDo = ShowsToDoList(catalogue);
-    for (int n = 0; n <= kLastDataFile; ++n) {
-        const CDataFileDef* definition = catalogue.FindDefinition(n);
-        if (n == node_kind::kItemLists || n == node_kind::kStoredQueries ||
-            (n == node_kind::kToDo && !toDo) || definition == nullptr || !definition->IsInMenu()) {
-            continue;
+    for (const CDataFileDef* definition : NewItemDataFiles(catalogue)) {
+        if (definition->IsInMenu()) {
+            const int n = definition->GetFileNumber();
+            AddNewOfKindItem(menu, catalogue, n, menu_command::kFirstNewOfKind + n, menu_picture::kToDo,
+                             true);
         }
-        AddNewOfKindItem(menu, catalogue, n, menu_command::kFirstNewOfKind + n, menu_picture::kToDo, true);
     }
 }
 
