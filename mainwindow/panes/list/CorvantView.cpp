@@ -1242,13 +1242,17 @@ void CCorvantView::OnEndLabelEdit(wxListEvent& event)
     if (element == nullptr || (event.IsEditCancelled() && LowerCase(text) != "new table item")) {
         return;
     }
-    if (element->Rename(text)) {
+    const bool renamed = element->Rename(text);
+    if (renamed) {
         m_frame.RefreshLabels();
     }
     // A virtual list keeps no text of its own: the row shows its element's new name when drawn again.
     if (IsVirtual()) {
         event.Veto();
         RefreshItem(event.GetIndex());
+    }
+    if (renamed && !event.IsEditCancelled()) {
+        RowRenamed(*element);
     }
 }
 

@@ -152,6 +152,8 @@ protected:
     virtual void ShowEmptySpaceMenu(const wxPoint& screen);
     // Whether selection changes reach the status bar and the web view.
     virtual bool PassesSelectionOn() const { return true; }
+    // An accepted label edit renamed the row's element.
+    virtual void RowRenamed(CTreeNode& /*element*/) {}
     bool MenusAllowed() const;
     // The child window the control draws its rows in (where clicks and the focus arrive).
     wxWindow* RowsWindow() const;

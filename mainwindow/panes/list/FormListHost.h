@@ -29,4 +29,10 @@ public:
     virtual void RequestRefresh() = 0;
     // The form's tools ("&Field Chooser...", "Label builder", "I&mport export") at the screen point.
     virtual void ShowToolsMenu(int x, int y) = 0;
+    // A new item of the data file, to be linked with the form's record, opened in a record window. With
+    // `onlyAsk` nothing is done: the answer says whether the form can (the linked-children list greys
+    // what it cannot).
+    virtual bool AddLinkedItem(int dataFile, bool onlyAsk) = 0;
+    // A file chosen by the user, added as a file item linked with the form's record; `onlyAsk` as above.
+    virtual bool AddLinkedFile(bool onlyAsk) = 0;
 };

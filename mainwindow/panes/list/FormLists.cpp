@@ -1,9 +1,30 @@
 #include "mainwindow/panes/list/FormLists.h"
 
+#include "mainwindow/menus/BCMenu.h"
+#include "resources/LoadResString.h"
+#include "store/catalogue/CatalogueDb.h"
 #include "store/records/ItemSet.h"
 #include "tree/base/NodeInterfaces.h"
 #include "tree/base/TreeNode.h"
+#include "tree/menus/FileMenuItems.h"
+#include "tree/menus/MenuNumbers.h"
+#include "tree/menus/NodeMenu.h"
 #include "tree/records/DeleteConfirmations.h"
+
+namespace {
+
+constexpr int kStringAddAnItem = 434;
+constexpr int kStringAddFile = 33404;
+constexpr int kLastDataFile = 98;
+
+// Shows the menu at the screen point over the list; the command chosen, or 0 when the menu was dismissed.
+int ChooseFromMenu(wxWindow& list, BCMenu& menu, const wxPoint& screen)
+{
+    const int chosen = list.GetPopupMenuSelectionFromUser(menu, list.ScreenToClient(screen));
+    return chosen == wxID_NONE ? 0 : BCMenu::CommandOf(chosen);
+}
+
+} // namespace
 
 // ---- the add view ----------------------------------------------------------------------------------
 
@@ -109,6 +130,49 @@ void CCorvantAddView::ShowEmptySpaceMenu(const wxPoint& screen)
     m_host.ShowToolsMenu(screen.x, screen.y);
 }
 
+std::unique_ptr<RClickMenuClass> CCorvantAddView::BuildRowMenu()
+{
+    CTreeNode* element = GetFocusedElement();
+    if (element == nullptr) {
+        return nullptr;
+    }
+    CNodeMenu model;
+    element->BuildItemMenuWithSearch(&model);
+    if (model.IsEmpty()) {
+        return nullptr;
+    }
+    auto menu = std::make_unique<RClickMenuClass>();
+    menu->AppendNodeMenu(model);
+    return menu;
+}
+
+void CCorvantAddView::ShowRowMenu(const wxPoint& screen)
+{
+    const std::unique_ptr<RClickMenuClass> menu = BuildRowMenu();
+    if (menu == nullptr) {
+        return;
+    }
+    if (const int command = ChooseFromMenu(*this, *menu, screen); command != 0) {
+        Frame().SendCommand(command);
+    }
+}
+
+void CCorvantAddView::RowRenamed(CTreeNode& element)
+{
+    CItemSet* set = element.GetItemSet();
+    const CNodeRef form = m_host.GetFormRecordKey();
+    if (set == nullptr || set->GetCurrent() == nullptr) {
+        return;
+    }
+    // The form's own record is never linked with itself.
+    const CNodeRef edited = set->GetCurrentKey();
+    const bool linked = form.IsValid() && !form.IsSame(&edited) && set->LinkCurrentWith(form);
+    m_host.FillControls();
+    if (linked) {
+        m_host.RequestRefresh();
+    }
+}
+
 // ---- the linked children ---------------------------------------------------------------------------
 
 CCorvantFolderView::CCorvantFolderView(wxWindow* parent, CPaneFrame& frame, CFormListHost& host, int role)
@@ -152,4 +216,46 @@ bool CCorvantFolderView::RemoveSelectedChildren()
     }
     SetFocus();
     return removed;
+}
+
+std::unique_ptr<RClickMenuClass> CCorvantFolderView::BuildAddMenu()
+{
+    CNodeMenu model;
+    CTreeNode* shown = GetShownElement();
+    CCatalogueDb* catalogue = shown != nullptr ? shown->GetCatalogue() : nullptr;
+    const bool writable = catalogue != nullptr && !catalogue->IsViewOnly();
+    if (writable) {
+        model.AppendPopup(LoadResString(kStringAddAnItem), kMenuEnabled, kNoPicture,
+                          BuildAddItemMenu(*catalogue, [this](int dataFile) {
+                              return m_host.AddLinkedItem(dataFile, true);
+                          }));
+        model.AppendSeparator();
+    }
+    // A file item is a new record too: a catalogue that is only viewed takes none.
+    model.AppendODMenu(LoadResString(kStringAddFile),
+                       writable && m_host.AddLinkedFile(true) ? kMenuEnabled : kMenuGreyed,
+                       menu_command::kAddFile, kNoPicture);
+    auto menu = std::make_unique<RClickMenuClass>();
+    menu->AppendNodeMenu(model);
+    return menu;
+}
+
+bool CCorvantFolderView::RunAddCommand(int command)
+{
+    if (command == menu_command::kAddFile) {
+        return m_host.AddLinkedFile(false);
+    }
+    const int dataFile = command - menu_command::kFirstNewOfKind;
+    if (dataFile < 0 || dataFile > kLastDataFile) {
+        return false;
+    }
+    return m_host.AddLinkedItem(dataFile, false);
+}
+
+void CCorvantFolderView::ShowAddMenu(const wxPoint& screen)
+{
+    const std::unique_ptr<RClickMenuClass> menu = BuildAddMenu();
+    if (const int command = ChooseFromMenu(*this, *menu, screen); command != 0) {
+        RunAddCommand(command);
+    }
 }

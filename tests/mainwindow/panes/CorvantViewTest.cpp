@@ -1,29 +1,24 @@
 // The content list on catalogues made by the fixture builder, in a bare frame under the display: the
-// columns it chooses, sorting, the "Own It?" cells, the adding row, opening rows and its keys.
+// columns it chooses, sorting, the "Own It?" cells, the adding row, opening rows and its keys; and the
+// record form's two lists (their keys, menus and label edits) over a fake form.
 
 #include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/list/FormLists.h"
 
-#include "store/catalogue/CatalogueDb.h"
+#include "codecs/CatalogueImage.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/markup/MarkupNode.h"
-#include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
-#include "store/records/ItemSet.h"
-#include "tests/support/CatalogueBuilder.h"
-#include "tests/support/FakePaneFrame.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/mainwindow/panes/ListPaneFixture.h"
 #include "tests/support/WindowShot.h"
-#include "tests/tree/RecordingListPane.h"
-#include "tests/tree/TestCatalogueNode.h"
 #include "tree/base/AreaFileNode.h"
-#include "tree/base/BaseItemNode.h"
-#include "tree/base/NodeInterfaces.h"
+#include "tree/menus/NodeMenu.h"
 #include "tree/orders/OrderingNodes.h"
+#include "tree/queries/QueryNodes.h"
 
-#include <gtest/gtest.h>
-#include <wx/frame.h>
+#include <wx/textctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <tuple>
@@ -43,92 +38,6 @@ std::vector<std::string> Titles(CCorvantView& view)
     }
     return titles;
 }
-
-// The record window's opener of new records, recording what it was asked to open.
-class RecordingOpener : public CRecordFormOpener
-{
-public:
-    void OpenNewRecord(CItemSet newRecord, CTreeNode& container, CNodeFrame* /*frame*/) override
-    {
-        opened.emplace_back(newRecord.GetCurrentKind(), &container);
-    }
-    std::vector<std::pair<int, CTreeNode*>> opened;
-};
-
-class CorvantViewTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        SetSettingString("ListIs", "REPORT");
-        made = MakeTypicalCatalogue(MakeTempFolder("list"));
-        catalogue = std::make_unique<CCatalogueDb>(made.path);
-        ASSERT_TRUE(catalogue->IsOpen());
-        catalogueNode = CTreeNode::AppendNode<TestCatalogueNode>(root, *catalogue);
-        catalogueNode->PopulateChildren(nullptr);
-        for (CTreeNode* node = catalogueNode; node != nullptr; node = NextTreeNode(node, catalogueNode)) {
-            node->PopulateChildren(nullptr);
-        }
-        window = new wxFrame(nullptr, wxID_ANY, "list", wxPoint(0, 0), wxSize(760, 300)); // owned by wx
-        view = new CCorvantView(window, frame);
-        window->Show();
-        SetRecordForm(&form);
-        SetRecordFormOpener(&opener);
-        Dialogs().Clear();
-    }
-    void TearDown() override
-    {
-        SetRecordForm(nullptr);
-        SetRecordFormOpener(nullptr);
-        window->Destroy();
-        wxYield();
-        root.DetachAllChildren();
-        catalogue.reset();
-    }
-
-    CTreeNode* Find(const std::string& path) { return catalogueNode->FindByNodePath(path); }
-
-    // More coins in Germany, beside the mark: names out of order.
-    void AddGermanCoins()
-    {
-        for (const char* name : {"Pfennig", "Groschen", "Taler"}) {
-            AddRecord(*catalogue, 1, made.germany, {{"NAME", name}, {"YEAR", "1871"}});
-        }
-    }
-
-    std::vector<std::string> Names()
-    {
-        std::vector<std::string> names;
-        for (long row = 0; row < view->GetRowCount(); ++row) {
-            if (!view->IsAddRow(row)) {
-                names.push_back(view->CellText(row, 0));
-            }
-        }
-        return names;
-    }
-
-    // The names of the record rows, the adding row left out.
-    std::vector<std::string> RecordNames()
-    {
-        std::vector<std::string> names;
-        for (long row = 0; row < view->GetRowCount(); ++row) {
-            if (!view->IsAddRow(row) && view->MoveToRecordRow(row)) {
-                names.push_back(view->CellText(row, 0));
-            }
-        }
-        return names;
-    }
-
-    CBaseItemNode root;
-    FakePaneFrame frame{root};
-    RecordingRecordForm form;
-    RecordingOpener opener;
-    TypicalCatalogue made;
-    std::unique_ptr<CCatalogueDb> catalogue;
-    CTreeNode* catalogueNode = nullptr;
-    wxFrame* window = nullptr;
-    CCorvantView* view = nullptr;
-};
 
 // What a list shows, and the columns it must choose for it.
 struct ColumnCase
@@ -554,64 +463,6 @@ TEST_F(PictureTilesTest, OnlyTheRowsInViewHaveTheirPicturesMade)
     SaveWindowShot(*window, "list-large-pictures-end");
 }
 
-// The record form as its lists see it, recording what they ask of it.
-class FakeFormHost : public CFormListHost
-{
-public:
-    CNodeRef GetFormRecordKey() override { return formKey; }
-    void LoadItems(const std::vector<CTreeNode*>& elements) override { loaded = elements; }
-    bool SaveControls() override
-    {
-        calls.push_back("save");
-        return true;
-    }
-    void FillControls() override { calls.push_back("fill"); }
-    void AddToMyCatalog() override { calls.push_back("my catalog"); }
-    bool AskAddToWantList() override { return wantListAnswer; }
-    void RequestRefresh() override { ++refreshes; }
-    void ShowToolsMenu(int /*x*/, int /*y*/) override { calls.push_back("tools"); }
-
-    CNodeRef formKey;
-    std::vector<CTreeNode*> loaded;
-    std::vector<std::string> calls;
-    bool wantListAnswer = true;
-    int refreshes = 0;
-};
-
-class FormListsTest : public CorvantViewTest
-{
-protected:
-    void SetUp() override
-    {
-        CorvantViewTest::SetUp();
-        host.formKey = made.germanyCountry.In(*catalogue);
-    }
-    template <class View>
-    View* Make()
-    {
-        view->Destroy();
-        auto* made = new View(window, frame, host);
-        view = made;
-        window->SendSizeEvent();
-        return made;
-    }
-    void Select(std::initializer_list<long> rows)
-    {
-        view->ClearSelection();
-        for (long row : rows) {
-            view->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
-                               wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-        }
-    }
-    size_t LinkedCoins()
-    {
-        CItemSet linked = CItemSet::LinkedTo(catalogue.get(), made.germanyCountry.In(*catalogue), 1);
-        linked.Load();
-        return linked.GetCount();
-    }
-    FakeFormHost host;
-};
-
 TEST_F(FormListsTest, TheAddViewsKeysActOnTheForm)
 {
     CCorvantAddView* add = Make<CCorvantAddView>();
@@ -696,6 +547,150 @@ TEST_F(FormListsTest, DeletingSeveralLinkedChildrenAsksOnceAndRemovesTheirLinks)
     EXPECT_TRUE(folder->OnListKey('A', true, false));
     EXPECT_EQ(folder->GetSelectedRows().size(), 1u);
     folder->SetShownElement(nullptr);
+}
+
+// What the linked-children menu offers for a catalogue with files of every sort.
+struct AddMenuCase
+{
+    const char* name;
+    const char* toDoDataBase; // "this" for the catalogue's own path
+    bool viewOnly;
+    bool formCanAdd;
+    std::vector<std::string> lines;
+};
+
+const AddMenuCase kAddMenuCases[] = {
+    {"EveryFileOfTheMenusInTheToDoCatalogue",
+     "",
+     false,
+     true,
+     {"Add an item >", "  New Coin 1336 pic", "  New Country 1337", "  Bookmarks 1359 pic",
+      "  To do 1360 pic", "-", "Add &File 1068"}},
+    {"ToDoListWhenTheSettingNamesThisCatalogue",
+     "this",
+     false,
+     true,
+     {"Add an item >", "  New Coin 1336 pic", "  New Country 1337", "  Bookmarks 1359 pic",
+      "  To do 1360 pic", "-", "Add &File 1068"}},
+    {"NoToDoListOfAnotherCatalogue",
+     "/else/where.ctg",
+     false,
+     true,
+     {"Add an item >", "  New Coin 1336 pic", "  New Country 1337", "  Bookmarks 1359 pic", "-",
+      "Add &File 1068"}},
+    {"GreyedWhileTheFormCannotAdd",
+     "",
+     false,
+     false,
+     {"Add an item >", "  New Coin 1336 pic greyed", "  New Country 1337 greyed",
+      "  Bookmarks 1359 pic greyed", "  To do 1360 pic greyed", "-", "Add &File 1068 greyed"}},
+    {"NothingToAddInAViewOnlyCatalogue", "", true, true, {"Add &File 1068 greyed"}},
+};
+
+class LinkedChildrenMenuTest : public FormListsTest, public testing::WithParamInterface<AddMenuCase>
+{
+};
+
+TEST_P(LinkedChildrenMenuTest, OffersTheDataFilesOfTheMenus)
+{
+    const AddMenuCase& c = GetParam();
+    const auto named = [](DataFileSpec file, const char* table, const char* menuName) {
+        file.table = table;
+        file.menuName = menuName;
+        return file;
+    };
+    DataFileSpec mints = named(AddressesFile(4), "MINTS", "Mints");
+    mints.onlyChild = true; // made under a record only: not offered
+    const auto path = CatalogueBuilder(MakeTempFolder("addmenu") / "menu.ctg")
+                          .DataFile(CoinsFile(1))
+                          .DataFile(CountriesFile(2))
+                          .DataFile(mints)
+                          .DataFile(named(AddressesFile(5), "UNNAMED", " "))
+                          .DataFile(named(AddressesFile(22), "LISTS", "Lists"))
+                          .DataFile(named(AddressesFile(24), "BOOKMARKS", "Bookmarks"))
+                          .DataFile(named(AddressesFile(25), "TODO", "To do"))
+                          .Build();
+    CCatalogueDb other(path);
+    ASSERT_TRUE(other.IsOpen());
+    CCatalogueImage companion;
+    companion.LoadFromBytes(MakePictureBytes("-size 16x16 xc:gold", "png"), true);
+    companion.SetValid(true);
+    other.WriteAltImage(companion, 1);
+    other.SetViewOnly(c.viewOnly);
+    const std::string toDo = c.toDoDataBase;
+    SetSettingString("toDoDataBase", toDo == "this" ? other.GetFilePath().string() : toDo);
+
+    auto* folder = new CCorvantFolderView(window, frame, host);
+    host.canAdd = c.formCanAdd;
+    CItemSet set = CItemSet::Query(&other, 1, nullptr, false);
+    CAreaFileNode node(set);
+    folder->SetShownElement(&node);
+    EXPECT_EQ(testing::PrintToString(MenuLines(*folder->BuildAddMenu())), testing::PrintToString(c.lines));
+    EXPECT_TRUE(host.calls.empty()) << "building the menu only asks";
+    folder->SetShownElement(nullptr);
+    folder->Destroy();
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogues, LinkedChildrenMenuTest, testing::ValuesIn(kAddMenuCases),
+                         [](const testing::TestParamInfo<AddMenuCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST_F(FormListsTest, AnAcceptedLabelEditInTheAddViewLinksTheRecordWithTheFormsRecord)
+{
+    CCorvantAddView* add = Make<CCorvantAddView>();
+    CItemSet results = CItemSet::QuickSearch(catalogue.get(), 1, "Franc");
+    CQuickQueryNode query(results);
+    add->SetShownElement(&query);
+    ASSERT_EQ(add->GetRowCount(), 1);
+    ASSERT_FALSE(add->IsAddRow(0));
+    const auto edit = [&](const char* text, bool cancel) {
+        add->EditLabel(0);
+        wxTextCtrl* editor = add->GetEditControl();
+        ASSERT_NE(editor, nullptr);
+        editor->SetValue(text);
+        add->EndEditLabel(cancel);
+        wxYield();
+    };
+    // The names of the coins linked with Germany, read from the catalogue afresh.
+    const auto linkedNames = [&] {
+        CCatalogueDb fresh(made.path);
+        CItemSet linked = CItemSet::LinkedTo(&fresh, made.germanyCountry.In(fresh), 1);
+        std::vector<std::string> names;
+        for (bool more = linked.MoveFirst(); more; more = linked.MoveNext()) {
+            names.push_back(linked.BuildCurrentName());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    const std::vector<std::string> before = linkedNames();
+    ASSERT_EQ(before.size(), 3u);
+
+    edit("Louis", true);
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(linkedNames(), before);
+
+    edit("Louis", false);
+    EXPECT_EQ(host.calls, std::vector<std::string>{"fill"});
+    EXPECT_EQ(host.refreshes, 1);
+    const std::vector<std::string> after = linkedNames();
+    ASSERT_EQ(after.size(), 4u);
+    EXPECT_NE(std::find_if(after.begin(), after.end(),
+                           [](const std::string& name) { return name.rfind("Louis", 0) == 0; }),
+              after.end())
+        << testing::PrintToString(after);
+
+    // The form's own record is renamed but never linked with itself.
+    host.calls.clear();
+    host.formKey = made.franc.In(*catalogue);
+    edit("Napoleon", false);
+    EXPECT_EQ(host.calls, std::vector<std::string>{"fill"});
+    EXPECT_EQ(host.refreshes, 1);
+    CCatalogueDb fresh(made.path);
+    CItemSet own = CItemSet::LinkedTo(&fresh, made.franc.In(fresh), 1);
+    own.Load();
+    EXPECT_EQ(own.GetCount(), 0u);
+    add->SetShownElement(nullptr);
 }
 
 } // namespace
