@@ -263,7 +263,7 @@ CRecordList::CRecordList(CRecordList&& other) noexcept
     : m_catalogue(other.m_catalogue), m_blocks(std::move(other.m_blocks)),
       m_records(std::move(other.m_records)), m_identities(std::move(other.m_identities)),
       m_cursor(std::exchange(other.m_cursor, kNone)), m_valuesOnDemand(other.m_valuesOnDemand),
-      m_valuesRead(std::move(other.m_valuesRead))
+      m_valuesRead(std::move(other.m_valuesRead)), m_readAhead(std::exchange(other.m_readAhead, {}))
 {
     LinkRecords();
 }
@@ -279,6 +279,7 @@ CRecordList& CRecordList::operator=(CRecordList&& other) noexcept
         m_cursor = std::exchange(other.m_cursor, kNone);
         m_valuesOnDemand = other.m_valuesOnDemand;
         m_valuesRead = std::move(other.m_valuesRead);
+        m_readAhead = std::exchange(other.m_readAhead, {});
         LinkRecords();
     }
     return *this;
@@ -304,48 +305,74 @@ void CRecordList::FieldsRead(CRecord& record)
 
 bool CRecordList::ReadFieldsAhead(CRecord& record)
 {
-    // Fewer than the records a list keeps with their values, so a walk never forgets what it just read.
-    constexpr size_t kReadAhead = 64;
-    static_assert(kReadAhead < kRecordsWithValues);
     CCatalogueDb* catalogue = record.GetCatalogue();
     const CDataFileDef* definition = record.GetDefinition();
     if (m_cursor >= m_records.size() || m_records[m_cursor].get() != &record || catalogue == nullptr ||
         catalogue->GetDatabase() == nullptr || definition == nullptr) {
         return false;
     }
-    std::unordered_map<std::uint32_t, CRecord*> wanted;
-    std::string numbers;
-    for (size_t i = m_cursor; i < m_records.size() && wanted.size() < kReadAhead; ++i) {
-        CRecord& next = *m_records[i];
-        if (next.m_fieldsValid || next.m_loadFailed || next.GetNumber() == 0 ||
-            next.GetKind() != record.GetKind() || next.GetCatalogue() != catalogue ||
-            !wanted.emplace(next.GetNumber(), &next).second) {
-            continue;
+    // The walk goes the way the cursor moved since the last record that asked. A record where the last
+    // batch left off continues the walk, which then reads a larger batch; any other starts small again.
+    const bool continues = m_cursor == m_readAhead.next;
+    const bool backward = m_readAhead.lastAsked != kNone && m_cursor < m_readAhead.lastAsked;
+    m_readAhead.lastAsked = m_cursor;
+    m_readAhead.batch = continues ? std::min(m_readAhead.batch * 2, kMostReadAhead) : kFirstReadAhead;
+    // The unread records of the asking record's catalogue and data file, from it on in the walk's
+    // direction, looking no further than the list keeps values for.
+    std::vector<std::pair<std::uint32_t, CRecord*>> wanted;
+    wanted.reserve(m_readAhead.batch);
+    size_t at = m_cursor;
+    for (size_t looked = 0;
+         at < m_records.size() && looked < kRecordsWithValues && wanted.size() < m_readAhead.batch;
+         at = backward ? at - 1 : at + 1, ++looked) {
+        CRecord& next = *m_records[at];
+        if (!next.m_fieldsValid && !next.m_loadFailed && next.GetNumber() != 0 &&
+            next.GetKind() == record.GetKind() && next.GetCatalogue() == catalogue) {
+            wanted.emplace_back(next.GetNumber(), &next);
         }
-        numbers += (numbers.empty() ? "" : ",") + std::to_string(next.GetNumber());
+    }
+    m_readAhead.next = at; // past either end: kNone or the list's size, which no cursor equals
+    if (wanted.empty()) {
+        return false;
+    }
+    std::sort(wanted.begin(), wanted.end());
+    const std::uint64_t lowest = wanted.front().first;
+    const std::uint64_t highest = wanted.back().first;
+    // Numbers close together are read as a range of the key, which the engine walks instead of looking
+    // each number up; the few rows between them that the list does not want are passed over.
+    std::string condition;
+    if (highest - lowest < 2 * static_cast<std::uint64_t>(wanted.size())) {
+        condition = "AUTOINCR >= " + std::to_string(lowest) + " AND AUTOINCR <= " + std::to_string(highest);
+    } else {
+        condition = "AUTOINCR IN (";
+        for (const auto& [number, unread] : wanted) {
+            condition += std::to_string(number) + ",";
+        }
+        condition.back() = ')';
     }
     try {
         CDataRecordset rs(catalogue->GetDatabase());
-        rs.OpenQuery(dbOpenSnapshot,
-                     "SELECT * FROM " + TableOf(*definition) + " WHERE AUTOINCR IN (" + numbers + ")");
+        rs.OpenQuery(dbOpenSnapshot, "SELECT * FROM " + TableOf(*definition) + " WHERE " + condition);
         RecordRowColumns columns;
         columns.Find(rs, *definition);
         if (columns.number < 0) {
             return false;
         }
-        for (; !rs.IsEOF(); rs.MoveNext()) {
-            const CDaoVariant& number = rs.GetFieldValue(columns.number);
-            if (number.IsNull()) {
+        for (size_t left = wanted.size(); left > 0 && !rs.IsEOF(); rs.MoveNext()) {
+            const CDaoVariant& value = rs.GetFieldValue(columns.number);
+            if (value.IsNull()) {
                 continue;
             }
-            const auto found = wanted.find(static_cast<std::uint32_t>(number.ChangeType(dbLong).GetLong()));
-            if (found == wanted.end()) {
+            const auto number = static_cast<std::uint32_t>(value.ChangeType(dbLong).GetLong());
+            const auto found =
+                std::lower_bound(wanted.begin(), wanted.end(), number,
+                                 [](const auto& entry, std::uint32_t n) { return entry.first < n; });
+            if (found == wanted.end() || found->first != number) {
                 continue;
             }
-            CRecord& read = *found->second;
-            wanted.erase(found);
-            read.FillFromRow(rs, true, false, &columns);
-            FieldsRead(read);
+            found->second->FillFromRow(rs, true, false, &columns);
+            FieldsRead(*found->second);
+            --left;
         }
     } catch (const std::exception& error) {
         LogFailure(error);
@@ -593,6 +620,7 @@ void CRecordList::Merge(const CRecordList& other)
 void CRecordList::Clear()
 {
     m_valuesRead.clear();
+    m_readAhead = {};
     m_records.clear();
     m_blocks.Clear();
     m_identities.Clear();

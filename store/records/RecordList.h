@@ -167,13 +167,18 @@ public:
 private:
     friend class CRecord;
     static constexpr size_t kNone = static_cast<size_t>(-1);
+    // A walk reads the values of this many records ahead at first, twice as many with each batch that
+    // continues it, up to the most; fewer than the list keeps, so a walk never forgets what it just read.
+    static constexpr size_t kFirstReadAhead = 64;
+    static constexpr size_t kMostReadAhead = 128;
+    static_assert(kMostReadAhead < kRecordsWithValues);
 
     // A record of the list read its values from its row; the oldest beyond kRecordsWithValues forget.
     void FieldsRead(CRecord& record);
-    // Reads the values of `record`, the list's current one, and of the unread records after it in one
-    // statement: a walk over the list asks for them one after another, and a statement per record costs
-    // many times the row's reading. False when `record` is not current or the rows could not be read
-    // (the record then reads its own row).
+    // Reads the values of `record`, the list's current one, and of the unread records of its catalogue and
+    // data file that follow it in the walk's direction, in one statement: a walk over the list asks for
+    // them one after another, and a statement per record costs many times the row's reading. False when
+    // `record` is not current or the rows could not be read (the record then reads its own row).
     bool ReadFieldsAhead(CRecord& record);
     // The records point back to this list (after the list moved).
     void LinkRecords();
@@ -267,4 +272,13 @@ private:
     bool m_valuesOnDemand = false;
     // The records that read their values on demand, oldest first.
     std::deque<CRecord*> m_valuesRead;
+    // Where the walk that reads values ahead stands: the position of the record that asked last, the
+    // position after the last batch's records in the walk's direction, and how many that batch wanted.
+    struct ReadAhead
+    {
+        size_t lastAsked = kNone;
+        size_t next = kNone;
+        size_t batch = 0;
+    };
+    ReadAhead m_readAhead;
 };

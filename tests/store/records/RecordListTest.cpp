@@ -409,4 +409,83 @@ TEST(RecordListNames, ATableNameHoldingABracketIsOneName)
     EXPECT_EQ(after.GetCount(), 0u);
 }
 
+// Values read ahead on demand over a list of two catalogues' coins with the same numbers, in an order
+// that interleaves them in runs of following numbers (read as key ranges) and one that scatters the
+// numbers: whichever way the cursor goes, each record gets its own row's values, a record changed in
+// memory keeps its change, and a record whose row went meanwhile gets no values.
+TEST(RecordListReadAhead, EachRecordGetsItsOwnRowWhicheverWayTheCursorGoes)
+{
+    SetSettingString("selectedCurrency", "$");
+    LoadRegionalSettings(platform::intl::RegionalValues{});
+    constexpr int kCoins = static_cast<int>(CRecordList::kRecordsWithValues) + 150;
+    std::vector<std::unique_ptr<CCatalogueDb>> catalogues;
+    for (const char* prefix : {"A", "B"}) {
+        const auto path = CatalogueBuilder(MakeTempFolder("read-ahead") / (std::string(prefix) + ".ctg"))
+                              .DataFile(CoinsFile(1))
+                              .Build();
+        catalogues.push_back(std::make_unique<CCatalogueDb>(path));
+        platform::dao::CDaoWorkspace::Default().BeginTrans();
+        RecordWriter writer(*catalogues.back(), 1);
+        for (int i = 1; i <= kCoins; ++i) {
+            // A's coin i comes before B's in year order.
+            writer.Add(0, {{"NAME", prefix + std::to_string(i)},
+                           {"YEAR", std::to_string(2 * i + (catalogues.size() == 1 ? 0 : 1))}});
+        }
+        platform::dao::CDaoWorkspace::Default().CommitTrans();
+    }
+    CCatalogueDb& first = *catalogues[0];
+    const auto expected = [&](CRecord& record) {
+        return (record.GetCatalogue() == &first ? "A" : "B") + std::to_string(record.GetNumber());
+    };
+    constexpr std::uint32_t kChanged = 120;
+    struct Order
+    {
+        const char* what;
+        int key;
+        std::uint32_t gone; // A's coin whose row goes once the list is loaded
+    };
+    const Order orders[] = {{"by year", 1, 300}, {"by name", kSortByName, 301}};
+    for (const Order& order : orders) {
+        SCOPED_TRACE(order.what);
+        CRecordList list(&first);
+        list.SetValuesOnDemand(true);
+        for (auto& catalogue : catalogues) {
+            list.SetCatalogue(catalogue.get());
+            list.LoadFolder(1, nullptr, false, true);
+        }
+        list.SetCatalogue(&first);
+        list.Sort(order.key, true, true);
+        ASSERT_EQ(list.GetCount(), 2u * kCoins - static_cast<size_t>(&order - orders));
+        first.GetDatabase()->Execute("DELETE FROM COINS WHERE AUTOINCR = " + std::to_string(order.gone));
+        list.Find(1, kChanged, &first)->SetFieldText(0, "Changed");
+        const auto check = [&](CRecord* record) {
+            ASSERT_NE(record, nullptr);
+            const bool gone = record->GetCatalogue() == &first && record->GetNumber() == order.gone;
+            const bool changed = record->GetCatalogue() == &first && record->GetNumber() == kChanged;
+            EXPECT_EQ(record->GetRawFieldText(0), gone      ? ""
+                                                  : changed ? "Changed"
+                                                            : expected(*record))
+                << "at " << list.GetPosition();
+        };
+        for (CRecord* record = list.GetFirst(); record != nullptr; record = list.GetNext()) {
+            check(record);
+        }
+        for (CRecord* record = list.GetLast(); record != nullptr; record = list.GetPrev()) {
+            check(record);
+        }
+        // Jumps, each followed by a few steps back or forth.
+        for (size_t jump = 0; jump < 60; ++jump) {
+            check(list.SetCurrentAt(jump * 7919 % list.GetCount()));
+            for (int step = 0; step < 5; ++step) {
+                if (CRecord* record = jump % 2 == 0 ? list.GetNext() : list.GetPrev()) {
+                    check(record);
+                }
+            }
+        }
+        EXPECT_LE(
+            std::count_if(list.begin(), list.end(), [](const auto& r) { return r->HasFieldsInMemory(); }),
+            static_cast<std::ptrdiff_t>(CRecordList::kRecordsWithValues) + 2);
+    }
+}
+
 } // namespace
