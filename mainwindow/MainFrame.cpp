@@ -594,7 +594,7 @@ void CMainFrame::OnActivate(wxActivateEvent& event)
 {
     if (!event.GetActive()) {
         m_focus = wxWindow::FindFocus();
-    } else if (m_focus != nullptr && m_focus != this && IsDescendant(m_focus)) {
+    } else if (m_focus && m_focus.get() != this && IsDescendant(m_focus.get())) {
         m_focus->SetFocus();
     }
     event.Skip();

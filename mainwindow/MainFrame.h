@@ -9,6 +9,7 @@
 #include "mainwindow/frame/StartMode.h"
 
 #include <wx/frame.h>
+#include <wx/weakref.h>
 
 #include <array>
 #include <filesystem>
@@ -134,7 +135,9 @@ private:
     // The results of the last quick search; shown in the list, in no catalogue's subtree.
     std::unique_ptr<CTreeNode> m_quickQuery;
     CTreeNode* m_current = nullptr;
-    wxWindow* m_focus = nullptr;
+    // The window that had the focus when the frame was last deactivated; it may be gone by the time the
+    // frame is active again (a dialog's control).
+    wxWeakRef<wxWindow> m_focus;
     std::unique_ptr<CDialogHelpHook> m_helpHook;
     bool m_suppressShow = false;
     bool m_stateRestored = false;

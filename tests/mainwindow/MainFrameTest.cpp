@@ -26,6 +26,7 @@
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -117,6 +118,34 @@ TEST_F(MainFrameTest, AFirstStartShowsTheSampleCatalogue)
     EXPECT_EQ(first->GetName(), "Coins and banknotes (sample)");
     ASSERT_NE(first->GetCatalogue(), nullptr);
     EXPECT_EQ(first->GetCatalogue()->GetFilePath(), GetProductDir() / "Sample.ctg");
+}
+
+TEST_F(MainFrameTest, TheFocusKeptWhileAnotherWindowWasActiveMayBeGoneWhenTheFrameComesBack)
+{
+    CMainFrame* frame = Make({});
+    ASSERT_NE(frame, nullptr);
+    // A dialog's control has the focus when the frame is deactivated; the dialog then goes away.
+    auto* other = new wxFrame(nullptr, wxID_ANY, "Other");
+    auto* field = new wxTextCtrl(other, wxID_ANY);
+    other->Show();
+    other->Raise();
+    field->SetFocus();
+    for (int i = 0; i < 20 && wxWindow::FindFocus() != field; ++i) {
+        wxMilliSleep(20);
+        wxYield();
+    }
+    if (wxWindow::FindFocus() != field) {
+        other->Destroy();
+        GTEST_SKIP() << "the display gave the other window no focus";
+    }
+    wxActivateEvent deactivated(wxEVT_ACTIVATE, false);
+    frame->GetEventHandler()->ProcessEvent(deactivated);
+    delete other; // gone now, not at the next idle moment
+    wxYield();
+    // Coming back must not reach for the destroyed control.
+    wxActivateEvent activated(wxEVT_ACTIVATE, true);
+    frame->GetEventHandler()->ProcessEvent(activated);
+    EXPECT_NE(wxWindow::FindFocus(), field);
 }
 
 TEST_F(MainFrameTest, AnUnknownWordSaysSoAndMakesNoFrame)
