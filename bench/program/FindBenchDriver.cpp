@@ -4,7 +4,7 @@
 // loop is next idle; it writes the figures to the trace log and closes the frame. Nothing here is part
 // of the program the user runs.
 
-#include "mainwindow/CorvantApp.h"
+#include "bench/program/BenchDriverApp.h"
 #include "mainwindow/MainFrame.h"
 #include "mainwindow/controls/SearchField.h"
 #include "mainwindow/controls/SearchOperators.h"
@@ -18,70 +18,14 @@
 #include <wx/spinctrl.h>
 #include <wx/textctrl.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-class FindBenchApp : public CCorvantApp
+class FindBenchApp : public CBenchDriverApp
 {
-public:
-    bool OnInit() override
-    {
-        if (!CCorvantApp::OnInit()) {
-            return false;
-        }
-        AfterIdle([this] { CallAfter([this] { Search(); }); });
-        return true;
-    }
-
 private:
-    void AfterIdle(std::function<void()> next)
-    {
-        m_next = std::move(next);
-        Bind(wxEVT_IDLE, &FindBenchApp::OnIdle, this);
-        wxWakeUpIdle();
-    }
-
-    void OnIdle(wxIdleEvent& event)
-    {
-        event.Skip();
-        Unbind(wxEVT_IDLE, &FindBenchApp::OnIdle, this);
-        auto next = std::move(m_next);
-        next();
-    }
-
-    // Runs `next` at the first idle moment after the list's rows were painted.
-    void AfterRowsPainted(wxListCtrl* list, std::function<void()> next)
-    {
-        m_afterPaint = std::move(next);
-        m_rows = list;
-        for (wxWindow* child : list->GetChildren()) {
-            if (wxString(child->GetClassInfo()->GetClassName()) == "wxListMainWindow") {
-                m_rows = child;
-            }
-        }
-        m_rows->Bind(wxEVT_PAINT, &FindBenchApp::OnRowsPaint, this);
-    }
-
-    void OnRowsPaint(wxPaintEvent& event)
-    {
-        event.Skip();
-        m_rows->Unbind(wxEVT_PAINT, &FindBenchApp::OnRowsPaint, this);
-        AfterIdle(std::move(m_afterPaint));
-    }
-
-    void Finish(const std::string& why)
-    {
-        DebugLogString("driver: " + why);
-        DebugLogString("driver done");
-        if (CMainFrame* frame = GetMainFrame()) {
-            frame->Close(true);
-        }
-    }
+    void Drive() override { Search(); }
 
     void Search()
     {
@@ -121,30 +65,16 @@ private:
             return;
         }
         AfterRowsPainted(list, [this, start, list] {
-            DebugLogString(
-                "driver: found ms " +
-                std::to_string(std::chrono::duration<double, std::milli>(Clock::now() - start).count()));
+            DebugLogString("driver: found ms " + Milliseconds(start));
             DebugLogString("driver: rows " + std::to_string(list->GetItemCount()));
             Finish("finished");
         });
     }
-
-    std::function<void()> m_next;
-    std::function<void()> m_afterPaint;
-    wxWindow* m_rows = nullptr;
 };
 
 } // namespace
 
-// The program's application object is declared as CCorvantApp (wxDECLARE_APP), so the driver supplies
-// the same accessor rather than wxIMPLEMENT_APP's of another type.
-wxAppConsole* wxCreateApp()
+CBenchDriverApp* CreateBenchDriverApp()
 {
     return new FindBenchApp;
 }
-wxAppInitializer wxTheAppInitializer(static_cast<wxAppInitializerFunction>(wxCreateApp));
-CCorvantApp& wxGetApp()
-{
-    return *static_cast<CCorvantApp*>(wxApp::GetInstance());
-}
-wxIMPLEMENT_WXWIN_MAIN
