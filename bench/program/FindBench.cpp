@@ -5,12 +5,11 @@
 // same rows. Target: the find below 200 ms. The catalogue is made through the store when the benchmark
 // starts; the first start is not counted (it fills the system's caches).
 
+#include "bench/program/HoardCatalogue.h"
 #include "bench/program/ProgramRun.h"
-#include "platform/dao/DaoWorkspace.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/markup/MarkupNode.h"
 #include "store/program/Settings.h"
-#include "tests/support/CatalogueBuilder.h"
 
 #include <sqlite3.h>
 
@@ -24,7 +23,6 @@
 #include <vector>
 
 using namespace lumarc::bench;
-using namespace lumarc::test;
 
 namespace {
 
@@ -55,28 +53,6 @@ void WriteForm(CCatalogueDb& catalogue)
     }
     catalogue.WriteFileTree("guiInfo.txt", gui);
     catalogue.DiscardGuiInfo();
-}
-
-std::filesystem::path MakeCatalogue(const std::filesystem::path& folder)
-{
-    const auto file = CatalogueBuilder(folder / "Hoard.ctg")
-                          .Name("Hoard")
-                          .Number(22)
-                          .DataFile(CoinsFile(1))
-                          .DataFile(CountriesFile(2))
-                          .Build();
-    CCatalogueDb catalogue(file);
-    WriteForm(catalogue);
-    const double hoard = catalogue.AddFolder("Hoard", 0, 1)->GetNumber();
-    platform::dao::CDaoWorkspace::Default().BeginTrans();
-    RecordWriter writer(catalogue, 1);
-    for (int i = 0; i < kRecords; ++i) {
-        writer.Add(hoard, {{"NAME", "Coin " + std::to_string((i * 7919L) % kRecords)},
-                           {"YEAR", std::to_string(1800 + i % 220)},
-                           {"PRICE", std::to_string(i % 500)}});
-    }
-    platform::dao::CDaoWorkspace::Default().CommitTrans();
-    return file;
 }
 
 // The query giving the rows of the find: the same three conditions on live coins.
@@ -127,59 +103,44 @@ long RawRows(const std::filesystem::path& file, const std::string& sql)
     return rows;
 }
 
-double Milliseconds(const ProgramRun& run, const std::string& what)
-{
-    const std::string line = run.LineWith("driver: " + what + " ms ");
-    return line.empty() ? -1 : std::atof(line.substr(line.rfind(' ') + 1).c_str());
-}
-
 } // namespace
 
 int main()
 {
-    if (std::getenv("DISPLAY") == nullptr) {
-        std::printf("bench_find needs a display (scripts/bench starts a virtual one)\n");
+    if (!HasDisplay("bench_find")) {
         return 1;
     }
     TemporaryFolder folder;
-    const auto home = folder.Path() / "home";
-    PrepareProductFolder(home);
-    const auto file = MakeCatalogue(folder.Path());
+    const auto log = PrepareProductFolder(folder.Path() / "home");
+    const auto file = MakeHoard(folder.Path(), 22, kRecords, WriteForm);
     RegisterCatalogue(file.string());
-    const auto log = home / "debug.log";
     const std::string sql = ReferenceSql();
     std::vector<double> found, raw, megabytes;
     int failures = 0;
     long expectedRows = -1;
-    for (int i = 0; i <= kRuns; ++i) {
-        const ProgramRun run = RunProgram(LUMARC_FIND_DRIVER, log, "driver done", true, 60, {"find"});
+    const auto cold = [&](const ProgramRun& run) {
         const std::string rows = run.LineWith("driver: rows");
-        if (!run.reachedEnd || rows.empty() || Milliseconds(run, "found") < 0) {
-            std::printf("run %d did not finish: %s\n", i, run.LineWith("driver:").c_str());
-            ++failures;
-            continue;
-        }
-        const auto started = std::chrono::steady_clock::now();
         const long rawRows = RawRows(file, sql);
-        const double rawMs =
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count();
         const long shownRows = std::atol(rows.substr(rows.rfind(' ') + 1).c_str());
-        if (i == 0) {
-            expectedRows = rawRows;
-            std::printf("%s\n%s, raw SQLite %ld rows\n", run.LineWith("driver: criteria").c_str(),
-                        rows.c_str(), rawRows);
-            if (shownRows != rawRows) {
-                std::printf("the find showed %ld records, raw SQLite gives %ld\n", shownRows, rawRows);
-                ++failures;
-            }
-            continue;
+        expectedRows = rawRows;
+        std::printf("%s\n%s, raw SQLite %ld rows\n", run.LineWith("driver: criteria").c_str(), rows.c_str(),
+                    rawRows);
+        if (shownRows != rawRows) {
+            std::printf("the find showed %ld records, raw SQLite gives %ld\n", shownRows, rawRows);
+            ++failures;
         }
-        raw.push_back(rawMs);
-        found.push_back(Milliseconds(run, "found"));
+    };
+    const auto warm = [&](int i, const ProgramRun& run) {
+        const auto started = std::chrono::steady_clock::now();
+        RawRows(file, sql);
+        raw.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
+        found.push_back(DriverMilliseconds(run, "found"));
         megabytes.push_back(static_cast<double>(run.peakRssKb) / 1024.0);
         std::printf("run %d: found and shown %.1f ms, raw SQLite %.1f ms, peak RSS %.1f MB\n", i,
                     found.back(), raw.back(), megabytes.back());
-    }
+    };
+    failures += RunDriver(LUMARC_FIND_DRIVER, log, kRuns, "found", cold, warm, {"find"});
     std::printf("\n%d coins, %ld found, median (range) of %d runs:\n", kRecords, expectedRows, kRuns);
     std::printf("  Find Now to results shown %s ms (target 200 ms), raw SQLite query %s ms,\n"
                 "  peak RSS %s MB\n",

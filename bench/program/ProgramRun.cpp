@@ -145,13 +145,52 @@ TemporaryFolder::~TemporaryFolder()
     std::filesystem::remove_all(m_path, error);
 }
 
-void PrepareProductFolder(const std::filesystem::path& home)
+bool HasDisplay(const char* bench)
+{
+    if (std::getenv("DISPLAY") == nullptr) {
+        std::printf("%s needs a display (scripts/bench starts a virtual one)\n", bench);
+        return false;
+    }
+    return true;
+}
+
+std::filesystem::path PrepareProductFolder(const std::filesystem::path& home)
 {
     std::filesystem::create_directories(home);
     ::setenv("LUMARC_HOME", home.c_str(), 1);
     SetSettingString("DebugOn", "TRUE");
     SetSettingBool("ShowTraining", false);
     SetSettingInt("Tips", 0);
+    return home / "debug.log";
+}
+
+double DriverMilliseconds(const ProgramRun& run, const std::string& what)
+{
+    const std::string line = run.LineWith("driver: " + what + " ms ");
+    return line.empty() ? -1 : std::atof(line.substr(line.rfind(' ') + 1).c_str());
+}
+
+int RunDriver(const std::filesystem::path& driver, const std::filesystem::path& log, int runs,
+              const std::string& lastFigure, const std::function<void(const ProgramRun&)>& cold,
+              const std::function<void(int, const ProgramRun&)>& warm,
+              const std::vector<std::string>& arguments)
+{
+    int failures = 0;
+    for (int i = 0; i <= runs; ++i) {
+        const ProgramRun run = RunProgram(driver, log, "driver done", true, 60, arguments);
+        if (!run.reachedEnd || run.LineWith("driver: rows").empty() ||
+            DriverMilliseconds(run, lastFigure) < 0) {
+            std::printf("run %d did not finish: %s\n", i, run.LineWith("driver:").c_str());
+            ++failures;
+            continue;
+        }
+        if (i == 0) {
+            cold(run);
+        } else {
+            warm(i, run);
+        }
+    }
+    return failures;
 }
 
 std::string MedianAndRange(std::vector<double> values, int digits)

@@ -4,6 +4,7 @@
 // grows and stamps each line when it appears), and the peak resident memory of the process.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,9 +49,24 @@ private:
     std::filesystem::path m_path;
 };
 
+// False, saying so, when there is no display for the programs `bench` starts.
+bool HasDisplay(const char* bench);
+
 // Makes `home` the product folder of this process and of the programs it starts, with tracing on and
-// nothing modal at start-up (no training lesson, no tip, no splash).
-void PrepareProductFolder(const std::filesystem::path& home);
+// nothing modal at start-up (no training lesson, no tip, no splash); the trace log the programs write.
+std::filesystem::path PrepareProductFolder(const std::filesystem::path& home);
+
+// The figure a driver wrote to the trace log as "driver: <what> ms <figure>"; negative when there is none.
+double DriverMilliseconds(const ProgramRun& run, const std::string& what);
+
+// Starts `driver` with `arguments` `runs + 1` times, each until its trace log says "driver done". A run
+// that does not get there, or whose log lacks "driver: rows" or the figure `lastFigure`, is reported and
+// counted as failed. Of the others, the first start (it fills the system's caches and is not counted)
+// goes to `cold`, each later one to `warm` with its number. Returns the number of failed runs.
+int RunDriver(const std::filesystem::path& driver, const std::filesystem::path& log, int runs,
+              const std::string& lastFigure, const std::function<void(const ProgramRun&)>& cold,
+              const std::function<void(int, const ProgramRun&)>& warm,
+              const std::vector<std::string>& arguments = {});
 
 // The median and the range of a series, as "median (min - max)" with `digits` decimals.
 std::string MedianAndRange(std::vector<double> values, int digits);

@@ -15,7 +15,6 @@
 #include "tests/support/CatalogueBuilder.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -94,17 +93,14 @@ void Measure(const char* label, const std::filesystem::path& program, const std:
 
 int main()
 {
-    if (std::getenv("DISPLAY") == nullptr) {
-        std::printf("bench_startup needs a display (scripts/bench starts a virtual one)\n");
+    if (!HasDisplay("bench_startup")) {
         return 1;
     }
     TemporaryFolder folder;
-    const auto home = folder.Path() / "home";
-    PrepareProductFolder(home);
+    const auto log = PrepareProductFolder(folder.Path() / "home");
     for (int i = 0; i < kCatalogues; ++i) {
         RegisterCatalogue(MakeCatalogue(folder.Path(), i).string());
     }
-    const auto log = home / "debug.log";
     Figures program, listOnly, toolkit;
     Measure("corvant", LUMARC_CORVANT, log, program);
     SetSettingInt("DisplayAsWebPage", 0);
