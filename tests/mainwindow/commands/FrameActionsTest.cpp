@@ -11,7 +11,6 @@
 #include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/tree/LeftView.h"
 #include "mainwindow/webview/WebCommands.h"
-#include "platform/ui/WxBroadcast.h"
 #include "platform/ui/WxClipboardWatch.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/clipboard/ItemClipboard.h"
@@ -20,6 +19,7 @@
 #include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
+#include "tests/mainwindow/MainFrameFixture.h"
 #include "tests/mainwindow/dialogs/DialogDriver.h"
 #include "tests/mainwindow/panes/TreePaneFixture.h"
 #include "tests/support/CatalogueBuilder.h"
@@ -51,18 +51,12 @@ void AddView(CMarkupNode& templates, const char* name, const char* type = "webDe
     templates.AddChild(std::move(view));
 }
 
-class FrameActionsTest : public ::testing::Test
+class FrameActionsTest : public MainFrameFixture
 {
 protected:
     void SetUp() override
     {
-        SetSettingString("ShowTraining", "FALSE");
-        SetSettingInt("Tips", 0);
-        Dialogs().Clear();
-        FramePaneFactories factories;
-        factories.makeTree = MakeLeftView;
-        factories.makeList = MakeCorvantView;
-        SetFramePaneFactories(std::move(factories));
+        MainFrameFixture::SetUp();
         typical = MakeTypicalCatalogue(MakeTempFolder("actions"));
         {
             CCatalogueDb catalogue(typical.path);
@@ -72,48 +66,11 @@ protected:
             catalogue.SaveWebTemplates();
         }
         RegisterCatalogue(typical.path.string());
-        // Commands tell every window to read a catalogue again; this frame hears it too.
-        platform::ui::StartWxBroadcasts();
-        frame = new CMainFrame({});
-        ASSERT_TRUE(frame->Create());
-        frame->Show();
-        RunEvents(100);
-    }
-    void TearDown() override
-    {
-        frame->Destroy();
-        wxTheApp->ProcessPendingEvents();
-        platform::ui::StopWxBroadcasts();
-        SetFramePaneFactories({});
+        ASSERT_NO_FATAL_FAILURE(MakeFrame(Broadcasts::kHeard));
     }
     CTreeNode* Coins() { return frame->GetRootElement().GetFirstChildNode(); }
     // The element at a path of names below the catalogue, built on the way.
-    CTreeNode* At(std::initializer_list<std::string_view> names)
-    {
-        CTreeNode* node = Coins();
-        for (std::string_view name : names) {
-            node->PopulateChildren(&frame->GetLeftView()->GetTreeControl());
-            CTreeNode* found = nullptr;
-            for (CTreeNode* child = node->GetFirstChildNode(); child != nullptr;
-                 child = child->GetNextSiblingNode()) {
-                if (child->NameEquals(name)) {
-                    found = child;
-                }
-            }
-            if (found == nullptr) {
-                ADD_FAILURE() << "no " << name;
-                return nullptr;
-            }
-            node = found;
-        }
-        return node;
-    }
-    void SelectInTree(CTreeNode* node)
-    {
-        frame->SelectElement(node);
-        frame->GetLeftView()->GetWindow()->SetFocus();
-        RunEvents(50);
-    }
+    CTreeNode* At(std::initializer_list<std::string_view> names) { return Below(Coins(), names); }
     // Shows the element in the list, gives the list the focus and selects its first record row (an area's
     // adding row comes before).
     CCorvantView& FocusFirstRow(CTreeNode* shown)
@@ -149,7 +106,6 @@ protected:
 
     MemoryClipboard clipboard;
     TypicalCatalogue typical;
-    CMainFrame* frame = nullptr;
 };
 
 TEST_F(FrameActionsTest, EnableRulesOfTheRoutedCommands)

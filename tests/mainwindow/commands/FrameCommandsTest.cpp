@@ -9,6 +9,7 @@
 #include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/tree/LeftView.h"
 #include "store/program/Settings.h"
+#include "tests/mainwindow/MainFrameFixture.h"
 #include "tests/mainwindow/panes/TreePaneFixture.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
@@ -23,38 +24,17 @@ using namespace frame_command;
 
 namespace {
 
-class FrameCommandsTest : public ::testing::Test
+class FrameCommandsTest : public lumarc::test::MainFrameFixture
 {
 protected:
     void SetUp() override
     {
-        SetSettingString("ShowTraining", "FALSE");
-        SetSettingInt("Tips", 0);
-        FramePaneFactories factories;
-        factories.makeTree = MakeLeftView;
-        factories.makeList = MakeCorvantView;
-        SetFramePaneFactories(std::move(factories));
+        MainFrameFixture::SetUp();
         const auto catalogue = lumarc::test::MakeTypicalCatalogue(lumarc::test::MakeTempFolder("commands"));
         RegisterCatalogue(catalogue.path.string());
-        frame = new CMainFrame({});
-        ASSERT_TRUE(frame->Create());
-        frame->Show();
-        lumarc::test::RunEvents(100);
+        ASSERT_NO_FATAL_FAILURE(MakeFrame(Broadcasts::kNotHeard));
         coins = frame->GetRootElement().GetFirstChildNode();
         ASSERT_NE(coins, nullptr);
-    }
-    void TearDown() override
-    {
-        frame->Destroy();
-        wxTheApp->ProcessPendingEvents();
-        SetFramePaneFactories({});
-    }
-    // Selects the element in the tree and gives the tree the focus.
-    void Select(CTreeNode* node)
-    {
-        frame->SelectElement(node);
-        frame->GetLeftView()->GetWindow()->SetFocus();
-        lumarc::test::RunEvents(50);
     }
     CTreeNode* Child(CTreeNode* node, std::string_view name)
     {
@@ -74,7 +54,6 @@ protected:
         return CommandStateOf(command, context);
     }
 
-    CMainFrame* frame = nullptr;
     CTreeNode* coins = nullptr;
 };
 
@@ -141,7 +120,7 @@ TEST_F(FrameCommandsTest, EnableRulesFollowTheSelectedElement)
 TEST_F(FrameCommandsTest, ListStylesAreWrittenAndTheViewButtonCycles)
 {
     CFrameCommands& commands = *frame->GetCommands();
-    Select(coins);
+    SelectInTree(coins);
     auto* list = dynamic_cast<CCorvantView*>(frame->GetListView());
     ASSERT_NE(list, nullptr);
     const std::pair<int, std::pair<const char*, ListViewStyle>> styles[] = {
@@ -158,13 +137,13 @@ TEST_F(FrameCommandsTest, ListStylesAreWrittenAndTheViewButtonCycles)
     }
     // REPORT -> LARGE -> LIST -> SMALL -> REPORT.
     for (const char* next : {"LARGE", "LIST", "SMALL", "REPORT"}) {
-        Select(coins);
+        SelectInTree(coins);
         commands.Run(kCycleView);
         EXPECT_EQ(GetSettingString("ListIs"), next);
     }
     // An unknown word: the button shows large icons and writes nothing.
     SetSettingString("ListIs", "TILES");
-    Select(coins);
+    SelectInTree(coins);
     commands.Run(kCycleView);
     EXPECT_EQ(GetSettingString("ListIs"), "TILES");
     EXPECT_EQ(list->GetViewStyle(), ListViewStyle::Large);
@@ -200,14 +179,14 @@ TEST_F(FrameCommandsTest, BackForwardAndUpMoveThroughTheVisitedElements)
     CTreeNode* europe = Child(coins, "Europe");
     CTreeNode* asia = Child(coins, "Asia");
     ASSERT_NE(asia, nullptr);
-    Select(europe);
-    Select(asia);
+    SelectInTree(europe);
+    SelectInTree(asia);
     ASSERT_EQ(frame->GetCurrentElement(), asia);
     commands.Run(kFirstBack);
     EXPECT_EQ(frame->GetCurrentElement(), europe);
     commands.Run(kFirstForward);
     EXPECT_EQ(frame->GetCurrentElement(), asia);
-    Select(asia);
+    SelectInTree(asia);
     ASSERT_EQ(frame->GetFocusedPane(), 1);
     commands.Run(kUp);
     EXPECT_EQ(frame->GetCurrentElement(), coins);
@@ -216,10 +195,10 @@ TEST_F(FrameCommandsTest, BackForwardAndUpMoveThroughTheVisitedElements)
 TEST_F(FrameCommandsTest, DeleteOfTheRootDoesNothingAndRefreshRefills)
 {
     CFrameCommands& commands = *frame->GetCommands();
-    Select(&frame->GetRootElement());
+    SelectInTree(&frame->GetRootElement());
     EXPECT_TRUE(commands.Run(kDelete));
     EXPECT_EQ(frame->GetRootElement().GetFirstChildNode(), coins);
-    Select(coins);
+    SelectInTree(coins);
     EXPECT_TRUE(commands.Run(kRefresh));
     EXPECT_EQ(frame->GetListView()->GetShownElement(), coins);
 }
@@ -250,7 +229,7 @@ TEST_F(FrameCommandsTest, AcceleratorsReachTheirCommands)
 
 TEST_F(FrameCommandsTest, ScreenshotOfTheFrameWithItsToolBar)
 {
-    Select(Child(coins, "Europe"));
+    SelectInTree(Child(coins, "Europe"));
     frame->SetSize(20, 20, 900, 600);
     lumarc::test::RunEvents(300);
     lumarc::test::ScreenshotRect(frame->GetScreenRect(), "frame-commands");

@@ -10,6 +10,7 @@
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
 #include "store/program/Settings.h"
+#include "tests/mainwindow/MainFrameFixture.h"
 #include "tests/mainwindow/dialogs/DialogDriver.h"
 #include "tests/mainwindow/panes/TreePaneFixture.h"
 #include "tests/support/CatalogueBuilder.h"
@@ -25,34 +26,19 @@ using namespace lumarc::test;
 
 namespace {
 
-class ToolsCommandsTest : public testing::Test
+class ToolsCommandsTest : public MainFrameFixture
 {
 protected:
     void SetUp() override
     {
-        SetSettingString("ShowTraining", "FALSE");
-        SetSettingInt("Tips", 0);
-        FramePaneFactories factories;
-        factories.makeTree = MakeLeftView;
-        factories.makeList = MakeCorvantView;
-        SetFramePaneFactories(std::move(factories));
+        MainFrameFixture::SetUp();
         catalogue = MakeTypicalCatalogue(MakeTempFolder("tools-commands"));
         RegisterCatalogue(catalogue.path.string());
-        frame = new CMainFrame({});
-        ASSERT_TRUE(frame->Create());
-        frame->Show();
-        RunEvents(100);
+        ASSERT_NO_FATAL_FAILURE(MakeFrame(Broadcasts::kNotHeard));
         coins = frame->GetRootElement().GetFirstChildNode();
         ASSERT_NE(coins, nullptr);
         frame->SelectElement(coins);
         RunEvents(50);
-    }
-    void TearDown() override
-    {
-        if (frame != nullptr)
-            frame->Destroy();
-        wxTheApp->ProcessPendingEvents();
-        SetFramePaneFactories({});
     }
     // Runs Quick Search, types the text, checks button `button` (0: "All") and ends with `end`.
     void Search(const char* text, int button, int end)
@@ -76,7 +62,6 @@ protected:
     }
 
     TypicalCatalogue catalogue;
-    CMainFrame* frame = nullptr;
     CTreeNode* coins = nullptr;
 };
 

@@ -9,12 +9,12 @@
 #include "mainwindow/placement/CopyPlacementDialogs.h"
 #include "mainwindow/placement/MainSelectionCopyUi.h"
 #include "mainwindow/placement/PlacementTree.h"
-#include "platform/ui/WxBroadcast.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/clipboard/ItemClipboard.h"
 #include "store/program/Settings.h"
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
+#include "tests/mainwindow/MainFrameFixture.h"
 #include "tests/mainwindow/dialogs/DialogDriver.h"
 #include "tests/mainwindow/panes/TreePaneFixture.h"
 #include "tests/support/CatalogueBuilder.h"
@@ -35,18 +35,12 @@ using namespace lumarc::test;
 
 namespace {
 
-class CopyPlacementTest : public ::testing::Test
+class CopyPlacementTest : public MainFrameFixture
 {
 protected:
     void SetUp() override
     {
-        SetSettingString("ShowTraining", "FALSE");
-        SetSettingInt("Tips", 0);
-        Dialogs().Clear();
-        FramePaneFactories factories;
-        factories.makeTree = MakeLeftView;
-        factories.makeList = MakeCorvantView;
-        SetFramePaneFactories(std::move(factories));
+        MainFrameFixture::SetUp();
         typical = MakeTypicalCatalogue(MakeTempFolder("copy-source"));
         minePath = CatalogueBuilder(MakeTempFolder("copy-target") / "mine.ctg")
                        .Name("My coins")
@@ -63,20 +57,13 @@ protected:
         SetSettingString("defaultDataBook", minePath.string());
         previousUi = SetSelectionCopyUi(&ui);
         previousSubsystem = SetFrameSubsystem(FrameSubsystem::kCatalogueCopy, &ui);
-        platform::ui::StartWxBroadcasts();
-        frame = new CMainFrame({});
-        ASSERT_TRUE(frame->Create());
-        frame->Show();
-        RunEvents(100);
+        ASSERT_NO_FATAL_FAILURE(MakeFrame(Broadcasts::kHeard));
     }
     void TearDown() override
     {
-        frame->Destroy();
-        wxTheApp->ProcessPendingEvents();
-        platform::ui::StopWxBroadcasts();
+        MainFrameFixture::TearDown();
         SetFrameSubsystem(FrameSubsystem::kCatalogueCopy, previousSubsystem);
         SetSelectionCopyUi(previousUi);
-        SetFramePaneFactories({});
         SetSettingString("defaultDataBook", "");
     }
     // The catalogue's node named so under the root.
@@ -94,32 +81,12 @@ protected:
     // The element at a path of names below the catalogue, built on the way.
     CTreeNode* At(std::string_view catalogue, std::initializer_list<std::string_view> names)
     {
-        CTreeNode* node = CatalogueNamed(catalogue);
-        for (std::string_view name : names) {
-            if (node == nullptr) {
-                return nullptr;
-            }
-            node->PopulateChildren(&frame->GetLeftView()->GetTreeControl());
-            CTreeNode* found = nullptr;
-            for (CTreeNode* child = node->GetFirstChildNode(); child != nullptr;
-                 child = child->GetNextSiblingNode()) {
-                if (child->NameEquals(name)) {
-                    found = child;
-                }
-            }
-            if (found == nullptr) {
-                ADD_FAILURE() << "no " << name;
-            }
-            node = found;
-        }
-        return node;
+        return Below(CatalogueNamed(catalogue), names);
     }
     // Shows the element in the list, gives the list the focus and selects the record row named so.
     CTreeNode* FocusRow(CTreeNode* shown, std::string_view name)
     {
-        frame->SelectElement(shown);
-        frame->GetLeftView()->GetWindow()->SetFocus();
-        RunEvents(50);
+        SelectInTree(shown);
         auto* list = dynamic_cast<CCorvantView*>(frame->GetListView());
         list->SetFocus();
         for (long row = 0; row < list->GetItemCount(); ++row) {
@@ -139,7 +106,6 @@ protected:
     CMainSelectionCopyUi ui;
     CSelectionCopyUi* previousUi = nullptr;
     CFrameSubsystem* previousSubsystem = nullptr;
-    CMainFrame* frame = nullptr;
 };
 
 // The coins of a catalogue opened afresh, each with the path of its folders ("Europe/France", "" at the top).
