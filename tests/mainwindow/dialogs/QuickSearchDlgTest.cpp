@@ -5,6 +5,7 @@
 #include "store/catalogue/CatalogueDb.h"
 #include "store/program/Settings.h"
 #include "tests/mainwindow/dialogs/DialogDriver.h"
+#include "tests/mainwindow/dialogs/OwnerFrameFixture.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -32,15 +33,13 @@ DataFileSpec Plain(int number, std::string table, std::string menuName)
     return file;
 }
 
-class QuickSearchDlgTest : public testing::Test
+class QuickSearchDlgTest : public OwnerFrameFixture
 {
 protected:
     void SetUp() override
     {
-        Dialogs().Clear();
+        OwnerFrameFixture::SetUp();
         SetSettingString("toDoDataBase", "");
-        m_frame = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(100, 100), wxSize(600, 400)); // owned by wx
-        m_frame->Show();
         m_path = CatalogueBuilder(MakeTempFolder("quicksearch") / "coins.ctg")
                      .DataFile(CoinsFile())
                      .DataFile(Named(CountriesFile(), "X")) // hidden from the search
@@ -57,11 +56,9 @@ protected:
     {
         m_catalogue.reset();
         SetSettingString("toDoDataBase", "");
-        m_frame->Destroy();
-        wxTheApp->ProcessPendingEvents();
+        OwnerFrameFixture::TearDown();
     }
 
-    wxFrame* m_frame = nullptr;
     std::filesystem::path m_path;
     std::unique_ptr<CCatalogueDb> m_catalogue;
 };

@@ -5,6 +5,7 @@
 #include "store/definitions/DataFileDef.h"
 #include "store/program/TraceLog.h"
 #include "tests/mainwindow/dialogs/DialogDriver.h"
+#include "tests/mainwindow/dialogs/OwnerFrameFixture.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -20,23 +21,7 @@ using namespace lumarc::test;
 
 namespace {
 
-class SmallDialogsTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        Dialogs().Clear();
-        m_frame = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(100, 100), wxSize(600, 400)); // owned by wx
-        m_frame->Show();
-    }
-    void TearDown() override
-    {
-        m_frame->Destroy();
-        wxTheApp->ProcessPendingEvents();
-    }
-
-    wxFrame* m_frame = nullptr;
-};
+using SmallDialogsTest = OwnerFrameFixture;
 
 std::string ReadFile(const std::filesystem::path& path)
 {

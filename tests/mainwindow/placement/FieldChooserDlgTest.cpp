@@ -5,6 +5,7 @@
 #include "store/catalogue/CatalogueDb.h"
 #include "store/definitions/DataFileDef.h"
 #include "tests/mainwindow/dialogs/DialogDriver.h"
+#include "tests/mainwindow/dialogs/OwnerFrameFixture.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -16,22 +17,9 @@ using namespace lumarc::test;
 
 namespace {
 
-class FieldChooserDlgTest : public testing::Test
+class FieldChooserDlgTest : public OwnerFrameFixture
 {
 protected:
-    void SetUp() override
-    {
-        Dialogs().Clear();
-        m_frame = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(100, 100), wxSize(600, 400)); // owned by wx
-        m_frame->Show();
-    }
-    void TearDown() override
-    {
-        m_frame->Destroy();
-        wxTheApp->ProcessPendingEvents();
-    }
-
-    wxFrame* m_frame = nullptr;
     CCatalogueDb m_catalogue;
 };
 

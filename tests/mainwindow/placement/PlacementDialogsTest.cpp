@@ -5,6 +5,7 @@
 #include "store/records/FolderRecord.h"
 #include "store/records/ItemSet.h"
 #include "tests/mainwindow/dialogs/DialogDriver.h"
+#include "tests/mainwindow/dialogs/OwnerFrameFixture.h"
 #include "tests/support/CatalogueBuilder.h"
 #include "tests/support/TestEnvironment.h"
 #include "tree/base/BaseItemNode.h"
@@ -19,20 +20,13 @@ using namespace lumarc::test;
 
 namespace {
 
-class PlacementDialogsTest : public testing::Test
+class PlacementDialogsTest : public OwnerFrameFixture
 {
 protected:
-    void SetUp() override
-    {
-        Dialogs().Clear();
-        m_frame = new wxFrame(nullptr, wxID_ANY, "owner", wxPoint(100, 100), wxSize(600, 400)); // owned by wx
-        m_frame->Show();
-    }
     void TearDown() override
     {
         m_root.reset();
-        m_frame->Destroy();
-        wxTheApp->ProcessPendingEvents();
+        OwnerFrameFixture::TearDown();
     }
 
     // With `buildPlaces`, every folder and area is built, as the dialogs build them, so that the test finds
@@ -56,7 +50,6 @@ protected:
         return Dialogs().messages.empty() ? std::string() : Dialogs().messages.back().text;
     }
 
-    wxFrame* m_frame = nullptr;
     std::unique_ptr<CBaseItemNode> m_root;
 };
 
