@@ -524,11 +524,7 @@ TEST_F(FormListsTest, AddToWantListLinksTheSelectedRecordsWithTheFormsRecordWhen
 
 TEST_F(FormListsTest, DeletingSeveralLinkedChildrenAsksOnceAndRemovesTheirLinks)
 {
-    CCorvantFolderView* folder = Make<CCorvantFolderView>();
-    CItemSet set = CItemSet::LinkedTo(catalogue.get(), made.germanyCountry.In(*catalogue), 1);
-    set.Load();
-    CAreaFileNode node(set);
-    folder->SetShownElement(&node);
+    CCorvantFolderView* folder = ShowLinkedCoins();
     ASSERT_EQ(folder->GetRowCount(), 3);
     SaveWindowShot(*window, "list-form-folder-view");
 

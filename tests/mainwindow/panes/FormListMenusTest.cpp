@@ -4,7 +4,6 @@
 #include "mainwindow/panes/list/FormLists.h"
 #include "tests/mainwindow/panes/ListPaneFixture.h"
 #include "tests/support/WindowShot.h"
-#include "tree/base/AreaFileNode.h"
 #include "tree/menus/NodeMenu.h"
 
 #include <wx/timer.h>
@@ -71,11 +70,7 @@ void RightClickEmptySpace(CCorvantView& list)
 
 TEST_F(FormListsTest, TheLinkedChildrensMenuAsksTheFormForTheChosenItem)
 {
-    CCorvantFolderView* folder = Make<CCorvantFolderView>();
-    CItemSet set = CItemSet::LinkedTo(catalogue.get(), made.germanyCountry.In(*catalogue), 1);
-    set.Load();
-    CAreaFileNode node(set);
-    folder->SetShownElement(&node);
+    CCorvantFolderView* folder = ShowLinkedCoins();
     host.canAdd = true;
 
     // On a row: the first data file of "Add an item" (the coins).

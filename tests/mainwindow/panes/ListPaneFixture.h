@@ -5,6 +5,7 @@
 #include "mainwindow/menus/BCMenu.h"
 #include "mainwindow/panes/list/CorvantView.h"
 #include "mainwindow/panes/list/FormListHost.h"
+#include "mainwindow/panes/list/FormLists.h"
 #include "store/catalogue/CatalogueDb.h"
 #include "store/program/Settings.h"
 #include "store/records/ItemSet.h"
@@ -13,6 +14,7 @@
 #include "tests/support/TestEnvironment.h"
 #include "tests/tree/RecordingListPane.h"
 #include "tests/tree/TestCatalogueNode.h"
+#include "tree/base/AreaFileNode.h"
 #include "tree/base/BaseItemNode.h"
 #include "tree/base/NodeInterfaces.h"
 
@@ -160,6 +162,12 @@ protected:
         CorvantViewTest::SetUp();
         host.formKey = made.germanyCountry.In(*catalogue);
     }
+    void TearDown() override
+    {
+        linkedNode.reset();
+        linkedSet.reset();
+        CorvantViewTest::TearDown();
+    }
     template <class View>
     View* Make()
     {
@@ -183,7 +191,22 @@ protected:
         linked.Load();
         return linked.GetCount();
     }
+    // A folder view in place of the list showing the coins linked with Germany's country record, as the
+    // record form's list of linked children does.
+    CCorvantFolderView* ShowLinkedCoins()
+    {
+        auto* folder = Make<CCorvantFolderView>();
+        linkedSet = std::make_unique<CItemSet>(
+            CItemSet::LinkedTo(catalogue.get(), made.germanyCountry.In(*catalogue), 1));
+        linkedSet->Load();
+        linkedNode = std::make_unique<CAreaFileNode>(*linkedSet);
+        folder->SetShownElement(linkedNode.get());
+        return folder;
+    }
     FakeFormHost host;
+    // What ShowLinkedCoins shows, kept until the test ends.
+    std::unique_ptr<CItemSet> linkedSet;
+    std::unique_ptr<CAreaFileNode> linkedNode;
 };
 
 // A menu's items, one line each: label, command, " pic" when it shows a picture, " greyed"; a popup as
