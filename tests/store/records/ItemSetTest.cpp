@@ -654,6 +654,9 @@ TEST_F(ItemSetTest, CurrentRecordIsSavedLinkedAndSentToTheWasteBasket)
     const CNodeRef wanted = Key(made.wanted);
     EXPECT_TRUE(fresh.LinkCurrentWith(wanted));
     EXPECT_FALSE(fresh.LinkCurrentWith(wanted));
+    // Never with itself.
+    EXPECT_FALSE(fresh.LinkCurrentWith(sou));
+    EXPECT_EQ(CItemSet::Children(catalogue.get(), &sou, 1).GetCount(), 0u);
     CItemSet list = CItemSet::Children(catalogue.get(), &wanted, 1);
     EXPECT_EQ(SortedNames(list), (Names{"Sou", "Thaler 1786"}));
     EXPECT_TRUE(list.UnlinkFromOwner(sou, true));
