@@ -27,6 +27,8 @@ endfunction()
 function(lumarc_loads_browser target)
   set(imports ${PROJECT_BINARY_DIR}/mainwindow/webview/browser-imports.rsp)
   set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON LINK_DEPENDS ${imports})
-  target_link_options(${target} PRIVATE "LINKER:@${imports}")
+  # A response file the compiler driver reads (gcc and clang alike), not the linker: clang expands a
+  # response file wherever it stands, also behind -Xlinker.
+  target_link_options(${target} PRIVATE "@${imports}")
   add_dependencies(${target} corvant-browser-imports)
 endfunction()
