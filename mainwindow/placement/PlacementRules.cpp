@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kLastDataFile = 98;
 constexpr int kToDoFile = 25;
 constexpr const char* kAllKindsText = "All kind of data";
 
@@ -54,7 +53,7 @@ std::vector<FolderKindChoice> FolderKindChoices(CCatalogueDb& catalogue)
     std::vector<FolderKindChoice> choices{{kAllKindsText, CFolderRecord::kAllKinds}};
     catalogue.LoadDefinitionsIfNeeded();
     const bool toDoShown = ShowsToDoList(catalogue);
-    for (int number = 0; number <= kLastDataFile; ++number) {
+    for (int number = 0; number <= CDataFileDef::kLastDataFile; ++number) {
         const CDataFileDef* definition = catalogue.FindDefinition(number);
         if (definition == nullptr || !definition->GetMenuFlag() ||
             definition->GetMenuNameIfSet() == nullptr || definition->GetMenuName().empty() ||

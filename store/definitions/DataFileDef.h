@@ -23,6 +23,8 @@ class CDataFileDef
 {
 public:
     static constexpr int kMaxFields = 100;
+    // Data files are numbered 0 to this.
+    static constexpr int kLastDataFile = 98;
 
     // Stored widths of the texts (a text keeps at most width - 1 bytes).
     static constexpr size_t kMenuNameWidth = 50;

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kLastDataFile = 98;
 constexpr int kHighestMenuKind = 30;
 constexpr int kLongTextLength = 65535;
 constexpr std::string_view kAllCatalogues = "All";
@@ -401,7 +400,7 @@ void CItemSet::LoadQuickSearch()
     const std::string toDo = GetSettingString("toDoDataBase");
     const bool searchToDo =
         toDo.empty() || platform::text::EqualsNoCase(toDo, m_catalogue->GetFilePath().string());
-    for (int number = 0; number <= kLastDataFile; ++number) {
+    for (int number = 0; number <= CDataFileDef::kLastDataFile; ++number) {
         if (number == kNotesFile || number == kItemListsFile || (number == kToDoFile && !searchToDo)) {
             continue;
         }

@@ -34,7 +34,6 @@ using namespace platform::dao;
 namespace {
 
 constexpr long kRecordListFailed = 12102;
-constexpr int kLastDataFile = 98;
 // Key codes per UID-list statement.
 constexpr size_t kCodesPerStatement = 500;
 
@@ -799,7 +798,7 @@ void CRecordList::Run(const std::string& sql, const CDataFileDef& definition, bo
 void CRecordList::LoadFolder(int dataFile, const CFolderRecord* folder, bool deleted, bool allFolders)
 {
     if (dataFile == -1) {
-        for (int kind = 1; kind <= kLastDataFile; ++kind) {
+        for (int kind = 1; kind <= CDataFileDef::kLastDataFile; ++kind) {
             LoadFolder(kind, folder, deleted, allFolders);
         }
         return;

@@ -32,7 +32,6 @@ constexpr int kStringNewList = 11032;
 constexpr int kStringNewDataType = 11223;
 constexpr int kStringTable = 33134;
 constexpr int kStringNewOfKind = 33403;
-constexpr int kLastDataFile = 98;
 
 int GreyedUnless(bool enabled)
 {
@@ -114,7 +113,7 @@ std::vector<const CDataFileDef*> NewItemDataFiles(CCatalogueDb& catalogue)
     catalogue.LoadDefinitionsIfNeeded();
     const bool toDo = ShowsToDoList(catalogue);
     std::vector<const CDataFileDef*> files;
-    for (int n = 0; n <= kLastDataFile; ++n) {
+    for (int n = 0; n <= CDataFileDef::kLastDataFile; ++n) {
         const CDataFileDef* definition = catalogue.FindDefinition(n);
         if (n == node_kind::kItemLists || n == node_kind::kStoredQueries || definition == nullptr ||
             definition->GetMenuNameIfSet() == nullptr || (n == node_kind::kToDo && !toDo)) {

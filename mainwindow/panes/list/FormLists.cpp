@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kStringAddAnItem = 434;
 constexpr int kStringAddFile = 33404;
-constexpr int kLastDataFile = 98;
 
 // Shows the menu at the screen point over the list; the command chosen, or 0 when the menu was dismissed.
 int ChooseFromMenu(wxWindow& list, BCMenu& menu, const wxPoint& screen)
@@ -246,7 +245,7 @@ bool CCorvantFolderView::RunAddCommand(int command)
         return m_host.AddLinkedFile(false);
     }
     const int dataFile = command - menu_command::kFirstNewOfKind;
-    if (dataFile < 0 || dataFile > kLastDataFile) {
+    if (dataFile < 0 || dataFile > CDataFileDef::kLastDataFile) {
         return false;
     }
     return m_host.AddLinkedItem(dataFile, false);
